@@ -1,0 +1,25 @@
+#pragma once
+// Everything program-wide, created once at start-up and handed to the windows.
+// Plain functions take only the piece they work on.
+#include <string>
+
+#include "config/config_state.h"
+#include "link/serial_state.h"
+#include "logdata/log_state.h"
+#include "ui/dialog_defaults.h"
+
+namespace kv {
+
+struct ProgramState {
+  explicit ProgramState(const std::string& program_folder)
+      : dialogs(DialogDefaults::in_folder(program_folder)) {}
+
+  LogState log;
+  SerialState serial;
+  ConfigState config;
+  DialogDefaults dialogs;
+  bool distance_in_feet = false;  // the plot window's distance unit
+  int next_label_number = 1;      // the plot label numbering
+};
+
+}  // namespace kv

@@ -1,0 +1,1 @@
+# TColorPick and TNumEdit.

@@ -1,0 +1,1 @@
+# TPlotChart and its scales.

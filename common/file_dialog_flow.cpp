@@ -1,0 +1,72 @@
+#include "common/file_dialog_flow.h"
+
+#include <filesystem>
+
+namespace kv {
+namespace {
+
+FileDialogRequest request_for(const DialogDefault& remembered, const std::string& title, const std::string& filter,
+                              const std::string& extension) {
+  return {title, filter, extension.empty() ? std::string() : extension.substr(1), remembered.folder,
+          remembered.file_name};
+}
+
+}  // namespace
+
+std::optional<std::string> with_kind_extension(const std::string& path, const std::string& extension) {
+  const std::filesystem::path p(path);
+  const std::string name = p.filename().string();
+  if (name.empty()) return std::nullopt;
+  const auto dot = name.rfind('.');
+  if (dot == std::string::npos) return path + extension;
+  if (name.substr(dot) != extension) return std::nullopt;
+  return path;
+}
+
+std::optional<std::string> ask_save_path(Ui& ui, const DialogDefault& remembered, const SaveDialogTexts& texts) {
+  const auto chosen = ui.save_file(request_for(remembered, texts.title, texts.filter, texts.extension));
+  if (!chosen) {
+    ui.message(texts.kind, texts.cancelled, kOk);
+    return std::nullopt;
+  }
+  const auto path = with_kind_extension(*chosen, texts.extension);
+  if (!path) {
+    ui.message(texts.kind, texts.invalid_name, kOk);
+    return std::nullopt;
+  }
+  std::error_code ec;
+  if (std::filesystem::exists(*path, ec)) {
+    if (ui.message(MsgKind::Warning, kOverwriteQuestion, kYes | kNo) != kYes) {
+      ui.message(texts.kind, texts.not_overwritten, kOk);
+      return std::nullopt;
+    }
+  }
+  return path;
+}
+
+std::optional<std::string> ask_open_path(Ui& ui, const DialogDefault& remembered, const OpenDialogTexts& texts) {
+  const auto chosen = ui.open_file(request_for(remembered, texts.title, texts.filter, texts.extension));
+  if (!chosen) {
+    ui.message(texts.kind, texts.cancelled, kOk);
+    return std::nullopt;
+  }
+  const auto path = with_kind_extension(*chosen, texts.extension);
+  if (!path) {
+    ui.message(texts.kind, texts.invalid_name, kOk);
+    return std::nullopt;
+  }
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(*path, ec)) {
+    ui.message(texts.kind, texts.missing, kOk);
+    return std::nullopt;
+  }
+  return path;
+}
+
+void remember_path(DialogDefault& remembered, const std::string& path) {
+  const std::filesystem::path p(path);
+  remembered.folder = p.has_parent_path() ? p.parent_path().string() : std::string(".");
+  remembered.file_name = p.filename().string();
+}
+
+}  // namespace kv

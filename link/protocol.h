@@ -1,0 +1,105 @@
+#pragma once
+// The single-byte command protocol spoken with the instrument, and the
+// exchanges built from it. Each exchange runs to completion, reporting every
+// failure to the person through the Ui.
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "link/byte_stream.h"
+#include "logdata/log_state.h"
+#include "ui/ui.h"
+
+namespace kv {
+
+constexpr std::size_t kConfigBytes = 52;
+constexpr std::uint8_t kConfigFirstAddress = 204;
+using ConfigBytes = std::array<std::uint8_t, kConfigBytes>;
+
+enum class LinkOutcome {
+  Done,            // the exchange completed
+  Busy,            // another exchange is running; nothing was sent
+  NotOpen,         // "Select a free COM port"
+  NoConnection,    // no 'U' after 'p'
+  VersionRefused,  // version outside 3.19-3.29
+  NoData,          // empty log memory
+  DataError,       // a page failed its checksum or went silent
+  Declined,        // the person answered No
+  ClearFailed,     // 'z' not answered with 'U'
+  PacketError,     // a configuration write was not acknowledged
+};
+
+// Where the "Select a free COM port" box is a warning rather than information.
+enum class NotOpenKind { Information, Warning };
+
+struct DownloadObserver {
+  std::function<void(const MemoryStatus&)> on_memory_status;  // after 's'
+  std::function<void(int page_count)> on_pages_start;         // before 'c'
+  std::function<void()> on_page_done;                         // after each page's data
+};
+
+struct VersionObserver {
+  std::function<void(std::uint8_t major, std::uint8_t minor)> on_version;
+};
+
+class LinkProtocol {
+ public:
+  // `port_open` is the program-wide flag, read at the start of every exchange.
+  LinkProtocol(ByteStream& port, const std::uint8_t& port_open) : port_(port), port_open_(port_open) {}
+
+  bool busy() const { return running_; }
+
+  // 'p' -> 'U'. Reports "Select a free COM port" or the no-connection text.
+  LinkOutcome connect_check(Ui& ui, NotOpenKind kind);
+
+  // Downloads the log memory into dataset `which` (1 = A, 2 = B). In dump
+  // mode 513 pages are read whatever the used-page count says.
+  LinkOutcome download_log(LogState& log, std::uint8_t which, bool dump, Ui& ui,
+                           const DownloadObserver& observer = {});
+
+  // Asks, then clears the instrument's log memory with 'z'.
+  LinkOutcome clear_log(Ui& ui);
+
+  // Reads addresses 204-255 into `staging`, then copies it into `image`.
+  LinkOutcome read_config(ConfigBytes& staging, ConfigBytes& image, Ui& ui, const VersionObserver& observer = {});
+
+  // Writes `image` back; the odometer bytes only when `odometer_write_enabled`.
+  LinkOutcome write_config(const ConfigBytes& image, bool odometer_write_enabled, Ui& ui,
+                           const VersionObserver& observer = {});
+
+ private:
+  class Guard;
+  std::optional<std::uint8_t> read();
+  std::uint8_t read_or_zero();
+  void send(std::uint8_t value) { port_.write_byte(value); }
+  std::uint16_t read_word();
+  LinkOutcome start(Ui& ui, NotOpenKind kind);
+  LinkOutcome check_version(Ui& ui, const char* refusal, std::uint16_t& version, std::uint8_t& major,
+                            std::uint8_t& minor);
+  LinkOutcome identity_for_config(Ui& ui, const VersionObserver& observer);
+  LinkOutcome read_pages(Dataset& data, int last_page, Ui& ui, const DownloadObserver& observer);
+
+  ByteStream& port_;
+  const std::uint8_t& port_open_;
+  bool running_ = false;
+};
+
+// Message texts of the link exchanges.
+namespace link_text {
+inline constexpr const char* kSelectPort = "Select a free COM port";
+inline constexpr const char* kNoConnection =
+    "No Connection to Korvanta Unit !\rCheck that:\r1) The serial lead is in place !\r"
+    "2) The Korvanta is switched on !\r3) The Korvanta is in Data Transfer Mode !";
+inline constexpr const char* kDownloadVersion = "Pelmorix Version not compatible with Korvanta Version";
+inline constexpr const char* kConfigVersion = "Software Version not compatible with Korvanta Version";
+inline constexpr const char* kNoData = "No data to download";
+inline constexpr const char* kBadDownload = "Problem with Data in Download";
+inline constexpr const char* kAskClear = "Clear the Korvanta Memory for Next Data Log Session";
+inline constexpr const char* kNotCleared = "Memory Not Cleared";
+inline constexpr const char* kCleared = "Memory Cleared for Next Data Log Session";
+inline constexpr const char* kClearError = "Error Clearing Memory Pointers";
+inline constexpr const char* kPacketProblem = "Problem with Data Packet";
+inline constexpr const char* kConfigUploaded = "Korvanta Config Uploaded OK";
+}  // namespace link_text
+
+}  // namespace kv

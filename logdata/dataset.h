@@ -1,0 +1,46 @@
+#pragma once
+// One of the two logs the program holds: the raw image as downloaded or
+// loaded, the decoded channels and laps, and its set-up sheet.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "logdata/lap_record.h"
+#include "logdata/tvector.h"
+
+namespace kv {
+
+constexpr int kPacketTypes = 15;      // packet types 0-14
+constexpr int kSetupSlots = 80;       // set-up sheet slots, 1-based
+constexpr int kSetupSlotsInUse = 65;
+
+struct SetupSheet {
+  std::vector<std::string> notes_text;
+  // Slots 1 … 80; element 0 is unused so slot numbers index directly.
+  std::array<std::string, kSetupSlots + 1> setup_fields{};
+
+  const std::string& field(int slot) const;
+  void set_field(int slot, std::string text);
+  bool operator==(const SetupSheet&) const = default;
+};
+
+struct Dataset {
+  std::vector<std::uint8_t> raw_memory;
+  std::uint8_t memory_valid = 0;
+  std::uint8_t decoded_valid = 0;
+  // 32 bits: a full memory holds up to 65,536 samples, which wraps 16 bits.
+  std::array<std::uint32_t, kPacketTypes> packet_count{};
+
+  TVector ch_time, ch_rpm, ch_speed, ch_gear, ch_brake, ch_oil_pressure, ch_oil_temp, ch_water_temp,
+      ch_battery, ch_fuel, ch_odo, ch_lap_odo, ch_lap, ch_session, ch_lap_time, ch_work;
+
+  std::vector<LapRecord> lap_table;
+  SetupSheet sheet;
+
+  // Samples decoded (packets of type 1) and lap records (type 2).
+  long sample_count() const { return static_cast<long>(packet_count[1]); }
+  long lap_count() const { return static_cast<long>(packet_count[2]); }
+};
+
+}  // namespace kv

@@ -1,0 +1,1 @@
+# Tests of TColorPick and TNumEdit.

@@ -38,6 +38,10 @@ struct Dataset {
   std::vector<LapRecord> lap_table;
   SetupSheet sheet;
 
+  // What the dataset's name fields show: "Memory A"/"Memory B" after a
+  // download, the log file name after a load, "No Data" otherwise.
+  std::string name_text = "No Data";
+
   // Samples decoded (packets of type 1) and lap records (type 2).
   long sample_count() const { return static_cast<long>(packet_count[1]); }
   long lap_count() const { return static_cast<long>(packet_count[2]); }

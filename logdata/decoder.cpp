@@ -162,7 +162,9 @@ class PacketDecoder {
 void number_sessions(std::vector<LapRecord>& laps, std::size_t count) {
   std::uint8_t session = 1;
   for (std::size_t r = 0; r < count; ++r) {
-    if (r > 0 && laps[r].lap != static_cast<std::uint8_t>(laps[r - 1].lap + 1)) ++session;
+    // Compared as whole numbers: a lap count wrapping from 255 to 0 also
+    // starts a new session.
+    if (r > 0 && laps[r].lap != laps[r - 1].lap + 1) ++session;
     laps[r].session = session;
   }
 }

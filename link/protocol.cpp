@@ -1,1 +1,267 @@
-// placeholder
+#include "link/protocol.h"
+
+#include <cmath>
+
+namespace kv {
+namespace {
+
+namespace cmd {
+constexpr std::uint8_t kConnect = 'p';
+constexpr std::uint8_t kIdentity = 'x';
+constexpr std::uint8_t kInfoWord = 'q';
+constexpr std::uint8_t kMemoryStatus = 's';
+constexpr std::uint8_t kStartDownload = 'c';
+constexpr std::uint8_t kNextPage = 'n';
+constexpr std::uint8_t kClearMemory = 'z';
+constexpr std::uint8_t kReadConfig = 'r';
+constexpr std::uint8_t kWriteConfig = 'w';
+}  // namespace cmd
+
+constexpr std::uint8_t kReady = 'U';
+constexpr int kPageLeadBytes = 2;
+constexpr int kPageDataBytes = 256;
+constexpr int kIdentityTrailingBytes = 4;
+// After a refused version the rest of the identity reply and whatever follows
+// is drained so the next exchange starts on a quiet line.
+constexpr int kVersionDrainBytes = 9;
+constexpr std::uint16_t kDumpPages = 512;
+constexpr double kBitsPerPage = 2048.0;  // 256 bytes x 8 bits
+
+bool never_written(std::uint8_t address) { return address == 204 || (address >= 217 && address <= 222); }
+bool odometer_address(std::uint8_t address) { return address == 229 || address == 230; }
+
+void fill_memory_status(MemoryStatus& status, std::uint16_t total, std::uint16_t used, std::uint16_t tail,
+                        std::uint32_t used_bytes) {
+  status.total_pages = total;
+  status.used_pages = used;
+  status.tail_count = tail;
+  status.memory_size_mbit = static_cast<std::uint8_t>(std::lround(total * kBitsPerPage / 1000000.0));
+  // An instrument reporting no memory at all shows as empty, not as a division by zero.
+  status.percent_used = total == 0 ? 0.0 : static_cast<double>(used_bytes) / (total * 256.0) * 100.0;
+}
+
+}  // namespace
+
+// Marks an exchange as running; a second one started from inside the message
+// pump is refused without touching the line.
+class LinkProtocol::Guard {
+ public:
+  explicit Guard(bool& running) : running_(running), acquired_(!running) {
+    if (acquired_) running_ = true;
+  }
+  ~Guard() {
+    if (acquired_) running_ = false;
+  }
+  Guard(const Guard&) = delete;
+  Guard& operator=(const Guard&) = delete;
+  bool acquired() const { return acquired_; }
+
+ private:
+  bool& running_;
+  bool acquired_;
+};
+
+std::optional<std::uint8_t> LinkProtocol::read() { return port_.read_byte_timed(); }
+
+std::uint8_t LinkProtocol::read_or_zero() { return read().value_or(0); }
+
+std::uint16_t LinkProtocol::read_word() {
+  const std::uint8_t high = read_or_zero();
+  const std::uint8_t low = read_or_zero();
+  return static_cast<std::uint16_t>(high << 8 | low);
+}
+
+LinkOutcome LinkProtocol::start(Ui& ui, NotOpenKind kind) {
+  if (port_open_ == 0) {
+    ui.message(kind == NotOpenKind::Warning ? MsgKind::Warning : MsgKind::Information, link_text::kSelectPort, kOk);
+    return LinkOutcome::NotOpen;
+  }
+  send(cmd::kConnect);
+  if (read_or_zero() != kReady) {
+    ui.message(MsgKind::Warning, link_text::kNoConnection, kOk);
+    return LinkOutcome::NoConnection;
+  }
+  return LinkOutcome::Done;
+}
+
+LinkOutcome LinkProtocol::connect_check(Ui& ui, NotOpenKind kind) {
+  Guard guard(running_);
+  if (!guard.acquired()) return LinkOutcome::Busy;
+  return start(ui, kind);
+}
+
+LinkOutcome LinkProtocol::check_version(Ui& ui, const char* refusal, std::uint16_t& version, std::uint8_t& major,
+                                        std::uint8_t& minor) {
+  send(cmd::kIdentity);
+  major = read_or_zero();
+  minor = read_or_zero();
+  version = static_cast<std::uint16_t>(major * 100 + minor);
+  if (version_accepted(version)) return LinkOutcome::Done;
+  ui.message(MsgKind::Error, refusal, kAbort);
+  for (int i = 0; i < kVersionDrainBytes; ++i) read();
+  return LinkOutcome::VersionRefused;
+}
+
+LinkOutcome LinkProtocol::identity_for_config(Ui& ui, const VersionObserver& observer) {
+  std::uint16_t version = 0;
+  std::uint8_t major = 0;
+  std::uint8_t minor = 0;
+  const auto outcome = check_version(ui, link_text::kConfigVersion, version, major, minor);
+  if (outcome != LinkOutcome::Done) return outcome;
+  for (int i = 0; i < kIdentityTrailingBytes; ++i) read();
+  if (observer.on_version) observer.on_version(major, minor);
+  return LinkOutcome::Done;
+}
+
+LinkOutcome LinkProtocol::download_log(LogState& log, std::uint8_t which, bool dump, Ui& ui,
+                                       const DownloadObserver& observer) {
+  Guard guard(running_);
+  if (!guard.acquired()) return LinkOutcome::Busy;
+  if (const auto outcome = start(ui, NotOpenKind::Information); outcome != LinkOutcome::Done) return outcome;
+  Dataset& data = log.dataset(which);
+  data.memory_valid = 1;
+
+  std::uint16_t version = 0;
+  std::uint8_t major = 0;
+  std::uint8_t minor = 0;
+  if (const auto outcome = check_version(ui, link_text::kDownloadVersion, version, major, minor);
+      outcome != LinkOutcome::Done) {
+    return outcome;
+  }
+  // The identity is shared by both datasets, so it only changes once the
+  // version has been accepted: a refused unit must not relabel a good image.
+  log.identity.unit_version = version;
+  log.identity.pulses_per_mile = read_word();
+  const std::uint8_t flags1 = read_or_zero();
+  const std::uint8_t flags2 = read_or_zero();
+  log.identity.set_flags(flags1, flags2);
+
+  send(cmd::kInfoWord);
+  log.identity.unit_word = read_word();
+
+  send(cmd::kMemoryStatus);
+  const std::uint16_t total = read_word();
+  std::uint16_t used = read_word();
+  std::uint16_t tail = read_word();
+  log.used_bytes = static_cast<std::uint32_t>(used) * kPageDataBytes + tail;
+  fill_memory_status(log.memory, total, used, tail, log.used_bytes);
+  if (observer.on_memory_status) observer.on_memory_status(log.memory);
+
+  if (dump) {
+    used = kDumpPages;
+    tail = 0;
+    log.used_bytes = static_cast<std::uint32_t>(kDumpPages) * kPageDataBytes;
+  }
+  // A full memory reports U = T; its last page is T - 1. An empty one (U = 0)
+  // must not wrap round to 65,535 pages.
+  if (used >= total && used > 0) --used;
+  data.raw_memory.resize((static_cast<std::size_t>(used) + 1) * kPageDataBytes);
+  if (used == 0 && tail == 0) {
+    data.memory_valid = 0;
+    ui.message(MsgKind::Information, link_text::kNoData, kOk);
+    return LinkOutcome::NoData;
+  }
+  return read_pages(data, used, ui, observer);
+}
+
+LinkOutcome LinkProtocol::read_pages(Dataset& data, int last_page, Ui& ui, const DownloadObserver& observer) {
+  if (observer.on_pages_start) observer.on_pages_start(last_page + 1);
+  const auto fail = [&] {
+    data.memory_valid = 0;
+    ui.message(MsgKind::Error, link_text::kBadDownload, kOk);
+    return LinkOutcome::DataError;
+  };
+  std::size_t position = 0;
+  send(cmd::kStartDownload);
+  for (int page = 0; page <= last_page; ++page) {
+    ui.pump();
+    std::uint8_t sum = 0;
+    for (int i = 0; i < kPageLeadBytes; ++i) {
+      const auto lead = read();
+      if (!lead) return fail();
+      sum = static_cast<std::uint8_t>(sum + *lead);
+    }
+    for (int i = 0; i < kPageDataBytes; ++i) {
+      ui.pump();
+      // A byte that never comes means the lead is gone: stop at once rather
+      // than wait out a time-out for every remaining byte.
+      const auto byte = read();
+      if (!byte) return fail();
+      data.raw_memory[position++] = *byte;
+      sum = static_cast<std::uint8_t>(sum + *byte);
+    }
+    if (observer.on_page_done) observer.on_page_done();
+    const auto checksum = read();
+    if (!checksum || *checksum != sum) return fail();
+    if (page < last_page) send(cmd::kNextPage);
+  }
+  return LinkOutcome::Done;
+}
+
+LinkOutcome LinkProtocol::clear_log(Ui& ui) {
+  Guard guard(running_);
+  if (!guard.acquired()) return LinkOutcome::Busy;
+  if (const auto outcome = start(ui, NotOpenKind::Information); outcome != LinkOutcome::Done) return outcome;
+  if (ui.message(MsgKind::Warning, link_text::kAskClear, kYes | kNo) != kYes) {
+    ui.message(MsgKind::Information, link_text::kNotCleared, kOk);
+    return LinkOutcome::Declined;
+  }
+  send(cmd::kClearMemory);
+  if (read_or_zero() == kReady) {
+    ui.message(MsgKind::Information, link_text::kCleared, kOk);
+    return LinkOutcome::Done;
+  }
+  ui.message(MsgKind::Error, link_text::kClearError, kOk);
+  ui.message(MsgKind::Information, link_text::kNotCleared, kOk);
+  return LinkOutcome::ClearFailed;
+}
+
+LinkOutcome LinkProtocol::read_config(ConfigBytes& staging, ConfigBytes& image, Ui& ui,
+                                      const VersionObserver& observer) {
+  Guard guard(running_);
+  if (!guard.acquired()) return LinkOutcome::Busy;
+  if (const auto outcome = start(ui, NotOpenKind::Warning); outcome != LinkOutcome::Done) return outcome;
+  if (const auto outcome = identity_for_config(ui, observer); outcome != LinkOutcome::Done) return outcome;
+  BusyCursor busy(ui);
+  for (std::size_t offset = 0; offset < kConfigBytes; ++offset) {
+    ui.pump();
+    send(cmd::kReadConfig);
+    send(static_cast<std::uint8_t>(kConfigFirstAddress + offset));
+    staging[offset] = read_or_zero();
+  }
+  image = staging;
+  return LinkOutcome::Done;
+}
+
+LinkOutcome LinkProtocol::write_config(const ConfigBytes& image, bool odometer_write_enabled, Ui& ui,
+                                       const VersionObserver& observer) {
+  Guard guard(running_);
+  if (!guard.acquired()) return LinkOutcome::Busy;
+  if (const auto outcome = start(ui, NotOpenKind::Warning); outcome != LinkOutcome::Done) return outcome;
+  if (const auto outcome = identity_for_config(ui, observer); outcome != LinkOutcome::Done) return outcome;
+  {
+    BusyCursor busy(ui);
+    for (std::size_t offset = 0; offset < kConfigBytes; ++offset) {
+      ui.pump();
+      const auto address = static_cast<std::uint8_t>(kConfigFirstAddress + offset);
+      const bool skipped = never_written(address) || (odometer_address(address) && !odometer_write_enabled);
+      if (!skipped) {
+        send(cmd::kWriteConfig);
+        send(address);
+        send(image[offset]);
+      }
+      // Every address costs one read. A skipped address expects silence; a
+      // written one must be acknowledged, so silence there is a failure too.
+      const auto reply = read();
+      const bool refused = reply ? *reply != 0 : !skipped;
+      if (refused) {
+        ui.message(MsgKind::Error, link_text::kPacketProblem, kOk | kCancel);
+        return LinkOutcome::PacketError;
+      }
+    }
+  }
+  ui.message(MsgKind::Information, link_text::kConfigUploaded, kOk);
+  return LinkOutcome::Done;
+}
+
+}  // namespace kv

@@ -1,0 +1,64 @@
+// korvanta-emulator: an emulated instrument on a pseudo-terminal, linked as a
+// COM port the program can open, with a generated multi-session log in memory.
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "emulator/emulator.h"
+#include "emulator/demo_log.h"
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+void on_signal(int) { g_stop = 1; }
+
+struct Options {
+  int port = 1;
+  int pages = 64;
+  int baud = 0;
+  unsigned seed = 1;
+};
+
+bool parse(int argc, char** argv, Options& options) {
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string name = argv[i];
+    const int value = std::atoi(argv[i + 1]);
+    if (name == "--port") options.port = value;
+    else if (name == "--pages") options.pages = value;
+    else if (name == "--baud") options.baud = value;
+    else if (name == "--seed") options.seed = static_cast<unsigned>(value);
+    else return false;
+  }
+  return (argc % 2) == 1 && options.port >= 1 && options.port <= 4 && options.pages >= 1 && options.pages <= 2048;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!parse(argc, argv, options)) {
+    std::fputs("usage: korvanta-emulator [--port 1-4] [--pages 1-2048] [--baud N] [--seed N]\n", stderr);
+    return 2;
+  }
+  kv::emu::Instrument instrument;
+  instrument.pacing_baud = options.baud;
+  kv::emu::load_generated_log(instrument, options.pages, options.seed);
+  kv::emu::Emulator emulator(instrument);
+  if (!emulator.link_as_com(options.port)) {
+    std::perror("korvanta-emulator: cannot create the pseudo-terminal link");
+    return 1;
+  }
+  const auto loaded = emulator.instrument();
+  std::printf("korvanta-emulator: instrument version %d.%02d on COM%d (%s)\n", loaded.version_major,
+              loaded.version_minor, options.port, emulator.device_path().c_str());
+  std::printf("korvanta-emulator: %u of %u pages used, %u bytes in the last page; pacing %s\n",
+              loaded.memory.used_pages, loaded.memory.total_pages, loaded.memory.tail_count,
+              options.baud > 0 ? std::to_string(options.baud).append(" baud").c_str() : "off");
+  std::fflush(stdout);
+  std::signal(SIGINT, on_signal);
+  std::signal(SIGTERM, on_signal);
+  emulator.serve([] { return g_stop == 0; });
+  std::puts("korvanta-emulator: stopped");
+  return 0;
+}

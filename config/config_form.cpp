@@ -1,0 +1,304 @@
+#include "config/config_form.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "link/byte_helpers.h"
+
+namespace kv::config {
+namespace {
+
+constexpr std::array<int, kChoiceCount> kChoiceItems{2, 3, 2, 3, 2, 2, 2, 2};
+
+// The order of the full check; nothing stands for the primary ratio, which
+// raises the gear handler without a whole-number sender.
+constexpr std::array<std::optional<IntField>, 21> kCheckOrder{
+    IntField::accel_start_speed, IntField::accel_stop_speed, IntField::water_temp_value,
+    IntField::oil_temp_value,    IntField::oil_psi_value,    IntField::rpm_oil_psi_value,
+    IntField::fuel_level_value,  IntField::display_brightness, IntField::speedo_cal_value,
+    IntField::gear_cal_value,    IntField::veh_weight,       IntField::num_gear_value,
+    std::nullopt,                IntField::pulses_engine_cycle, IntField::lap_blank_period,
+    IntField::split_1_distance,  IntField::split_2_distance, IntField::split_3_distance,
+    IntField::shift_value_peak,  IntField::shift_value_delta, IntField::odometer_value,
+};
+
+constexpr std::array<IntField, 3> kSplits{IntField::split_1_distance, IntField::split_2_distance,
+                                          IntField::split_3_distance};
+
+std::uint16_t word_at(const ConfigBytes& image, int offset) {
+  return static_cast<std::uint16_t>(image[offset] | (image[offset + 1] << 8));
+}
+
+void put_word(ConfigBytes& image, int offset, unsigned value) {
+  image[offset] = static_cast<std::uint8_t>(value & 0xFFu);
+  image[offset + 1] = static_cast<std::uint8_t>((value & 0xFF00u) >> 8);
+}
+
+}  // namespace
+
+ConfigForm::ConfigForm(ConfigState& state) : state_(state) {
+  for (const auto& spec : kIntFields) at(spec.id).text = spec.initial;
+  for (const auto& spec : kRatioFields) word_to_TMaskEdit(at(spec.id), spec.initial);
+  choices_ = kInitialChoices;
+  ticks_ = kInitialTicks;
+}
+
+void ConfigForm::edit(IntField field, std::string text) {
+  at(field).text = std::move(text);
+  run_handler(spec_of(field).handler, field);
+}
+
+void ConfigForm::edit(RatioField field, std::string text) {
+  at(field).text = std::move(text);
+  update_gear_display(std::nullopt);
+}
+
+void ConfigForm::select(Choice choice, int item) {
+  choices_[index(choice)] = std::clamp(item, 0, kChoiceItems[index(choice)] - 1);
+  if (choice == Choice::mph_kmh_sel) update_accel_display(std::nullopt);
+  if (choice == Choice::RadioGroup1) logger_control();
+}
+
+void ConfigForm::tick(Tick box, bool ticked) {
+  ticks_[index(box)] = ticked;
+  if (box == Tick::lap_function_enable) update_lap_display(std::nullopt);
+}
+
+void ConfigForm::setup() {
+  process_form_data();
+  full_check();
+}
+
+bool ConfigForm::full_check() {
+  state_.config_range_error = false;
+  check_form_data();
+  return !state_.config_range_error;
+}
+
+bool ConfigForm::set_factory_set(bool ticked) {
+  factory_set_ = ticked;
+  if (!ticked) odometer_read_only_ = true;
+  return ticked;
+}
+
+void ConfigForm::show_version(int major, int minor) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", major);
+  version_major_ = text;
+  std::snprintf(text, sizeof text, "%.2d", minor);
+  version_minor_ = text;
+}
+
+void ConfigForm::clear_version() {
+  version_major_.clear();
+  version_minor_.clear();
+}
+
+// ---- handlers ----
+
+void ConfigForm::run_handler(Handler handler, std::optional<IntField> sender) {
+  switch (handler) {
+    case Handler::lap: update_lap_display(sender); break;
+    case Handler::accel: update_accel_display(sender); break;
+    case Handler::gear: update_gear_display(sender); break;
+    default:
+      if (sender) validate(*sender);
+      break;
+  }
+}
+
+void ConfigForm::validate(IntField f) {
+  const auto& spec = spec_of(f);
+  check_int_display_TEdit(at(f), spec.maximum, spec.minimum, FieldColour::window, spec.step,
+                          state_.config_range_error);
+}
+
+long ConfigForm::int_or_zero(IntField f) const { return int_value(field(f)).value_or(0); }
+
+void ConfigForm::update_lap_display(std::optional<IntField> sender) {
+  if (sender) validate(*sender);
+  const auto s1 = int_value(field(IntField::split_1_distance));
+  const auto s2 = int_value(field(IntField::split_2_distance));
+  const auto s3 = int_value(field(IntField::split_3_distance));
+  const bool lap_on = ticked(Tick::lap_function_enable);
+  FieldColour split_colour = FieldColour::window;
+  if (s1 && *s1 <= 0) {
+    split_colour = FieldColour::active_border;
+    split_text_ = form_text::kSplitDisabled;
+  } else if (s1 && s2 && s3 && *s2 > *s1 && *s3 > *s2) {
+    split_text_ = lap_on ? form_text::kSplitEnabled : form_text::kSplitOff;
+  } else {
+    split_colour = FieldColour::red;
+    split_text_ = form_text::kSplitError;
+    state_.config_range_error = true;
+  }
+  for (IntField f : kSplits) at(f).colour = split_colour;
+
+  const auto blanking = int_value(field(IntField::lap_blank_period));
+  if (!lap_on) {
+    lap_text_ = form_text::kLapOff;
+  } else {
+    lap_text_ = blanking && *blanking == 0 ? form_text::kTrackDay : form_text::kRaceDay;
+  }
+}
+
+void ConfigForm::update_accel_display(std::optional<IntField> sender) {
+  if (sender == IntField::accel_start_speed || sender == IntField::accel_stop_speed) validate(*sender);
+  speed_unit_label_ = item(Choice::mph_kmh_sel) == 1 ? form_text::kMph : form_text::kKmh;
+  const auto start = static_cast<std::uint16_t>(int_or_zero(IntField::accel_start_speed));
+  const auto stop = static_cast<std::uint16_t>(int_or_zero(IntField::accel_stop_speed));
+  panel2_colour_ = FieldColour::button_face;
+  if (stop > start) {
+    accel_text_ = form_text::kAccelTest;
+  } else if (stop < start) {
+    accel_text_ = form_text::kBrakeTest;
+  } else {
+    accel_text_ = form_text::kEqualSpeeds;
+    panel2_colour_ = FieldColour::red;
+  }
+}
+
+void ConfigForm::update_gear_display(std::optional<IntField> sender) {
+  if (sender == IntField::num_gear_value) {
+    validate(IntField::num_gear_value);
+    FieldState& gears = at(IntField::num_gear_value);
+    if (const auto value = int_value(gears)) {
+      state_.gear_count = static_cast<int>(std::clamp<long>(*value, kMinGears, kMaxGears));
+    }
+    gears.text = std::to_string(state_.gear_count);
+  }
+  for (const auto& spec : kRatioFields) {
+    FieldState& ratio = at(spec.id);
+    if (state_.gear_count >= spec.in_use_from_gears) {
+      check_TMaskEdit(ratio, state_.config_range_error, kRatioMinimum, kRatioMaximum);
+    } else {
+      ratio.colour = FieldColour::active_border;
+    }
+  }
+}
+
+void ConfigForm::logger_control() {
+  if (item(Choice::RadioGroup1) == kLoggerButton) {
+    auto_save_enabled_ = true;
+  } else {
+    ticks_[index(Tick::CheckBox3)] = true;
+    auto_save_enabled_ = false;
+  }
+}
+
+void ConfigForm::check_form_data() {
+  for (const auto& sender : kCheckOrder) {
+    if (sender) {
+      run_handler(spec_of(*sender).handler, *sender);
+    } else {
+      update_gear_display(std::nullopt);
+    }
+  }
+}
+
+// ---- image -> controls ----
+
+void ConfigForm::process_eeprom_data() {
+  const ConfigBytes& image = state_.config_image;
+  for (const auto& spec : kIntFields) {
+    if (spec.storage == Storage::packed) continue;
+    const long stored = spec.storage == Storage::word ? word_at(image, spec.offset) : image[spec.offset];
+    at(spec.id).text = std::to_string(stored * spec.scale);
+  }
+  show_menu_mask(image[kMenuMaskLowOffset], image[kMenuMaskHighOffset]);
+  choices_[index(Choice::shift_light_mode)] = std::min(image[kShiftModeOffset] & kShiftModeMask, kShiftModeLastItem);
+  choices_[index(Choice::fuel_level_sender)] = image[kFuelSenderOffset] == 1 ? 1 : 0;
+  for (const auto& spec : kRatioFields) word_to_TMaskEdit(at(spec.id), word_at(image, spec.offset));
+  show_unit_gear_pulse(image[kUnitGearPulseOffset]);
+  show_option_flags(image[kOptionFlagsOffset]);
+  // The fields are validated against the values just shown, all at once, so
+  // that no field is judged against a neighbour still holding its old value.
+  check_form_data();
+}
+
+void ConfigForm::show_menu_mask(std::uint8_t low, std::uint8_t high) {
+  const auto mask = static_cast<std::uint16_t>((low & menu_mask::low_keep) + menu_mask::always +
+                                               ((high & (menu_mask::high_keep >> 8)) << 8));
+  ticks_[index(Tick::lap_function_enable)] = bit_set_word(mask, menu_mask::lap_test_bit);
+  ticks_[index(Tick::accel_function_enable)] = bit_set_word(mask, menu_mask::accel_test_bit);
+  ticks_[index(Tick::max_function_enable)] = bit_set_word(mask, menu_mask::max_hold_test_bit);
+  ticks_[index(Tick::trip_function_enable)] = bit_set_word(mask, menu_mask::trip_test_bit);
+}
+
+void ConfigForm::show_unit_gear_pulse(std::uint8_t byte) {
+  choices_[index(Choice::mph_kmh_sel)] = bit_set(byte, unit_gear_pulse::speed_bit) ? 1 : 0;
+  at(IntField::num_gear_value).text = std::to_string((byte >> unit_gear_pulse::gear_shift) & unit_gear_pulse::gear_mask);
+  at(IntField::pulses_engine_cycle).text = std::to_string(byte & unit_gear_pulse::pulse_mask);
+}
+
+void ConfigForm::show_option_flags(std::uint8_t flags) {
+  ticks_[index(Tick::CheckBox3)] = bit_set(flags, option_bit::auto_save);
+  int logger = kLoggerButton;
+  if (bit_set(flags, option_bit::vehicle_moving)) {
+    logger = kLoggerVehicleMoving;
+  } else if (bit_set(flags, option_bit::engine_running)) {
+    logger = kLoggerEngineRunning;
+  }
+  choices_[index(Choice::RadioGroup1)] = logger;
+  logger_control();
+  choices_[index(Choice::RadioGroup4)] = bit_set(flags, option_bit::oil_display) ? 1 : 0;
+  choices_[index(Choice::RadioGroup5)] = bit_set(flags, option_bit::oil_switch) ? 1 : 0;
+  ticks_[index(Tick::CheckBox2)] = bit_set(flags, option_bit::flash_on_shift);
+  choices_[index(Choice::RadioGroup2)] = bit_set(flags, option_bit::temperature) ? 1 : 0;
+  choices_[index(Choice::RadioGroup3)] = bit_set(flags, option_bit::pressure) ? 1 : 0;
+}
+
+// ---- controls -> image ----
+
+void ConfigForm::process_form_data() {
+  ConfigBytes& image = state_.config_image;
+  image[kReservedOffset] = 0;
+  image[kFuelSenderOffset] = item(Choice::fuel_level_sender) == 1 ? 1 : 0;
+  for (const auto& spec : kIntFields) {
+    const long stored = int_or_zero(spec.id) / spec.scale;
+    if (spec.storage == Storage::word) put_word(image, spec.offset, static_cast<unsigned>(stored));
+    if (spec.storage == Storage::byte) image[spec.offset] = static_cast<std::uint8_t>(stored & 0xFF);
+  }
+  const unsigned mask = menu_mask();
+  image[kMenuMaskLowOffset] = static_cast<std::uint8_t>(mask & 0xFFu);
+  image[kMenuMaskHighOffset] = static_cast<std::uint8_t>((mask & menu_mask::high_keep) >> 8);
+  image[kShiftModeOffset] = static_cast<std::uint8_t>(item(Choice::shift_light_mode));
+  for (const auto& spec : kRatioFields) put_word(image, spec.offset, TMaskEdit_to_word(field(spec.id)));
+  image[kUnitGearPulseOffset] = unit_gear_pulse();
+  image[kOptionFlagsOffset] = option_flags();
+  if (const auto gears = int_value(field(IntField::num_gear_value))) {
+    state_.gear_count = static_cast<int>(std::clamp<long>(*gears, kMinGears, kMaxGears));
+  }
+}
+
+unsigned ConfigForm::menu_mask() const {
+  unsigned mask = menu_mask::always;
+  if (ticked(Tick::lap_function_enable)) mask += menu_mask::lap;
+  if (ticked(Tick::accel_function_enable)) mask += menu_mask::accel;
+  if (ticked(Tick::max_function_enable)) mask += menu_mask::max_hold;
+  if (ticked(Tick::trip_function_enable)) mask += menu_mask::trip;
+  return mask;
+}
+
+std::uint8_t ConfigForm::unit_gear_pulse() const {
+  const long sum = item(Choice::mph_kmh_sel) * (1L << unit_gear_pulse::speed_bit) +
+                   int_or_zero(IntField::num_gear_value) * (1L << unit_gear_pulse::gear_shift) +
+                   int_or_zero(IntField::pulses_engine_cycle);
+  return static_cast<std::uint8_t>(sum & 0xFF);
+}
+
+std::uint8_t ConfigForm::option_flags() const {
+  const int logger = item(Choice::RadioGroup1);
+  const auto bit = [](bool on, int position) { return on ? 1L << position : 0L; };
+  const long sum = bit(ticked(Tick::CheckBox3), option_bit::auto_save) +
+                   bit(logger == kLoggerVehicleMoving, option_bit::vehicle_moving) +
+                   bit(logger == kLoggerEngineRunning, option_bit::engine_running) +
+                   item(Choice::RadioGroup4) * (1L << option_bit::oil_display) +
+                   item(Choice::RadioGroup5) * (1L << option_bit::oil_switch) +
+                   bit(ticked(Tick::CheckBox2), option_bit::flash_on_shift) +
+                   item(Choice::RadioGroup2) * (1L << option_bit::temperature) +
+                   item(Choice::RadioGroup3) * (1L << option_bit::pressure);
+  return static_cast<std::uint8_t>(sum & 0xFF);
+}
+
+}  // namespace kv::config

@@ -1,0 +1,48 @@
+#pragma once
+// Small widget pieces of the configure window: a captioned radio group with
+// an item index, the whole-number key filter and the field colours.
+#include <QGroupBox>
+#include <QObject>
+#include <QStringList>
+
+#include "config/config_fields.h"
+
+class QButtonGroup;
+class QLineEdit;
+class QWidget;
+
+namespace kv::config {
+
+// A group of radio buttons under a caption, addressed by item index (-1 = none).
+class RadioGroup : public QGroupBox {
+  Q_OBJECT
+ public:
+  RadioGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent = nullptr);
+  int itemIndex() const;
+  void setItemIndex(int index);
+
+ signals:
+  // Only the person's clicks raise it, never setItemIndex.
+  void itemClicked(int index);
+
+ private:
+  QButtonGroup* buttons_;
+};
+
+// Lets only Backspace and digits reach a whole-number field; in a field of
+// maximum length 1 a digit replaces the content.
+class IntKeyFilter : public QObject {
+  Q_OBJECT
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Paints a line edit or a frame in the field colour.
+void paint_field(QWidget* widget, FieldColour colour);
+// Sets the text only when it differs, so the cursor stays put while typing.
+void set_text_kept(QLineEdit* edit, const std::string& text);
+
+}  // namespace kv::config

@@ -1,0 +1,101 @@
+#pragma once
+// TForm3 "Configuration": the instrument's settings on nine tabs, read from
+// and written to the instrument, loaded from and saved to files. The widgets
+// mirror a ConfigForm, which holds the values, colours and rules.
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "app/program_state.h"
+#include "config/config_form.h"
+#include "ui/ui.h"
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabBar;
+
+namespace kv {
+
+namespace config {
+class RadioGroup;
+class IntKeyFilter;
+}  // namespace config
+class TForm12;
+
+class TForm3 : public QWidget {
+  Q_OBJECT
+ public:
+  TForm3(ProgramState& state, Ui& ui, QWidget* parent = nullptr);
+  ~TForm3() override;
+
+  config::ConfigForm& form() { return form_; }
+  TForm12& password_dialog() { return *password_; }
+
+  // Handlers, public so that the shell and tests can drive them.
+  void setup_configure_form();
+  void get_config_data();
+  void set_config_data();
+  void load_config_data();
+  void save_config_data();
+  void change_serial_port(int item_index);
+  void config_tab_change(int index);
+  void check_password(bool ticked);
+  void back_to_main();
+  void view_help();
+
+ signals:
+  void mainMenuRequested();
+  void helpRequested();
+  void programExitRequested();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // configure_panels.cpp builds the tabs' contents.
+  QWidget* build_general();
+  QWidget* build_alarms();
+  QWidget* build_display();
+  QWidget* build_shift_lights();
+  QWidget* build_timers();
+  QWidget* build_gears();
+  QWidget* build_fuel();
+  QWidget* build_calibrate();
+  QWidget* build_logger();
+  QWidget* build_side_buttons();
+  QLineEdit* int_edit(config::IntField field);
+  QLineEdit* ratio_edit(config::RatioField field);
+  config::RadioGroup* choice_group(config::Choice choice, const QString& caption, const QStringList& items, int columns = 1);
+  QCheckBox* tick_box(config::Tick box, const QString& caption);
+
+  void password_closed();
+  void refresh();
+  void centre_on_screen();
+
+  ProgramState& state_;
+  Ui& ui_;
+  config::ConfigForm form_;
+  config::IntKeyFilter* key_filter_ = nullptr;
+  std::array<QLineEdit*, config::kIntFieldCount> ints_{};
+  std::array<QLineEdit*, config::kRatioFieldCount> ratios_{};
+  std::array<config::RadioGroup*, config::kChoiceCount> choices_{};
+  std::array<QCheckBox*, config::kTickCount> ticks_{};
+  std::array<QWidget*, 9> panels_{};
+  QTabBar* tabs_ = nullptr;
+  QLineEdit* version_major_ = nullptr;
+  QLineEdit* version_minor_ = nullptr;
+  QCheckBox* factory_set_ = nullptr;
+  QLabel* split_text_ = nullptr;
+  QLabel* lap_text_ = nullptr;
+  QLabel* accel_text_ = nullptr;
+  QFrame* panel2_ = nullptr;
+  std::array<QLabel*, 2> accel_units_{};
+  config::RadioGroup* serial_group_ = nullptr;
+  std::unique_ptr<TForm12> password_;
+};
+
+}  // namespace kv

@@ -1,0 +1,2 @@
+add_executable(bench_link_download link_download_bench.cpp)
+target_link_libraries(bench_link_download PRIVATE kv_test_emulator benchmark::benchmark)

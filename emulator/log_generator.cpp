@@ -27,6 +27,8 @@ constexpr double kRpmPerKmh[kTopGear + 1] = {0, 118, 84, 64, 52, 44, 38};
 constexpr int kStandingSamples = 30;        // idling before each session's first lap
 constexpr int kSplits = 3;
 constexpr std::uint16_t kMaxCounter = 0xFFFF;
+constexpr double kMinCircuit = 400;         // m
+constexpr double kMaxCircuit = 6000;        // m
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -45,17 +47,19 @@ struct Circuit {
   }
 };
 
-std::vector<double> corner_limits(std::mt19937& rng, double max_length) {
+// A straight and a corner at a time, until the circuit is long enough: the
+// chosen length, or 6-10 corners.
+std::vector<double> corner_limits(std::mt19937& rng, double wanted, double max_length) {
   std::uniform_real_distribution<double> straight(150, 700), radius(25, 150), arc(60, 220);
-  std::uniform_int_distribution<int> corner_count(6, 10);
+  const int corners = std::uniform_int_distribution<int>(6, 10)(rng);
   std::vector<double> limits;
-  const int corners = corner_count(rng);
-  for (int c = 0; c < corners && static_cast<double>(limits.size()) < max_length; ++c) {
+  for (int c = 0; wanted > 0 ? static_cast<double>(limits.size()) < wanted : c < corners; ++c) {
     limits.insert(limits.end(), static_cast<std::size_t>(straight(rng)), kTopSpeed);
     const double corner_speed = std::min(kTopSpeed, std::sqrt(kLateralGrip * radius(rng)));
     limits.insert(limits.end(), static_cast<std::size_t>(arc(rng)), corner_speed);
   }
-  limits.resize(std::min(limits.size(), static_cast<std::size_t>(max_length)));
+  const double length = std::min(wanted > 0 ? wanted : static_cast<double>(limits.size()), max_length);
+  limits.resize(static_cast<std::size_t>(std::max(length, kMinCircuit)), kTopSpeed);
   return limits;
 }
 
@@ -63,9 +67,9 @@ double acceleration(double v) { return kAccel * (1.0 - 0.8 * v / kTopSpeed); }
 
 // Accelerating out of every corner and braking into the next, over three laps
 // so the middle one joins up with itself.
-Circuit build_circuit(std::mt19937& rng, std::uint16_t pulses_per_mile) {
-  const double max_length = std::min(6000.0, kMaxCounter * kMetresPerMile / pulses_per_mile);
-  const std::vector<double> lap = corner_limits(rng, max_length);
+Circuit build_circuit(std::mt19937& rng, double wanted, std::uint16_t pulses_per_mile) {
+  const double max_length = std::min(kMaxCircuit, kMaxCounter * kMetresPerMile / pulses_per_mile);
+  const std::vector<double> lap = corner_limits(rng, wanted, max_length);
   const std::size_t n = lap.size();
   std::vector<double> v(3 * n);
   for (std::size_t i = 0; i < v.size(); ++i) v[i] = lap[i % n];
@@ -127,7 +131,7 @@ class Generator {
   explicit Generator(const GeneratorOptions& options)
       : opt_(options), rng_(options.seed),
         pulses_(options.pulses_per_mile == 0 ? 1609 : options.pulses_per_mile),
-        circuit_(build_circuit(rng_, pulses_)) {
+        circuit_(build_circuit(rng_, options.circuit_metres, pulses_)) {
     opt_.pages = std::clamp(opt_.pages, 1, kFullMemoryPages);
     opt_.sessions = std::max(opt_.sessions, 1);
   }

@@ -17,6 +17,7 @@ struct GeneratorOptions {
   int pages = 64;                  // memory to fill, 1 … kFullMemoryPages pages of 256 bytes
   int sessions = 2;                // at least 1; each restarts its lap count at 1
   unsigned seed = 1;
+  double circuit_metres = 0;       // 0: a circuit of a few kilometres chosen by the seed
   std::uint16_t pulses_per_mile = 1609;
   std::uint8_t unit_flags1 = 0x00;  // bit 7: speeds in mph
   std::uint8_t unit_flags2 = 0x03;  // bit 1: pressure in psi; bit 0: temperatures in degC

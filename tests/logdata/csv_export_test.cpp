@@ -136,7 +136,7 @@ TEST_F(CsvSaveTest, Refusals) {
 // A whole generated log, compared line by line with the expected export.
 // KV_UPDATE_GOLDEN=1 rewrites the expected file.
 TEST(CsvGoldenTest, GeneratedLogExportsAsExpected) {
-  const auto truth = emu::generate_log({.pages = 40, .sessions = 2, .seed = 21, .circuit_metres = 1100});
+  const auto truth = emu::generate_log({.pages = 48, .sessions = 2, .seed = 21, .circuit_metres = 900});
   LogState log;
   ScriptedUi ui;
   log.current().raw_memory = truth.memory.data;

@@ -291,6 +291,14 @@ TEST_F(ConfigFormTest, EveryWholeNumberFieldHasItsRange) {
   }
 }
 
+TEST_F(ConfigFormTest, VersionIsShownWithATwoDigitMinor) {
+  form.show_version(3, 5);
+  EXPECT_EQ(form.version_major(), "3");
+  EXPECT_EQ(form.version_minor(), "05");
+  form.clear_version();
+  EXPECT_EQ(form.version_minor(), "");
+}
+
 TEST(ConfigFieldTest, KeyFilter) {
   EXPECT_EQ(TEdit_int_key_press('7', 4), KeyAction::accept);
   EXPECT_EQ(TEdit_int_key_press(kBackspace, 4), KeyAction::accept);

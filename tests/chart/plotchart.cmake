@@ -1,1 +1,16 @@
 # Tests of TPlotChart.
+kv_add_test(chart_core_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/chart_mapping_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/chart_ticks_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/chart_items_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/chart_geometry_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/chart_mouse_math_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/chart_render_test.cpp
+  LIBS kv_chart_core kv_chart_demo_data)
+
+kv_add_test(chart_widget_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/chart_widget_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/chart_widget_mouse_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/chart_output_test.cpp
+  LIBS kv_chart
+  QT)

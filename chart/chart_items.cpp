@@ -1,0 +1,98 @@
+#include "chart/chart_items.h"
+
+#include <algorithm>
+#include <limits>
+#include <new>
+
+namespace kv::chart {
+
+void ItemStore::set_alloc_size(int n) {
+  if (n >= kMinAllocSize && n <= kMaxAllocSize) alloc_size_ = n;
+}
+
+void ItemStore::grow() {
+  // Whole AllocSize steps, but growing by half the current size at least, so
+  // that filling a million items copies each only a few times.
+  const std::size_t step = static_cast<std::size_t>(alloc_size_);
+  std::size_t wanted = std::max(capacity_ + step, capacity_ + capacity_ / 2);
+  wanted = (wanted + step - 1) / step * step;
+  void* p = std::realloc(data_.get(), wanted * sizeof(ChartItem));
+  if (p == nullptr) throw std::bad_alloc();
+  (void)data_.release();
+  data_.reset(static_cast<ChartItem*>(p));
+  capacity_ = wanted;
+}
+
+std::uint32_t ItemStore::style_id(const ItemStyle& style) {
+  const auto it = std::find(styles_.begin(), styles_.end(), style);
+  if (it != styles_.end()) return static_cast<std::uint32_t>(it - styles_.begin());
+  styles_.push_back(style);
+  return static_cast<std::uint32_t>(styles_.size() - 1);
+}
+
+namespace {
+
+struct Bounds {
+  double x_low = std::numeric_limits<double>::infinity();
+  double y_low = std::numeric_limits<double>::infinity();
+  double x_high = -std::numeric_limits<double>::infinity();
+  double y_high = -std::numeric_limits<double>::infinity();
+  bool any = false;
+
+  void include(double x, double y) {
+    // Written so that a NaN coordinate widens nothing.
+    if (x < x_low) x_low = x;
+    if (x > x_high) x_high = x;
+    if (y < y_low) y_low = y;
+    if (y > y_high) y_high = y;
+    any = true;
+  }
+};
+
+void widen_axis(double& low, double& high, double margin_percent) {
+  const double extra = (high - low) * margin_percent / 100.0;
+  low -= extra;
+  high += extra;
+  if (low == high) {
+    low -= 1;
+    high += 1;
+  }
+}
+
+}  // namespace
+
+DataBox auto_range_box(std::span<const ChartItem> items, int layer, double margin_percent) {
+  Bounds b;
+  for (const ChartItem& item : items)
+    if (item.layer == layer) b.include(item.x, item.y);
+  DataBox box{0, 0, 0, 0};
+  if (b.any) {
+    // An axis of NaNs only keeps 0..0.
+    if (b.x_low <= b.x_high) box.x_low = b.x_low, box.x_high = b.x_high;
+    if (b.y_low <= b.y_high) box.y_low = b.y_low, box.y_high = b.y_high;
+  }
+  widen_axis(box.x_low, box.x_high, margin_percent);
+  widen_axis(box.y_low, box.y_high, margin_percent);
+  return box;
+}
+
+DataBox layer_extent(std::span<const ChartItem> items, int layer, const DataBox& w) {
+  DataBox out{kExtentStart, kExtentStart, -kExtentStart, -kExtentStart};
+  for (const ChartItem& item : items) {
+    if (layer != 0 && item.layer != layer) continue;
+    if (!(w.x_low < item.x && item.x < w.x_high && w.y_low < item.y && item.y < w.y_high)) continue;
+    out.x_low = std::min(out.x_low, item.x);
+    out.x_high = std::max(out.x_high, item.x);
+    out.y_low = std::min(out.y_low, item.y);
+    out.y_high = std::max(out.y_high, item.y);
+  }
+  return out;
+}
+
+void widen_equal_ends(double& low, double& high, double min_range) {
+  if (low != high) return;
+  low -= min_range / 2;
+  high += min_range / 2;
+}
+
+}  // namespace kv::chart

@@ -1,0 +1,92 @@
+#pragma once
+// Draws the display list into a 32-bit image.
+//
+// RasterSink is the plain way: every item through walk_items(). The fast
+// renderer gets the same picture at a cost of pixels rather than samples:
+// the list is cut once into runs (consecutive draw-tos of one layer and
+// style, between move-tos, marks and style changes); within a run whose X
+// only grows (or only shrinks), the points that land in one pixel column
+// draw exactly the vertical span between their lowest and highest pixel,
+// joined to the neighbouring columns by the segment from the column's last
+// point to the next column's first. Column boundaries are found by binary
+// search and each column's lowest and highest Y come from a min/max pyramid
+// built once per run, so a frame costs a few operations per column.
+// Solid pens give the identical picture; a dotted run is walked once per
+// column instead of once per sample, so its dots fall differently.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "chart/chart_items.h"
+#include "chart/chart_mapping.h"
+#include "chart/item_walk.h"
+#include "chart/pixel_raster.h"
+
+namespace kv::chart {
+
+// Item colours as drawn: the item's own, or black for black-on-white output.
+struct InkRule {
+  bool mono = false;
+  std::uint32_t argb(TColor c) const { return argb_of(mono ? clBlack : c); }
+};
+
+class RasterSink : public ItemSink {
+ public:
+  RasterSink(const PixelCanvas& canvas, InkRule ink) : canvas_(canvas), ink_(ink) {}
+  void polyline(std::span<const PixelPoint> points, const ItemStyle& style) override;
+  void mark(PixelPoint p, const ItemStyle& style, int mark_type) override;
+
+ private:
+  PixelCanvas canvas_;
+  InkRule ink_;
+};
+
+// Min and max over index ranges of a run's Y values, 16 values per block.
+class MinMaxPyramid {
+ public:
+  struct Bounds {
+    double low;
+    double high;
+  };
+  void build(const ChartItem* items, std::size_t count);
+  Bounds query(const ChartItem* items, std::size_t first, std::size_t last) const;  // inclusive
+
+ private:
+  std::vector<std::vector<Bounds>> levels_;  // levels_[0]: blocks of 16 items
+};
+
+class FastItemRenderer {
+ public:
+  // Brings the run table up to date with the store (only the items added
+  // since the last call are looked at).
+  void prepare(const ItemStore& store);
+  void reset();
+  void render(const ItemStore& store, const PixelCanvas& canvas, const std::array<LayerMap, kLayerCount>& maps,
+              InkRule ink) const;
+
+ private:
+  enum class PieceKind : std::uint8_t { Moves, Run, Marks };
+  struct Piece {
+    PieceKind kind;
+    std::uint32_t begin;
+    std::uint32_t end;  // exclusive
+    std::int64_t pen_item = -1;  // item whose point the run starts from
+    int x_direction = 0;         // +1 / -1: X never shrinks / grows; 0: no fast path
+    int pyramid = -1;
+  };
+  struct RunContext;
+
+  void close_run(const ItemStore& store);
+  void draw_run(const RunContext& rc, const Piece& piece) const;
+  void draw_run_plain(const RunContext& rc, const Piece& piece) const;
+  void draw_run_by_columns(const RunContext& rc, const Piece& piece) const;
+  void draw_marks(const ItemStore& store, const PixelCanvas& canvas, const std::array<LayerMap, kLayerCount>& maps,
+                  InkRule ink, const Piece& piece) const;
+
+  std::vector<Piece> pieces_;
+  std::vector<MinMaxPyramid> pyramids_;
+  std::size_t prepared_ = 0;
+  std::int64_t last_pen_item_ = -1;
+};
+
+}  // namespace kv::chart

@@ -1,0 +1,240 @@
+#include "chart/plotchart.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <cstring>
+
+#include "chart/chart_geometry.h"
+
+namespace kv::chart {
+namespace {
+
+bool valid_layer(int layer) { return layer >= 1 && layer <= kLayerCount; }
+bool valid_crosshair(int index) { return index >= 1 && index <= kCrossHairCount; }
+constexpr double kGridSpacingFloor = -3;
+
+}  // namespace
+
+TPlotChart::TPlotChart(QWidget* parent) : QWidget(parent) {
+  for (Layer& layer : layers_) {
+    layer.x.set_observer(this);
+    layer.y.set_observer(this);
+  }
+  layers_[0].mouse = true;
+  style_id_ = items_.style_id(style_);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  resize(geo_.width, geo_.height);
+  Redisplay();
+}
+
+TPlotChart::~TPlotChart() {
+  // The scales outlive nothing, but keep them from calling back while the
+  // widget is half destroyed.
+  for (Layer& layer : layers_) {
+    layer.x.set_observer(nullptr);
+    layer.y.set_observer(nullptr);
+  }
+}
+
+void TPlotChart::SetRims(int lrim, int rrim, int trim, int brim) {
+  geo_.lrim = lrim;
+  geo_.rrim = rrim;
+  geo_.trim = trim;
+  geo_.brim = brim;
+}
+
+TScalePropsHoriz& TPlotChart::ScaleX(int layer) {
+  if (!valid_layer(layer)) throw ChartError("layer out of range");
+  return layers_[static_cast<std::size_t>(layer - 1)].x;
+}
+
+TScalePropsVert& TPlotChart::ScaleY(int layer) {
+  if (!valid_layer(layer)) throw ChartError("layer out of range");
+  return layers_[static_cast<std::size_t>(layer - 1)].y;
+}
+
+bool TPlotChart::LayerVisible(int layer) const {
+  return valid_layer(layer) && layers_[static_cast<std::size_t>(layer - 1)].visible;
+}
+
+void TPlotChart::SetLayerVisible(int layer, bool on) {
+  if (valid_layer(layer)) layers_[static_cast<std::size_t>(layer - 1)].visible = on;
+}
+
+bool TPlotChart::all_layers_visible() const {
+  for (const Layer& l : layers_)
+    if (!l.visible) return false;
+  return true;
+}
+
+void TPlotChart::SetActiveLayer(int layer) {
+  if (valid_layer(layer)) active_layer_ = layer;
+}
+
+void TPlotChart::SetDataColor(TColor c) {
+  style_.color = c;
+  style_id_ = items_.style_id(style_);
+}
+
+void TPlotChart::SetPenStyle(TPenStyle s) {
+  style_.pen = s;
+  style_id_ = items_.style_id(style_);
+}
+
+void TPlotChart::SetLineWidth(int w) {
+  style_.width = std::max(w, 1);
+  style_id_ = items_.style_id(style_);
+}
+
+void TPlotChart::SetClassDefault(int c) {
+  style_.class_id = c;
+  style_id_ = items_.style_id(style_);
+}
+
+void TPlotChart::add(ItemKind kind, double x, double y, std::uint8_t mark_type) {
+  items_.add(ChartItem{x, y, style_id_, kind, static_cast<std::uint8_t>(active_layer_), mark_type});
+}
+
+void TPlotChart::ClearItems() {
+  items_.clear();
+  fast_.reset();
+  // The chart area shows bare until the next Redisplay() puts it on screen.
+  QPainter p(&area_);
+  p.translate(-geo_.lrim, -geo_.trim);
+  paint_area_background(p, false);
+  paint_frame(p, false);
+}
+
+void TPlotChart::AutoRangeLayer(int layer, double margin) {
+  if (!valid_layer(layer)) return;
+  const DataBox b = auto_range_box(items_.items(), layer, margin);
+  SetLayerRange(layer, b.x_low, b.y_low, b.x_high, b.y_high);
+}
+
+void TPlotChart::SetLayerRange(int layer, double xLow, double yLow, double xHigh, double yHigh) {
+  if (layer != 0 && !valid_layer(layer)) return;
+  for (int k = 1; k <= kLayerCount; ++k) {
+    if (layer != 0 && k != layer) continue;
+    Layer& l = layers_[static_cast<std::size_t>(k - 1)];
+    double x0 = xLow, x1 = xHigh, y0 = yLow, y1 = yHigh;
+    widen_equal_ends(x0, x1, l.x.MinRange());
+    widen_equal_ends(y0, y1, l.y.MinRange());
+    l.x.store_range(x0, x1);
+    l.y.store_range(y0, y1);
+  }
+}
+
+void TPlotChart::GetLayerExtent(int layer, double& xLow, double& yLow, double& xHigh, double& yHigh) const {
+  const DataBox b = layer_extent(items_.items(), layer, {xLow, yLow, xHigh, yHigh});
+  xLow = b.x_low;
+  yLow = b.y_low;
+  xHigh = b.x_high;
+  yHigh = b.y_high;
+}
+
+void TPlotChart::SetGridDx(double d) {
+  if (d >= kGridSpacingFloor) grid_dx_ = d;
+}
+
+void TPlotChart::SetGridDy(double d) {
+  if (d >= kGridSpacingFloor) grid_dy_ = d;
+}
+
+TCrossHair& TPlotChart::CrossHair(int index) {
+  if (!valid_crosshair(index)) throw ChartError("crosshair index out of range");
+  return crosshairs_[static_cast<std::size_t>(index - 1)];
+}
+
+void TPlotChart::SetCrossHairPos(int index, double x, double y) {
+  if (!valid_crosshair(index)) return;
+  TCrossHair& c = crosshairs_[static_cast<std::size_t>(index - 1)];
+  c.PosX = x;
+  c.PosY = y;
+  if (c.Mode != TCrossHMode::chOff) show_crosshairs();
+}
+
+void TPlotChart::SetCrossHairStyle(int index, TColor color, TCrossHMode mode, TPenStyle lineType, int lineWidth) {
+  if (!valid_crosshair(index)) return;
+  TCrossHair& c = crosshairs_[static_cast<std::size_t>(index - 1)];
+  c.Color = color;
+  c.Mode = mode;
+  c.LineType = lineType;
+  c.LineWid = lineWidth;
+  show_crosshairs();
+}
+
+double TPlotChart::CrossHairPosX(int index) const {
+  return valid_crosshair(index) ? crosshairs_[static_cast<std::size_t>(index - 1)].PosX : 0.0;
+}
+
+double TPlotChart::CrossHairPosY(int index) const {
+  return valid_crosshair(index) ? crosshairs_[static_cast<std::size_t>(index - 1)].PosY : 0.0;
+}
+
+TTextLabel& TPlotChart::TextLabel(int index) {
+  if (index < 1 || index > kTextLabelCount) throw ChartError(text_label_index_error(objectName().toStdString()));
+  return labels_[static_cast<std::size_t>(index - 1)];
+}
+
+LayerMap TPlotChart::layer_map(int layer) const {
+  const std::size_t k = static_cast<std::size_t>(valid_layer(layer) ? layer - 1 : 0);
+  const Layer& l = layers_[k];
+  return make_layer_map(geo_, l.x.RangeLow(), l.x.RangeHigh(), l.y.RangeLow(), l.y.RangeHigh());
+}
+
+std::array<LayerMap, kLayerCount> TPlotChart::layer_maps() const {
+  std::array<LayerMap, kLayerCount> maps;
+  for (int k = 0; k < kLayerCount; ++k) maps[static_cast<std::size_t>(k)] = layer_map(k + 1);
+  return maps;
+}
+
+void TPlotChart::scale_changed() { Redisplay(); }
+
+void TPlotChart::Redisplay() {
+  fast_.prepare(items_);
+  render_picture(picture_, area_, false);
+  show_crosshairs();
+}
+
+void TPlotChart::show_crosshairs() {
+  if (screen_.size() != picture_.size() || screen_.format() != picture_.format())
+    screen_ = QImage(picture_.size(), picture_.format());
+  std::memcpy(screen_.bits(), picture_.constBits(), static_cast<std::size_t>(picture_.sizeInBytes()));
+  paint_crosshairs(screen_);
+  update();
+}
+
+void TPlotChart::paintEvent(QPaintEvent* event) {
+  QPainter p(this);
+  p.drawImage(event->rect().topLeft(), screen_, event->rect());
+  if (!band_) return;
+  // The rubber band inverts what is under it.
+  p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  p.setPen(QPen(Qt::white, 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(QRect(band_->start, band_->end).normalized());
+}
+
+void TPlotChart::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (event->size().width() == geo_.width && event->size().height() == geo_.height) return;
+  geo_.width = event->size().width();
+  geo_.height = event->size().height();
+  Redisplay();
+}
+
+void TPlotChart::SetRangeLimits(double xLow, double yLow, double xHigh, double yHigh) {
+  limits_ = {xLow, yLow, xHigh, yHigh};
+}
+
+void TPlotChart::SetLayerMouseEnabled(int layer, bool on) {
+  if (valid_layer(layer)) layers_[static_cast<std::size_t>(layer - 1)].mouse = on;
+}
+
+bool TPlotChart::LayerMouseEnabled(int layer) const {
+  return valid_layer(layer) && layers_[static_cast<std::size_t>(layer - 1)].mouse;
+}
+
+}  // namespace kv::chart

@@ -1,0 +1,32 @@
+#include "chart/qt_paint_helpers.h"
+
+#include <QList>
+
+namespace kv::chart {
+
+QFont qfont(const FontSpec& spec) {
+  QFont f(qstr(spec.family));
+  f.setPixelSize(std::max(1, spec.pixel_size()));
+  f.setBold(spec.bold);
+  f.setItalic(spec.italic);
+  return f;
+}
+
+QPen qpen(TPenStyle style, const QColor& color, int width, bool cosmetic) {
+  if (style == TPenStyle::psClear) return QPen(Qt::NoPen);
+  QPen pen(color, std::max(width, 1));
+  pen.setCosmetic(cosmetic);
+  pen.setCapStyle(Qt::FlatCap);
+  // Dash runs in pen widths, the same as the pixel renderer's patterns.
+  switch (style) {
+    case TPenStyle::psDash: pen.setDashPattern({18, 6}); break;
+    case TPenStyle::psDot: pen.setDashPattern({3, 3}); break;
+    case TPenStyle::psDashDot: pen.setDashPattern({9, 6, 3, 6}); break;
+    case TPenStyle::psDashDotDot: pen.setDashPattern({9, 3, 3, 3, 3, 3}); break;
+    case TPenStyle::psSolid:
+    case TPenStyle::psClear: break;
+  }
+  return pen;
+}
+
+}  // namespace kv::chart

@@ -1,0 +1,25 @@
+#pragma once
+// Conversions from the chart's value types to Qt painting objects.
+#include <QColor>
+#include <QFont>
+#include <QPen>
+#include <QString>
+
+#include "chart/chart_types.h"
+#include "chart/scale_props.h"
+
+namespace kv::chart {
+
+inline QColor qcolor(TColor c) { return QColor(red_of(c), green_of(c), blue_of(c)); }
+
+// Ink and paper of black-on-white output.
+inline QColor ink(TColor c, bool mono) { return mono ? QColor(Qt::black) : qcolor(c); }
+inline QColor paper(TColor c, bool mono) { return mono ? QColor(Qt::white) : qcolor(c); }
+
+QFont qfont(const FontSpec& spec);
+// A one-pixel-per-unit pen with the style's dash runs; NoPen for psClear.
+QPen qpen(TPenStyle style, const QColor& color, int width, bool cosmetic);
+
+inline QString qstr(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace kv::chart

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "chart/chart_items.h"
+
+namespace kv::chart {
+namespace {
+
+ChartItem item(double x, double y, int layer, ItemKind kind = ItemKind::DrawTo) {
+  return ChartItem{x, y, 0, kind, static_cast<std::uint8_t>(layer), 0};
+}
+
+TEST(ChartItems, StoreGrowsInWholeAllocSteps) {
+  ItemStore s;
+  s.set_alloc_size(1000);
+  s.add(item(1, 2, 1));
+  EXPECT_EQ(s.capacity(), 1000u);
+  for (int i = 0; i < 5000; ++i) s.add(item(i, i, 1));
+  EXPECT_EQ(s.size(), 5001u);
+  EXPECT_EQ(s.capacity() % 1000, 0u);
+  EXPECT_EQ(s[0].x, 1);
+  EXPECT_EQ(s[5000].y, 4999);
+  s.clear();
+  EXPECT_EQ(s.size(), 0u);
+}
+
+TEST(ChartItems, AllocSizeOutsideItsRangeIsIgnored) {
+  ItemStore s;
+  s.set_alloc_size(0);
+  EXPECT_EQ(s.alloc_size(), 1000);
+  s.set_alloc_size(1'000'001);
+  EXPECT_EQ(s.alloc_size(), 1000);
+  s.set_alloc_size(1);
+  EXPECT_EQ(s.alloc_size(), 1);
+}
+
+TEST(ChartItems, StylesAreShared) {
+  ItemStore s;
+  const auto a = s.style_id({clRed, TPenStyle::psSolid, 1, 0});
+  const auto b = s.style_id({clBlue, TPenStyle::psDot, 1, 0});
+  EXPECT_NE(a, b);
+  EXPECT_EQ(s.style_id({clRed, TPenStyle::psSolid, 1, 0}), a);
+  EXPECT_EQ(s.style(b).pen, TPenStyle::psDot);
+}
+
+TEST(ChartItems, EmptyLayerAutoRangesToMinusOneToOne) {
+  const std::vector<ChartItem> items{item(5, 5, 2)};
+  const DataBox b = auto_range_box(items, 1, 10);
+  EXPECT_EQ(b.x_low, -1);
+  EXPECT_EQ(b.x_high, 1);
+  EXPECT_EQ(b.y_low, -1);
+  EXPECT_EQ(b.y_high, 1);
+}
+
+TEST(ChartItems, EqualValuesAutoRangeToValuePlusMinusOne) {
+  const std::vector<ChartItem> items{item(3, 7, 1, ItemKind::MoveTo), item(3, 9, 1), item(3, 8, 1, ItemKind::Mark)};
+  const DataBox b = auto_range_box(items, 1, 5);
+  EXPECT_EQ(b.x_low, 2);
+  EXPECT_EQ(b.x_high, 4);
+  EXPECT_DOUBLE_EQ(b.y_low, 7 - 0.1);  // 5 % of the extent 2
+  EXPECT_DOUBLE_EQ(b.y_high, 9 + 0.1);
+}
+
+TEST(ChartItems, AutoRangeCountsEveryKindOfItsLayerOnly) {
+  const std::vector<ChartItem> items{item(-4, 1, 1, ItemKind::MoveTo), item(0, 2, 1), item(9, -3, 1, ItemKind::Mark),
+                                     item(100, 100, 2)};
+  const DataBox b = auto_range_box(items, 1, 0);
+  EXPECT_EQ(b.x_low, -4);
+  EXPECT_EQ(b.x_high, 9);
+  EXPECT_EQ(b.y_low, -3);
+  EXPECT_EQ(b.y_high, 2);
+}
+
+TEST(ChartItems, ExtentIgnoresPointsOnTheWindowEdges) {
+  const std::vector<ChartItem> items{item(0, 5, 1), item(1, 5, 1), item(2, 7, 1), item(10, 5, 1), item(3, -0.1, 1),
+                                     item(4, 6, 2)};
+  const DataBox b = layer_extent(items, 1, {0, -0.1, 10, 100});
+  EXPECT_EQ(b.x_low, 1);
+  EXPECT_EQ(b.x_high, 2);
+  EXPECT_EQ(b.y_low, 5);
+  EXPECT_EQ(b.y_high, 7);
+  const DataBox all = layer_extent(items, 0, {0, -0.1, 10, 100});
+  EXPECT_EQ(all.x_high, 4);
+}
+
+TEST(ChartItems, ExtentWithoutQualifyingPointKeepsTheHugeStart) {
+  const std::vector<ChartItem> items{item(50, 5, 1)};
+  const DataBox b = layer_extent(items, 1, {0, 0, 10, 10});
+  EXPECT_EQ(b.x_low, kExtentStart);
+  EXPECT_EQ(b.x_high, -kExtentStart);
+}
+
+TEST(ChartItems, EqualEndsWidenByHalfTheMinRange) {
+  double lo = 4, hi = 4;
+  widen_equal_ends(lo, hi, 1e-10);
+  EXPECT_DOUBLE_EQ(lo, 4 - 0.5e-10);
+  EXPECT_DOUBLE_EQ(hi, 4 + 0.5e-10);
+  double a = 1, b = 2;
+  widen_equal_ends(a, b, 1e-10);
+  EXPECT_EQ(a, 1);
+  EXPECT_EQ(b, 2);
+}
+
+}  // namespace
+}  // namespace kv::chart

@@ -152,6 +152,7 @@ QWidget* TForm3::build_shift_lights() {
   mode->setToolTip("Shift light mode.");
   row->addWidget(mode);
   auto* points = new QGridLayout;
+  points->setColumnStretch(3, 1);
   points->addWidget(new QLabel("Shift Points:"), 0, 0, 1, 3);
   add_row(points, "Peak", int_edit(IntField::shift_value_peak), "RPM");
   add_row(points, "Delta", int_edit(IntField::shift_value_delta), "RPM");
@@ -172,6 +173,7 @@ QWidget* TForm3::build_timers() {
   auto* lap_grid = field_grid(lap);
   add_row(lap_grid, "Lap Trigger Blanking Period ", int_edit(IntField::lap_blank_period), "secs");
   lap_text_ = new QLabel;
+  lap_text_->setWordWrap(true);
   lap_text_->setObjectName("lap_text");
   lap_grid->addWidget(lap_text_, lap_grid->rowCount(), 0, 1, 4);
   auto* splits = group("Split Distances");
@@ -180,6 +182,7 @@ QWidget* TForm3::build_timers() {
   add_row(split_grid, "2:", int_edit(IntField::split_2_distance), "metres");
   add_row(split_grid, "3:", int_edit(IntField::split_3_distance), "metres");
   split_text_ = new QLabel;
+  split_text_->setWordWrap(true);
   split_text_->setObjectName("split_text");
   split_grid->addWidget(split_text_, split_grid->rowCount(), 0, 1, 4);
   lap_grid->addWidget(splits, lap_grid->rowCount(), 0, 1, 4);
@@ -203,6 +206,7 @@ QWidget* TForm3::build_timers() {
   panel2_->setFrameShape(QFrame::StyledPanel);
   panel2_->setAutoFillBackground(true);
   accel_text_ = new QLabel(panel2_);
+  accel_text_->setWordWrap(true);
   accel_text_->setObjectName("accel_text");
   (new QHBoxLayout(panel2_))->addWidget(accel_text_);
   accel_grid->addWidget(panel2_, 0, 3, 2, 1);

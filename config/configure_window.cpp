@@ -56,12 +56,12 @@ TForm3::TForm3(ProgramState& state, Ui& ui, QWidget* parent)
   connect(tabs_, &QTabBar::currentChanged, this, &TForm3::config_tab_change);
 
   auto* stack_holder = new QWidget(this);
-  auto* stack = new QStackedLayout(stack_holder);
+  stack_ = new QStackedLayout(stack_holder);
   panels_ = {build_general(), build_alarms(),    build_display(),   build_shift_lights(), build_timers(),
              build_gears(),   build_fuel(),      build_calibrate(), build_logger()};
   for (std::size_t i = 0; i < panels_.size(); ++i) {
     panels_[i]->setObjectName(kPanelNames[i]);
-    stack->addWidget(panels_[i]);
+    stack_->addWidget(panels_[i]);
   }
 
   auto* left = new QVBoxLayout;
@@ -120,8 +120,8 @@ void TForm3::view_help() {
 }
 
 void TForm3::config_tab_change(int index) {
-  for (QWidget* panel : panels_) panel->hide();
-  if (index >= 0 && index < static_cast<int>(panels_.size())) panels_[index]->show();
+  // The stack hides every other panel and gives the chosen one the page.
+  if (index >= 0 && index < static_cast<int>(panels_.size())) stack_->setCurrentIndex(index);
 }
 
 void TForm3::change_serial_port(int item_index) {

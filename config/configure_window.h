@@ -15,6 +15,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStackedLayout;
 class QTabBar;
 
 namespace kv {
@@ -85,6 +86,7 @@ class TForm3 : public QWidget {
   std::array<config::RadioGroup*, config::kChoiceCount> choices_{};
   std::array<QCheckBox*, config::kTickCount> ticks_{};
   std::array<QWidget*, 9> panels_{};
+  QStackedLayout* stack_ = nullptr;
   QTabBar* tabs_ = nullptr;
   QLineEdit* version_major_ = nullptr;
   QLineEdit* version_minor_ = nullptr;

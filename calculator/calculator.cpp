@@ -104,10 +104,12 @@ QWidget* TForm4::build_choices() {
   auto* row = new QWidget;
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
-  QGroupBox* drive = group_box("Drive_Sensor_Buttons", "Drive and Sensor Position ",
-                               "Choose the configuration of sensor and transmission that matches your vehicle");
+  QGroupBox* drive =
+      group_box("Drive_Sensor_Buttons", "Drive and Sensor Position ",
+                "Choose the configuration of sensor and transmission that matches your vehicle");
   drive_sensor_ = radio_group(drive, kDriveItems, calc::kDriveSensorCount, kInitialDrive);
-  QGroupBox* tyres = group_box("Tyre_type_buttons", "Type of Tyres", "Choose the type of tyres fitted to your car here");
+  QGroupBox* tyres =
+      group_box("Tyre_type_buttons", "Type of Tyres", "Choose the type of tyres fitted to your car here");
   tyre_type_ = radio_group(tyres, kTyreItems, calc::kTyreTypeCount, kInitialTyreType);
   layout->addWidget(drive, 1);
   layout->addWidget(tyres);

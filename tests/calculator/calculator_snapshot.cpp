@@ -1,8 +1,11 @@
-// Renders the calculator window after a calculation with the starting values
-// and saves it as a PNG: calculator_snapshot <file.png>
+// Renders the calculator window with both tyre sides in use, after a
+// calculation with the starting sizes, and saves it as a PNG:
+//   calculator_snapshot <file.png>
 #include <QApplication>
+#include <QGroupBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRadioButton>
 #include <cstdio>
 
 #include "calculator/calculator.h"
@@ -17,6 +20,9 @@ int main(int argc, char** argv) {
   kv::ScriptedUi ui;
   kv::TForm4 window(ui);
   window.show();
+  const int front_drive_rear_sensor = static_cast<int>(kv::calc::DriveSensor::FrontDriveRearSensor);
+  const auto items = window.findChild<QGroupBox*>("Drive_Sensor_Buttons")->findChildren<QRadioButton*>();
+  items.at(front_drive_rear_sensor)->click();
   window.findChild<QPushButton*>("Button1")->click();
   QApplication::processEvents();
   if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {

@@ -43,14 +43,6 @@ TEST(Calibration, SlickAndMeasuredTyres) {
   EXPECT_EQ(shown(with(DriveSensor::RearDriveRearSensor, TyreType::Unknown)), Shown("1893", "3540"));
 }
 
-TEST(Calibration, CircumferencesInMetres) {
-  const Calibration result = calculate_calibration(defaults());
-  EXPECT_NEAR(*result.front_circumference.value, 0.5522 * 3.14159265358979, 1e-12);
-  EXPECT_NEAR(*result.rear_circumference.value, 0.5762 * 3.14159265358979, 1e-12);
-  EXPECT_DOUBLE_EQ(slick_circumference(1000), 3.141592653589793);
-  EXPECT_DOUBLE_EQ(measured_circumference(1700), 1.7);
-}
-
 TEST(Calibration, FactorsRoundToTheNearestWholeNumber) {
   CalculatorInput input = with(DriveSensor::FrontDriveFrontSensor, TyreType::Unknown);
   input.front.circumference = 1287;  // 2500.39

@@ -305,4 +305,12 @@ class Generator {
 
 GeneratedLog generate_log(const GeneratorOptions& options) { return Generator(options).run(); }
 
+Instrument with_log(const GeneratedLog& log, Instrument base) {
+  base.memory = log.memory;
+  base.pulses_per_mile = log.pulses_per_mile;
+  base.unit_flags1 = log.unit_flags1;
+  base.unit_flags2 = log.unit_flags2;
+  return base;
+}
+
 }  // namespace kv::emu

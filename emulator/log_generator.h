@@ -70,4 +70,8 @@ struct GeneratedLog {
 
 GeneratedLog generate_log(const GeneratorOptions& options);
 
+// `base` with the generated log in its memory and the log's distance scale
+// and unit flags as its identity.
+Instrument with_log(const GeneratedLog& log, Instrument base = {});
+
 }  // namespace kv::emu

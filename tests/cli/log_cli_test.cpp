@@ -18,18 +18,9 @@ struct CliRun {
   bool has(const std::string& text) const { return messages.find(text) != std::string::npos; }
 };
 
-emu::Instrument recorded_unit(const emu::GeneratedLog& log) {
-  emu::Instrument unit;
-  unit.memory = log.memory;
-  unit.pulses_per_mile = log.pulses_per_mile;
-  unit.unit_flags1 = log.unit_flags1;
-  unit.unit_flags2 = log.unit_flags2;
-  return unit;
-}
-
 class LogCliTest : public ::testing::Test {
  protected:
-  LogCliTest() : truth(emu::generate_log({.pages = 16, .seed = 9})), instrument(recorded_unit(truth)) {}
+  LogCliTest() : truth(emu::generate_log({.pages = 16, .seed = 9})), instrument(emu::with_log(truth)) {}
 
   CliRun cli(const QStringList& arguments) {
     QProcess process;

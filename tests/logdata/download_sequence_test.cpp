@@ -13,19 +13,10 @@
 namespace kv {
 namespace {
 
-emu::Instrument instrument_with(const emu::GeneratedLog& log) {
-  emu::Instrument instrument;
-  instrument.memory = log.memory;
-  instrument.pulses_per_mile = log.pulses_per_mile;
-  instrument.unit_flags1 = log.unit_flags1;
-  instrument.unit_flags2 = log.unit_flags2;
-  return instrument;
-}
-
 class DownloadSequenceTest : public ::testing::Test {
  protected:
   DownloadSequenceTest()
-      : truth(emu::generate_log({.pages = 12, .seed = 5})), fixture(instrument_with(truth)),
+      : truth(emu::generate_log({.pages = 12, .seed = 5})), fixture(emu::with_log(truth)),
         defaults(DialogDefaults::in_folder(dir.path().string())) {}
 
   void open() { ASSERT_TRUE(fixture.open(serial, ui)); }

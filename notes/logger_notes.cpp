@@ -279,11 +279,13 @@ void TForm11::back_to_logger() {
 
 void TForm11::cancel_loggernotes() { return_to_logger(); }
 
+void TForm11::close_logger_notes() { return_to_logger(); }
+
 void TForm11::closeEvent(QCloseEvent* event) {
   // The close box only hides this window, and must not count as the
   // program's last window closing while the download window is hidden.
   event->ignore();
-  cancel_loggernotes();
+  close_logger_notes();
 }
 
 void TForm11::save_changes() {

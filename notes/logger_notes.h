@@ -34,6 +34,7 @@ class TForm11 : public QWidget {
   void set_session_array();
   void back_to_logger();
   void cancel_loggernotes();
+  void close_logger_notes();
   void save_changes();
   void clear_form_data();
   void save_setup_data();
@@ -48,7 +49,7 @@ class TForm11 : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;  // close_logger_notes
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   QWidget* build_setup_group();

@@ -203,20 +203,15 @@ TEST_F(NotesWindow, TemplateSavedForAIsLoadedIntoB) {
   EXPECT_EQ(state.dialogs.setup.file_name, "spa.qsu");
 }
 
-TEST_F(NotesWindow, CancelledTemplateSaveStillStoresTheFields) {
+TEST_F(NotesWindow, CancelledTemplateSaveStoresTheFieldsAndCancelledLoadKeepsThem) {
   window.open_for(kDataSetA);
   window.field_edit(9)->setText("-2.5");
   press("BitBtn4");
-  EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cancelled, No Data Saved"});
   EXPECT_EQ(sheet(kDataSetA).field(9), "-2.5");
-}
-
-TEST_F(NotesWindow, CancelledTemplateLoadKeepsTheFieldEdits) {
-  window.open_for(kDataSetA);
-  window.field_edit(9)->setText("-2.5");
+  window.field_edit(9)->setText("-3.0");
   press("BitBtn3");
-  EXPECT_EQ(ui.texts(), std::vector<std::string>{"No Data Loaded"});
-  EXPECT_EQ(window.field_edit(9)->text(), "-2.5");
+  EXPECT_EQ(window.field_edit(9)->text(), "-3.0");
+  EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Cancelled, No Data Saved", "No Data Loaded"}));
 }
 
 TEST_F(NotesWindow, SaveChangesNeedsDecodedData) {

@@ -1,12 +1,17 @@
 #include "emulator/demo_log.h"
 
+#include "emulator/log_generator.h"
+
 namespace kv::emu {
 
-void load_generated_log(Instrument& instrument, int pages, unsigned /*seed*/) {
-  instrument.memory.total_pages = 2048;
-  instrument.memory.used_pages = static_cast<std::uint16_t>(pages);
-  instrument.memory.tail_count = 0;
-  instrument.memory.data.assign(static_cast<std::size_t>(pages) * kPageBytes, 0);
+void load_generated_log(Instrument& instrument, int pages, unsigned seed) {
+  GeneratorOptions options;
+  options.pages = pages;
+  options.seed = seed;
+  options.sessions = pages >= 64 ? 3 : 2;
+  const Instrument loaded = with_log(generate_log(options), instrument);
+  instrument = loaded;
+  instrument.memory.total_pages = kFullMemoryPages;
 }
 
 }  // namespace kv::emu

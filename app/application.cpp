@@ -1,0 +1,74 @@
+#include "app/application.h"
+
+#include <QApplication>
+
+#include "app/main_menu.h"
+#include "app/text_windows.h"
+#include "calculator/calculator.h"
+#include "config/configure_window.h"
+#include "logdata/download_window.h"
+#include "notes/logger_notes.h"
+
+namespace kv {
+
+Application::Application(ProgramState& state, Ui& ui) : state_(state) {
+  // The main menu first: the serial port, the datasets and the dialog
+  // defaults exist (in the state) before any other window.
+  form1_ = std::make_unique<TForm1>(state);
+  form2_ = std::make_unique<TForm2>(state, ui);
+  form3_ = std::make_unique<TForm3>(state, ui);
+  form4_ = std::make_unique<TForm4>(ui);
+  form6_ = std::make_unique<TForm6>();
+  form7_ = std::make_unique<TForm7>();
+  form8_ = std::make_unique<TForm8>();
+  form9_ = std::make_unique<TForm9>();
+  form11_ = std::make_unique<TForm11>(state, ui);
+  wire_main_menu();
+  wire_log_windows();
+  wire_configure_and_calculator();
+}
+
+Application::~Application() = default;
+
+void Application::start() { form1_->show(); }
+
+void Application::wire_main_menu() {
+  QObject::connect(form1_.get(), &TForm1::downloadRequested, form2_.get(), &QWidget::show);
+  QObject::connect(form1_.get(), &TForm1::configureRequested, form3_.get(), &QWidget::show);
+  QObject::connect(form1_.get(), &TForm1::calculatorRequested, form4_.get(), &QWidget::show);
+  QObject::connect(form1_.get(), &TForm1::aboutRequested, form6_.get(), &QWidget::show);
+  QObject::connect(form6_.get(), &TTextWindow::backRequested, form1_.get(), &QWidget::show);
+  QObject::connect(form1_.get(), &TForm1::programEnded, [this] { end_program(); });
+}
+
+void Application::wire_log_windows() {
+  QObject::connect(form2_.get(), &TForm2::mainMenuRequested, form1_.get(), &QWidget::show);
+  QObject::connect(form2_.get(), &TForm2::helpRequested, form7_.get(), &QWidget::show);
+  QObject::connect(form7_.get(), &TTextWindow::backRequested, form2_.get(), &QWidget::show);
+  QObject::connect(form2_.get(), &TForm2::notesRequested, form11_.get(),
+                   [this](std::uint8_t which) { form11_->open_for(which); });
+  QObject::connect(form11_.get(), &TForm11::backRequested, form2_.get(), &QWidget::show);
+  QObject::connect(form2_.get(), &TForm2::programExitRequested, form1_.get(), &QWidget::close);
+}
+
+void Application::wire_configure_and_calculator() {
+  QObject::connect(form3_.get(), &TForm3::mainMenuRequested, form1_.get(), &QWidget::show);
+  QObject::connect(form3_.get(), &TForm3::helpRequested, form8_.get(), &QWidget::show);
+  QObject::connect(form8_.get(), &TTextWindow::backRequested, form3_.get(), &QWidget::show);
+  QObject::connect(form3_.get(), &TForm3::programExitRequested, form1_.get(), &QWidget::close);
+  QObject::connect(form4_.get(), &TForm4::mainMenuRequested, form1_.get(), &QWidget::show);
+  QObject::connect(form4_.get(), &TForm4::helpRequested, form9_.get(), &QWidget::show);
+  QObject::connect(form9_.get(), &TTextWindow::backRequested, form4_.get(), &QWidget::show);
+  QObject::connect(form4_.get(), &TForm4::programExitRequested, form1_.get(), &QWidget::close);
+}
+
+void Application::end_program() {
+  ended_ = true;
+  for (QWidget* window : std::initializer_list<QWidget*>{form2_.get(), form3_.get(), form4_.get(), form6_.get(),
+                                                         form7_.get(), form8_.get(), form9_.get(), form11_.get()}) {
+    window->hide();
+  }
+  QCoreApplication::quit();
+}
+
+}  // namespace kv

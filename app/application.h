@@ -1,0 +1,63 @@
+#pragma once
+// Creates every window once, in a fixed order, and wires the navigation
+// between them. Windows are only shown and hidden, never destroyed, so each
+// keeps its contents while hidden.
+#include <memory>
+
+#include "app/program_state.h"
+#include "ui/ui.h"
+
+namespace kv {
+
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm6;
+class TForm7;
+class TForm8;
+class TForm9;
+class TForm11;
+
+class Application {
+ public:
+  Application(ProgramState& state, Ui& ui);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Shows the main menu.
+  void start();
+  // True once the main menu has closed.
+  bool ended() const { return ended_; }
+
+  TForm1& main_menu() { return *form1_; }
+  TForm2& download() { return *form2_; }
+  TForm3& configure() { return *form3_; }
+  TForm4& calculator() { return *form4_; }
+  TForm6& about() { return *form6_; }
+  TForm7& download_help() { return *form7_; }
+  TForm8& configure_help() { return *form8_; }
+  TForm9& calculator_help() { return *form9_; }
+  TForm11& notes() { return *form11_; }
+
+ private:
+  void wire_main_menu();
+  void wire_log_windows();
+  void wire_configure_and_calculator();
+  void end_program();
+
+  ProgramState& state_;
+  bool ended_ = false;
+  std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<TForm2> form2_;
+  std::unique_ptr<TForm3> form3_;
+  std::unique_ptr<TForm4> form4_;
+  std::unique_ptr<TForm6> form6_;
+  std::unique_ptr<TForm7> form7_;
+  std::unique_ptr<TForm8> form8_;
+  std::unique_ptr<TForm9> form9_;
+  std::unique_ptr<TForm11> form11_;
+};
+
+}  // namespace kv

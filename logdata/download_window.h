@@ -1,0 +1,100 @@
+#pragma once
+// The "Log Analysis" window: the hub of the log side. It picks the port,
+// downloads into dataset A or B, dumps and clears the instrument's memory,
+// loads, saves and exports both datasets and opens the notes and plot windows.
+#include <QWidget>
+#include <cstdint>
+#include <vector>
+
+#include "app/program_state.h"
+#include "link/protocol.h"
+#include "ui/ui.h"
+
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace kv {
+
+class TForm2 : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kWidth = 467;
+  static constexpr int kHeight = 487;
+
+  TForm2(ProgramState& state, Ui& ui, QWidget* parent = nullptr);
+
+  // Handlers, one per user event, public so the shell and tests drive them.
+  void setup_form2();
+  void get_log_dataSet();
+  void set_dump_flag();
+  void clear_log_pointers();
+  void change_serial_port(int item_index);
+  void load_log_dataSetA();
+  void load_log_dataSetB();
+  void save_log_dataSetA();
+  void save_log_dataSetB();
+  void save_csv_dataSetA();
+  void save_csv_dataSetB();
+  void edit_session_A_notes();
+  void edit_session_B_notes();
+  void view_plot_data();
+  void view_help();
+  void back_to_main();
+
+  // Shows each dataset's name in its field.
+  void show_dataset_names();
+
+  // The port item shown as chosen, -1 for none.
+  int checked_port_item() const;
+
+ signals:
+  void mainMenuRequested();
+  void helpRequested();
+  void notesRequested(std::uint8_t data_set);
+  void viewDataRequested();
+  void programExitRequested();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;  // close_form2
+
+ private:
+  // download_window_layout.cpp builds the controls.
+  void build();
+  QGroupBox* build_download_group();
+  QGroupBox* build_port_group();
+  QGroupBox* build_memory_group();
+  QGroupBox* build_data_set_group(std::uint8_t which);
+  QGroupBox* build_analysis_group();
+  QWidget* build_bar(QProgressBar*& bar, const char* name, const char* caption, const char* hint);
+  QPushButton* button(const char* name, const char* caption, const char* hint, void (TForm2::*handler)());
+
+  void get_log_data(bool dump);
+  DownloadObserver progress_observer();
+  void show_memory_figures(const MemoryStatus& status);
+  void clear_memory_figures();
+  void show_port_selection();
+  void check_port_item(int item);  // -1: none
+  void open_notes(std::uint8_t which);
+  std::vector<QWidget*> lockable_controls() const;
+
+  ProgramState& state_;
+  Ui& ui_;
+
+  QComboBox* ComboBox1 = nullptr;
+  QGroupBox* Serial_COM_group = nullptr;
+  QButtonGroup* port_buttons_ = nullptr;
+  QProgressBar* ProgressBar1 = nullptr;
+  QProgressBar* ProgressBar2 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  QLineEdit* Edit2 = nullptr;
+  QLineEdit* Edit3 = nullptr;
+  QLineEdit* Edit4 = nullptr;
+  std::vector<QPushButton*> buttons_;
+};
+
+}  // namespace kv

@@ -82,30 +82,30 @@ Circuit build_circuit(std::mt19937& rng, double wanted, std::uint16_t pulses_per
   return {std::vector<double>(v.begin() + static_cast<long>(n), v.begin() + static_cast<long>(2 * n))};
 }
 
-// The packets, as the instrument lays them out.
+// The packets, as the instrument lays them out: a header (type, length 8),
+// then the fields, counters high byte first.
+constexpr std::uint8_t hi(unsigned value) { return static_cast<std::uint8_t>((value >> 8) & 0xFF); }
+constexpr std::uint8_t lo(unsigned value) { return static_cast<std::uint8_t>(value & 0xFF); }
+
 void put_sample(Bytes& out, const SampleTruth& s) {
-  out.insert(out.end(), {0x18, static_cast<std::uint8_t>(((s.speed >> 8) & 1) << 7 | ((s.rpm >> 8) & 0x7F)),
-                         static_cast<std::uint8_t>(s.rpm & 0xFF), static_cast<std::uint8_t>(s.speed & 0xFF),
-                         static_cast<std::uint8_t>((s.brake ? 0x80 : 0) | (s.gear_code & 0x7F)), s.oil_pressure,
-                         static_cast<std::uint8_t>(s.lap_counts >> 8), static_cast<std::uint8_t>(s.lap_counts & 0xFF)});
+  const auto speed_and_rpm = static_cast<std::uint8_t>((hi(s.speed) & 1) << 7 | (hi(s.rpm) & 0x7F));
+  const auto brake_and_gear = static_cast<std::uint8_t>((s.brake ? 0x80 : 0) | (s.gear_code & 0x7F));
+  out.insert(out.end(), {0x18, speed_and_rpm, lo(s.rpm), lo(s.speed), brake_and_gear, s.oil_pressure,
+                         hi(s.lap_counts), lo(s.lap_counts)});
 }
 
 void put_slow(Bytes& out, const SlowTruth& s) {
-  out.insert(out.end(), {0x48, static_cast<std::uint8_t>((s.oil_temp >> 8) & 1),
-                         static_cast<std::uint8_t>(s.oil_temp & 0xFF), static_cast<std::uint8_t>((s.water_temp >> 8) & 1),
-                         static_cast<std::uint8_t>(s.water_temp & 0xFF), s.battery_volts, s.battery_tenths, s.fuel});
+  out.insert(out.end(), {0x48, static_cast<std::uint8_t>(hi(s.oil_temp) & 1), lo(s.oil_temp),
+                         static_cast<std::uint8_t>(hi(s.water_temp) & 1), lo(s.water_temp), s.battery_volts,
+                         s.battery_tenths, s.fuel});
 }
 
 void put_lap(Bytes& out, const LapTruth& lap) {
   const std::uint32_t ms = lap.lap_time_ms;
-  out.insert(out.end(), {0x28, lap.lap, static_cast<std::uint8_t>(ms >> 24), static_cast<std::uint8_t>(ms >> 16),
-                         static_cast<std::uint8_t>(ms >> 8), static_cast<std::uint8_t>(ms),
-                         static_cast<std::uint8_t>(lap.distance_counts >> 8),
-                         static_cast<std::uint8_t>(lap.distance_counts & 0xFF)});
+  out.insert(out.end(), {0x28, lap.lap, hi(ms >> 16), lo(ms >> 16), hi(ms), lo(ms), hi(lap.distance_counts),
+                         lo(lap.distance_counts)});
   out.insert(out.end(), {0x38, lap.split_signs});
-  for (std::uint16_t split : lap.split_ms) {
-    out.insert(out.end(), {static_cast<std::uint8_t>(split >> 8), static_cast<std::uint8_t>(split & 0xFF)});
-  }
+  for (std::uint16_t split : lap.split_ms) out.insert(out.end(), {hi(split), lo(split)});
 }
 
 // Engine, temperatures, battery and fuel: what changes with time rather than

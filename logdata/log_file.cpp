@@ -89,7 +89,9 @@ bool save_log_data(LogState& log, DialogDefaults& defaults, Ui& ui, bool dump_mo
   }
   const auto path = ask_save_path(ui, defaults.log, kSaveTexts);
   if (!path) return false;
-  return write_saved_file(ui, defaults.log, *path, [&] { return write_log_file_text(data.sheet, log.identity, data.raw_memory, log.used_bytes, dump_mode, ui); });
+  return write_saved_file(ui, defaults.log, *path, [&] {
+    return write_log_file_text(data.sheet, log.identity, data.raw_memory, log.used_bytes, dump_mode, ui);
+  });
 }
 
 bool load_log_data(LogState& log, DialogDefaults& defaults, Ui& ui) {

@@ -20,7 +20,8 @@ class LogFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     defaults = DialogDefaults::in_folder(dir.path().string());
-    PacketBuilder().at(10).at(20).lap(1, 61230).splits(7, 1000, 2000, 3000).slow(80, 70, 13, 9, 55).at(5).load_into(log);
+    PacketBuilder().at(10).at(20).lap(1, 61230).splits(7, 1000, 2000, 3000).slow(80, 70, 13, 9, 55).at(5).load_into(
+        log);
     log.identity.unit_version = 321;
     log.identity.unit_word = 513;
     log.identity.set_flags(0x85, 0x03);

@@ -3,11 +3,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QStackedLayout>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -17,6 +15,8 @@
 #include "config/config_widgets.h"
 #include "config/password_window.h"
 #include "link/serial_state.h"
+#include "ui/controls_lock.h"
+#include "ui/window_placement.h"
 
 namespace kv {
 
@@ -55,8 +55,8 @@ TForm3::TForm3(ProgramState& state, Ui& ui, QWidget* parent)
   for (const char* name : kTabNames) tabs_->addTab(name);
   connect(tabs_, &QTabBar::currentChanged, this, &TForm3::config_tab_change);
 
-  auto* stack_holder = new QWidget(this);
-  stack_ = new QStackedLayout(stack_holder);
+  pages_ = new QWidget(this);
+  stack_ = new QStackedLayout(pages_);
   panels_ = {build_general(), build_alarms(),    build_display(),   build_shift_lights(), build_timers(),
              build_gears(),   build_fuel(),      build_calibrate(), build_logger()};
   for (std::size_t i = 0; i < panels_.size(); ++i) {
@@ -66,10 +66,11 @@ TForm3::TForm3(ProgramState& state, Ui& ui, QWidget* parent)
 
   auto* left = new QVBoxLayout;
   left->addWidget(tabs_);
-  left->addWidget(stack_holder, 1);
+  left->addWidget(pages_, 1);
   auto* main = new QHBoxLayout(this);
   main->addLayout(left, 1);
-  main->addWidget(build_side_buttons());
+  side_ = build_side_buttons();
+  main->addWidget(side_);
 
   password_ = std::make_unique<TForm12>(form_, ui_);
   connect(password_.get(), &TForm12::passwordClosed, this, &TForm3::password_closed);
@@ -97,17 +98,12 @@ void TForm3::closeEvent(QCloseEvent* event) {
 void TForm3::setup_configure_form() {
   const int port = state_.serial.selected_port;
   serial_group_->setItemIndex(port >= 1 && port <= kPortCount ? port - 1 : -1);
-  centre_on_screen();
+  centre_on_screen(*this);
   form_.setup();
   refresh();
 }
 
-void TForm3::centre_on_screen() {
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    move((area.width() - width()) / 2, (area.height() - height()) / 2);
-  }
-}
+std::vector<QWidget*> TForm3::busy_controls() const { return {pages_, side_, tabs_}; }
 
 void TForm3::back_to_main() {
   hide();
@@ -131,21 +127,25 @@ void TForm3::change_serial_port(int item_index) {
 // ---- instrument and file ----
 
 void TForm3::get_config_data() {
+  const ControlsLock lock(busy_controls());
   config::get_config_data(form_, state_.serial.link, ui_);
   refresh();
 }
 
 void TForm3::set_config_data() {
+  const ControlsLock lock(busy_controls());
   config::set_config_data(form_, state_.serial.link, ui_);
   refresh();
 }
 
 void TForm3::load_config_data() {
+  const ControlsLock lock(busy_controls());
   config::load_config_data(form_, state_.dialogs.config, ui_);
   refresh();
 }
 
 void TForm3::save_config_data() {
+  const ControlsLock lock(busy_controls());
   config::save_config_data(form_, state_.dialogs.config, ui_);
   refresh();
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "app/program_state.h"
 #include "config/config_form.h"
@@ -75,7 +76,8 @@ class TForm3 : public QWidget {
 
   void password_closed();
   void refresh();
-  void centre_on_screen();
+  // Controls a running transfer or file operation must not be pressed again.
+  std::vector<QWidget*> busy_controls() const;
 
   ProgramState& state_;
   Ui& ui_;
@@ -87,6 +89,8 @@ class TForm3 : public QWidget {
   std::array<QCheckBox*, config::kTickCount> ticks_{};
   std::array<QWidget*, 9> panels_{};
   QStackedLayout* stack_ = nullptr;
+  QWidget* pages_ = nullptr;
+  QWidget* side_ = nullptr;
   QTabBar* tabs_ = nullptr;
   QLineEdit* version_major_ = nullptr;
   QLineEdit* version_minor_ = nullptr;

@@ -1,14 +1,13 @@
 #include "config/password_window.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "config/odometer_password.h"
+#include "ui/window_placement.h"
 
 namespace kv {
 
@@ -35,10 +34,7 @@ TForm12::TForm12(config::ConfigForm& form, Ui& ui, QWidget* parent)
 
 void TForm12::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    move((area.width() - width()) / 2, (area.height() - height()) / 2);
-  }
+  centre_on_screen(*this);
   password_->clear();
   password_->setFocus();
   config::open_password(form_);

@@ -64,7 +64,11 @@ class ConfigureWindowTest : public ::testing::Test {
 };
 
 TEST_F(ConfigureWindowTest, ReadConfigFillsTheWindow) {
+  bool locked_while_reading = true;
+  ui.on_pump = [&] { locked_while_reading &= !window.findChild<QWidget*>("BitBtn6")->isEnabled(); };
   window.get_config_data();
+  EXPECT_TRUE(locked_while_reading);
+  EXPECT_TRUE(window.findChild<QWidget*>("BitBtn6")->isEnabled());
   EXPECT_EQ(last_message(), config::exchange_text::kDownloaded);
   EXPECT_EQ(ui.messages().back().kind, MsgKind::Information);
   EXPECT_EQ(text("veh_weight"), "750");

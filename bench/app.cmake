@@ -1,0 +1,2 @@
+add_executable(bench_window_download app_download_bench.cpp)
+target_link_libraries(bench_window_download PRIVATE kv_download_window kv_test_emulator benchmark::benchmark)

@@ -111,6 +111,23 @@ TEST_F(ConfigFormTest, CarriedWordsAndReservedByte) {
   for (int offset = 13; offset <= 18; ++offset) EXPECT_EQ(back[offset], 0xA0 + offset);
 }
 
+TEST_F(ConfigFormTest, ShownImageIsJudgedOnItsOwnValuesNotTheWindowsOldOnes) {
+  ConfigBytes image = kFreshImage;
+  image[7] = 0xD0;  // splits 2000, 3000, 4000: the first alone would exceed the old second
+  image[8] = 0x07;
+  image[9] = 0xB8;
+  image[10] = 0x0B;
+  image[11] = 0xA0;
+  image[12] = 0x0F;
+  image[50] = 0xC2;  // 4 gears, so gears 5 and 6 may hold anything
+  image[38] = image[39] = image[40] = image[41] = 0;
+  show(image);
+  EXPECT_FALSE(state.config_range_error);
+  EXPECT_EQ(form.split_text(), form_text::kSplitEnabled);
+  EXPECT_EQ(form.field(RatioField::gear_6_value).colour, FieldColour::active_border);
+  EXPECT_EQ(rebuilt(), image);
+}
+
 TEST_F(ConfigFormTest, SevenGearsAreFlaggedAndShownAsSix) {
   ConfigBytes image = kFreshImage;
   image[50] = 0x72;

@@ -1,6 +1,10 @@
 #include "chart/chart_items.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <new>
 
@@ -10,16 +14,60 @@ void ItemStore::set_alloc_size(int n) {
   if (n >= kMinAllocSize && n <= kMaxAllocSize) alloc_size_ = n;
 }
 
+namespace {
+
+constexpr std::size_t kHugePage = 2u << 20;
+
+void* map_pages(std::size_t bytes) {
+  void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (p == MAP_FAILED) throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+  ::madvise(p, bytes, MADV_HUGEPAGE);
+#endif
+  return p;
+}
+
+}  // namespace
+
+ItemBuffer::~ItemBuffer() {
+  if (mapped_)
+    ::munmap(p_, bytes_);
+  else
+    std::free(p_);
+}
+
+void ItemBuffer::resize(std::size_t bytes, std::size_t used) {
+  if (!mapped_ && bytes < kHugePage) {
+    void* p = std::realloc(p_, bytes);
+    if (p == nullptr) throw std::bad_alloc();
+    p_ = p;
+    bytes_ = bytes;
+    return;
+  }
+  const std::size_t mapped = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+  if (mapped_) {
+    if (mapped <= bytes_) return;
+    void* p = ::mremap(p_, bytes_, mapped, MREMAP_MAYMOVE);
+    if (p == MAP_FAILED) throw std::bad_alloc();
+    p_ = p;
+    bytes_ = mapped;
+    return;
+  }
+  void* p = map_pages(mapped);
+  if (used > 0) std::memcpy(p, p_, used);
+  std::free(p_);
+  p_ = p;
+  bytes_ = mapped;
+  mapped_ = true;
+}
+
 void ItemStore::grow() {
-  // Whole AllocSize steps, but growing by half the current size at least, so
-  // that filling a million items copies each only a few times.
+  // Whole AllocSize steps, but at least half the current size more, so that
+  // a million items do not mean a thousand reallocations.
   const std::size_t step = static_cast<std::size_t>(alloc_size_);
   std::size_t wanted = std::max(capacity_ + step, capacity_ + capacity_ / 2);
   wanted = (wanted + step - 1) / step * step;
-  void* p = std::realloc(data_.get(), wanted * sizeof(ChartItem));
-  if (p == nullptr) throw std::bad_alloc();
-  (void)data_.release();
-  data_.reset(static_cast<ChartItem*>(p));
+  data_.resize(wanted * sizeof(ChartItem), size_ * sizeof(ChartItem));
   capacity_ = wanted;
 }
 

@@ -4,8 +4,6 @@
 // style table instead of carrying them.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <span>
 #include <vector>
 
@@ -36,20 +34,40 @@ static_assert(sizeof(ChartItem) == 24);
 inline constexpr int kMinAllocSize = 1;
 inline constexpr int kMaxAllocSize = 1'000'000;
 
+// Raw memory for the items. Large lists live in their own mapping with huge
+// pages, grown by remapping: a million items then cost a few dozen page
+// faults instead of thousands, and growing copies nothing.
+class ItemBuffer {
+ public:
+  ItemBuffer() = default;
+  ~ItemBuffer();
+  ItemBuffer(const ItemBuffer&) = delete;
+  ItemBuffer& operator=(const ItemBuffer&) = delete;
+
+  ChartItem* data() const { return static_cast<ChartItem*>(p_); }
+  // Keeps the first `used` bytes; throws std::bad_alloc.
+  void resize(std::size_t bytes, std::size_t used);
+
+ private:
+  void* p_ = nullptr;
+  std::size_t bytes_ = 0;
+  bool mapped_ = false;
+};
+
 class ItemStore {
  public:
   ItemStore() = default;
 
   void add(const ChartItem& item) {
     if (size_ == capacity_) grow();
-    data_.get()[size_++] = item;
+    data_.data()[size_++] = item;
   }
   // Keeps the memory: the plot window clears and refills on every re-plot.
   void clear() { size_ = 0; }
   std::size_t size() const { return size_; }
   std::size_t capacity() const { return capacity_; }
-  std::span<const ChartItem> items() const { return {data_.get(), size_}; }
-  const ChartItem& operator[](std::size_t i) const { return data_.get()[i]; }
+  std::span<const ChartItem> items() const { return {data_.data(), size_}; }
+  const ChartItem& operator[](std::size_t i) const { return data_.data()[i]; }
 
   int alloc_size() const { return alloc_size_; }
   // Values outside 1..1 000 000 are ignored.
@@ -60,12 +78,9 @@ class ItemStore {
   const ItemStyle& style(std::uint32_t id) const { return styles_[id]; }
 
  private:
-  struct FreeDeleter {
-    void operator()(ChartItem* p) const { std::free(p); }
-  };
   void grow();
 
-  std::unique_ptr<ChartItem, FreeDeleter> data_;
+  ItemBuffer data_;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
   int alloc_size_ = 1000;

@@ -6,9 +6,45 @@
 namespace kv::chart {
 namespace {
 
-constexpr std::size_t kBlock = 16;
+constexpr std::size_t kBlock = 4;
 // Shorter runs are drawn point by point; the pyramid would not pay.
 constexpr std::uint32_t kColumnRunMin = 64;
+
+// The last index from `first` on whose key equals key(first), given keys
+// never decrease and a guess of where the column ends: a sample or two is
+// read when the guess is right, a gallop and a halving when it is not.
+template <class Key>
+std::int64_t last_in_column(const Key& key, std::int64_t first, std::int64_t guess, std::int64_t n) {
+  const int k = key(first);
+  std::int64_t last = first;  // key(last) == k
+  std::int64_t bad = n;       // key(bad) > k, or the end
+  if (guess > first && key(guess) != k) {
+    // Too far: gallop back from the guess.
+    bad = guess;
+    for (std::int64_t step = 1; bad - step > first; step *= 2) {
+      if (key(bad - step) == k) {
+        last = bad - step;
+        break;
+      }
+      bad -= step;
+    }
+  } else {
+    // Not far enough: gallop on from the guess.
+    last = std::max(first, guess);
+    for (std::int64_t step = 1; last + step < n; step *= 2) {
+      if (key(last + step) != k) {
+        bad = last + step;
+        break;
+      }
+      last += step;
+    }
+  }
+  while (bad - last > 1) {
+    const std::int64_t mid = last + (bad - last) / 2;
+    if (key(mid) == k) last = mid; else bad = mid;
+  }
+  return last;
+}
 
 void draw_wide_segment(const PixelCanvas& c, PixelPoint a, PixelPoint b, std::uint32_t argb, const PenWalk& pen,
                        int width, int first_step) {
@@ -56,22 +92,30 @@ void RasterSink::mark(PixelPoint p, const ItemStyle& style, int /*mark_type*/) {
   draw_pixel(canvas_, p, ink_.argb(style.color));
 }
 
+// Storage is kept between builds: the plot window clears and refills the
+// chart on every re-plot, and fresh memory costs more than filling it.
+std::vector<MinMaxPyramid::Bounds>& MinMaxPyramid::level(std::size_t index, std::size_t size) {
+  if (levels_.size() <= index) levels_.resize(index + 1);
+  levels_[index].resize(size);
+  used_ = index + 1;
+  return levels_[index];
+}
+
 void MinMaxPyramid::build(const ChartItem* items, std::size_t count) {
-  levels_.clear();
-  std::vector<Bounds> level((count + kBlock - 1) / kBlock);
-  for (std::size_t b = 0; b < level.size(); ++b) {
+  std::vector<Bounds>& first = level(0, (count + kBlock - 1) / kBlock);
+  for (std::size_t b = 0; b < first.size(); ++b) {
     Bounds m{items[b * kBlock].y, items[b * kBlock].y};
     const std::size_t end = std::min(count, (b + 1) * kBlock);
     for (std::size_t i = b * kBlock + 1; i < end; ++i) {
       m.low = std::min(m.low, items[i].y);
       m.high = std::max(m.high, items[i].y);
     }
-    level[b] = m;
+    first[b] = m;
   }
-  levels_.push_back(std::move(level));
-  while (levels_.back().size() > kBlock) {
-    const std::vector<Bounds>& below = levels_.back();
-    std::vector<Bounds> up((below.size() + kBlock - 1) / kBlock);
+  while (levels_[used_ - 1].size() > kBlock) {
+    const std::size_t below_index = used_ - 1;
+    std::vector<Bounds>& up = level(used_, (levels_[below_index].size() + kBlock - 1) / kBlock);
+    const std::vector<Bounds>& below = levels_[below_index];
     for (std::size_t b = 0; b < up.size(); ++b) {
       Bounds m = below[b * kBlock];
       const std::size_t end = std::min(below.size(), (b + 1) * kBlock);
@@ -81,7 +125,6 @@ void MinMaxPyramid::build(const ChartItem* items, std::size_t count) {
       }
       up[b] = m;
     }
-    levels_.push_back(std::move(up));
   }
 }
 
@@ -105,7 +148,7 @@ MinMaxPyramid::Bounds MinMaxPyramid::query(const ChartItem* items, std::size_t f
       m.low = std::min(m.low, v[i].low);
       m.high = std::max(m.high, v[i].high);
     };
-    if (level + 1 == levels_.size()) {
+    if (level + 1 == used_) {
       while (lo < hi) take(lo++);
       break;
     }
@@ -119,7 +162,7 @@ MinMaxPyramid::Bounds MinMaxPyramid::query(const ChartItem* items, std::size_t f
 
 void FastItemRenderer::reset() {
   pieces_.clear();
-  pyramids_.clear();
+  pyramid_count_ = 0;
   prepared_ = 0;
   last_pen_item_ = -1;
 }
@@ -131,7 +174,7 @@ void FastItemRenderer::prepare(const ItemStore& store) {
   if (!pieces_.empty()) {
     const Piece last = pieces_.back();
     pieces_.pop_back();
-    if (last.pyramid >= 0) pyramids_.pop_back();
+    if (last.pyramid >= 0) --pyramid_count_;
     prepared_ = last.begin;
     last_pen_item_ = last.pen_item;
   }
@@ -175,8 +218,9 @@ void FastItemRenderer::close_run(const ItemStore& store) {
   }
   if (!grows && !shrinks) return;
   piece.x_direction = grows ? 1 : -1;
-  pyramids_.emplace_back().build(items, n);
-  piece.pyramid = static_cast<int>(pyramids_.size()) - 1;
+  if (pyramid_count_ == pyramids_.size()) pyramids_.emplace_back();
+  pyramids_[pyramid_count_].build(items, n);
+  piece.pyramid = static_cast<int>(pyramid_count_++);
 }
 
 struct FastItemRenderer::RunContext {
@@ -260,6 +304,7 @@ void FastItemRenderer::draw_run_by_columns(const RunContext& rc, const Piece& pi
     if (key(mid) < key_lo) lo = mid + 1; else hi = mid;
   }
   std::int64_t i = lo;
+  std::int64_t column_guess = 1;  // samples are mostly evenly spaced: columns alike
   bool has_prev = i > 0;
   PixelPoint prev = has_prev ? at(i - 1) : PixelPoint{};
   while (i < n) {
@@ -268,18 +313,10 @@ void FastItemRenderer::draw_run_by_columns(const RunContext& rc, const Piece& pi
       if (has_prev) draw_segment(rc.canvas, prev, at(i), argb, pen, 1);
       break;
     }
-    // Gallop, then halve, to the last point of this column.
-    std::int64_t last = i;
-    std::int64_t step = 1;
-    while (last + step < n && key(last + step) == k) {
-      last += step;
-      step *= 2;
-    }
-    std::int64_t bad = std::min(last + step, n);
-    while (bad - last > 1) {
-      const std::int64_t mid = last + (bad - last) / 2;
-      if (key(mid) == k) last = mid; else bad = mid;
-    }
+    const std::int64_t last = last_in_column(key, i, std::min(i + column_guess, n) - 1, n);
+    column_guess = last - i + 1;
+    // The next column's guess is a cache miss away: start the load now.
+    if (last + column_guess < n) __builtin_prefetch(&items[last + column_guess]);
     const auto b = pyramid.query(items, static_cast<std::size_t>(i), static_cast<std::size_t>(last));
     const PixelPoint first_pt = at(i);
     const int y_a = m.y.to_px(b.low);

@@ -41,7 +41,9 @@ class RasterSink : public ItemSink {
   InkRule ink_;
 };
 
-// Min and max over index ranges of a run's Y values, 16 values per block.
+// Min and max over index ranges of a run's Y values: each level holds the
+// bounds of 4 entries of the level below, so a query reads a few samples at
+// each end and compact blocks in between.
 class MinMaxPyramid {
  public:
   struct Bounds {
@@ -52,7 +54,10 @@ class MinMaxPyramid {
   Bounds query(const ChartItem* items, std::size_t first, std::size_t last) const;  // inclusive
 
  private:
-  std::vector<std::vector<Bounds>> levels_;  // levels_[0]: blocks of 16 items
+  std::vector<Bounds>& level(std::size_t index, std::size_t size);
+
+  std::vector<std::vector<Bounds>> levels_;  // levels_[0]: blocks of 4 items
+  std::size_t used_ = 0;
 };
 
 class FastItemRenderer {
@@ -84,7 +89,8 @@ class FastItemRenderer {
                   InkRule ink, const Piece& piece) const;
 
   std::vector<Piece> pieces_;
-  std::vector<MinMaxPyramid> pyramids_;
+  std::vector<MinMaxPyramid> pyramids_;  // the first pyramid_count_ are in use
+  std::size_t pyramid_count_ = 0;
   std::size_t prepared_ = 0;
   std::int64_t last_pen_item_ = -1;
 };

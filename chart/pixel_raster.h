@@ -36,7 +36,10 @@ struct PenWalk {
   DashPattern pattern;
   int phase = 0;
   bool on() const { return ((pattern.mask >> phase) & 1u) != 0; }
-  void step(std::int64_t n = 1) { phase = static_cast<int>((phase + n) % pattern.period); }
+  void step() {
+    if (++phase == pattern.period) phase = 0;
+  }
+  void step(std::int64_t n) { phase = static_cast<int>((phase + n) % pattern.period); }
 };
 
 // Draws the pixels of segment a-b from step `first_step` on (0 includes a,

@@ -10,13 +10,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <optional>
 
 #include "chart/numedit.h"
 #include "ui/ui.h"
+#include "ui/window_placement.h"
 
 namespace kv {
 namespace {
@@ -211,17 +211,10 @@ void TForm4::closeEvent(QCloseEvent* event) {
 }
 
 void TForm4::setup_form4() {
-  centre_on_screen();
+  centre_on_screen(*this);
   const int type = tyre_type_->checkedId();
   if (type >= 0) notebook_->setCurrentIndex(type);
   update_tyre_fields();
-}
-
-void TForm4::centre_on_screen() {
-  const QScreen* shown_on = screen();
-  if (shown_on == nullptr) return;
-  const QRect area = shown_on->geometry();
-  move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }
 
 void TForm4::update_tyre_fields() {

@@ -57,7 +57,6 @@ class TForm4 : public QWidget {
   void calculate_calibration();
   void show_results();
   void update_tyre_fields();
-  void centre_on_screen();
   calc::CalculatorInput read_input() const;
   void show_result(QLineEdit* box, const calc::ResultDisplay& shown);
   void check_minimum(chart::TNumEdit* field, int minimum, const char* message);

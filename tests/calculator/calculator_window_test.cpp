@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -268,6 +269,15 @@ TEST_F(CalculatorWindow, NavigationHidesTheWindowFirst) {
   window.close();
   EXPECT_EQ(exit.count(), 1);
   EXPECT_EQ(menu.count(), 1);
+}
+
+TEST_F(CalculatorWindow, CentresItselfWhenShown) {
+  window.hide();
+  window.move(0, 0);
+  window.show();
+  const QRect screen = window.screen()->geometry();
+  EXPECT_EQ(window.pos(), QPoint(screen.left() + (screen.width() - window.width()) / 2,
+                                 screen.top() + (screen.height() - window.height()) / 2));
 }
 
 TEST_F(CalculatorWindow, ValuesPersistWhileHidden) {

@@ -217,7 +217,7 @@ void TForm11::store_notes(std::uint8_t data_set) {
 }
 
 void TForm11::open_for(std::uint8_t data_set) {
-  state_.log.current_data_set = data_set;
+  state_.log.current_data_set = data_set == kDataSetB ? kDataSetB : kDataSetA;
   if (isVisible()) {
     setup_form11();
   } else {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -66,7 +67,7 @@ TEST_F(NotesWindow, HasItsControlsCaptionsAndHints) {
   }
 }
 
-TEST_F(NotesWindow, NothingIsClippedOrSqueezed) {
+void expect_nothing_clipped(TForm11& window) {
   window.open_for(kDataSetA);
   EXPECT_LE(window.layout()->minimumSize().width(), 696);
   EXPECT_LE(window.layout()->minimumSize().height(), 610);
@@ -81,6 +82,19 @@ TEST_F(NotesWindow, NothingIsClippedOrSqueezed) {
     if (!w->isVisibleTo(&window) || w->parentWidget() == nullptr) continue;
     EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << w->objectName().toStdString();
   }
+}
+
+TEST_F(NotesWindow, NothingIsClippedOrSqueezed) { expect_nothing_clipped(window); }
+
+TEST(NotesWindowFont, AWideDesktopFontStillFits) {
+  const QFont original = QApplication::font();
+  QApplication::setFont(QFont(QStringLiteral("DejaVu Sans Mono")));
+  test::TempDir dir;
+  ProgramState state(dir.path().string());
+  ScriptedUi ui;
+  TForm11 wide(state, ui);
+  expect_nothing_clipped(wide);
+  QApplication::setFont(original);
 }
 
 TEST_F(NotesWindow, TypingStopsAtEachFieldsLimitButLoadedTextStaysWhole) {

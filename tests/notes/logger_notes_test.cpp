@@ -12,7 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "logdata/log_file_format.h"
+#include "logdata/log_file.h"
 #include "notes/setup_file.h"
 #include "notes/typing_limit.h"
 #include "tests/support/temp_dir.h"
@@ -257,10 +257,14 @@ TEST_F(NotesWindow, SaveChangesWritesALogFileCarryingTheSheet) {
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"File Saved OK"});
   EXPECT_EQ(sheet(kDataSetB).field(44), "6.5");
 
-  const LogFileRead read = read_log_file_text(test::read_file(dir.file("race.kvl")), ui);
-  EXPECT_EQ(read.fault, LogFileFault::None);
-  EXPECT_EQ(read.contents.sheet, sheet(kDataSetB));
-  EXPECT_EQ(read.contents.raw_memory, data.raw_memory);
+  // Loaded into the other dataset, the log brings the whole sheet along.
+  state.log.current_data_set = kDataSetA;
+  ui.queue_file(dir.file("race.kvl"));
+  load_log_data(state.log, state.dialogs, ui);
+  EXPECT_EQ(sheet(kDataSetA), sheet(kDataSetB));
+  window.open_for(kDataSetA);
+  EXPECT_EQ(window.field_edit(44)->text(), "6.5");
+  EXPECT_EQ(window.memo(kDataSetA)->text(), "fast");
 }
 
 }  // namespace

@@ -325,17 +325,5 @@ TEST(ConfigFieldTest, KeyFilter) {
   EXPECT_EQ(TEdit_int_key_press('5', 1), KeyAction::replace_all);
 }
 
-TEST(ConfigFieldTest, WholeNumberCheckKeepsZeroColourAndStep) {
-  bool flag = false;
-  FieldState field{"0", FieldColour::red};
-  check_int_display_TEdit(field, 10, 0, FieldColour::button_face, 1, flag);
-  EXPECT_EQ(field.colour, FieldColour::button_face);
-  EXPECT_FALSE(flag);
-  field.text = "250";
-  check_int_display_TEdit(field, 1000, 100, FieldColour::window, 100, flag);
-  EXPECT_EQ(field.colour, FieldColour::red);
-  EXPECT_TRUE(flag);
-}
-
 }  // namespace
 }  // namespace kv::config

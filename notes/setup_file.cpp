@@ -1,7 +1,7 @@
 #include "notes/setup_file.h"
 
-#include <fstream>
-#include <sstream>
+#include <cstdio>
+#include <memory>
 
 #include "common/atomic_file.h"
 #include "common/file_dialog_flow.h"
@@ -11,6 +11,7 @@ namespace kv {
 namespace {
 
 constexpr std::size_t kPrefixLength = 2;
+constexpr std::size_t kReadBlock = 65536;
 
 const SaveDialogTexts kSaveTexts{
     .title = "Save Setup Data",
@@ -68,13 +69,17 @@ std::string without_prefix(const std::string& line) {
 
 enum class ReadResult { kRead, kCannotOpen, kReadError };
 
+// Stream reads cannot tell a failing disk from the end of the file, so the
+// file is read with stdio, which can.
 ReadResult read_file_text(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return ReadResult::kCannotOpen;
-  std::ostringstream out;
-  out << in.rdbuf();
-  if (in.bad()) return ReadResult::kReadError;
-  text = out.str();
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) return ReadResult::kCannotOpen;
+  std::string out;
+  char block[kReadBlock];
+  std::size_t got = 0;
+  while ((got = std::fread(block, 1, sizeof block, file.get())) > 0) out.append(block, got);
+  if (std::ferror(file.get()) != 0) return ReadResult::kReadError;
+  text = std::move(out);
   return ReadResult::kRead;
 }
 

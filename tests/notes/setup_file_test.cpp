@@ -209,5 +209,17 @@ TEST_F(TemplateFile, UnreadableFileIsAProblemOpening) {
   EXPECT_EQ(sheet, filled_sheet());
 }
 
+TEST_F(TemplateFile, ReadErrorIsAFormatErrorAndKeepsTheSheet) {
+  // Reading a process's own memory from offset 0 fails with an I/O error.
+  std::filesystem::create_symlink("/proc/self/mem", path("broken.qsu"));
+  SetupSheet sheet = filled_sheet();
+  ui.queue_file(path("broken.qsu"));
+  EXPECT_TRUE(load_setup_template(sheet, remembered, ui));
+  ASSERT_EQ(ui.texts(), std::vector<std::string>{"File Format Error, No Data Loaded"});
+  EXPECT_EQ(ui.messages()[0].kind, MsgKind::Error);
+  EXPECT_EQ(sheet, filled_sheet());
+  EXPECT_EQ(remembered.file_name, "broken.qsu");
+}
+
 }  // namespace
 }  // namespace kv

@@ -77,6 +77,10 @@ TEST(NumberFormatTest, HalvesRoundAwayFromZeroAndOtherwiseToNearest) {
   EXPECT_EQ(format_fixed(0.30000000000000004, 1), "0.3");
   EXPECT_EQ(format_fixed(2.675, 2), "2.67") << "the stored value lies below the half";
   EXPECT_EQ(format_fixed(-0.004, 2), "0.00");
+  EXPECT_EQ(format_fixed(0.005, 2), "0.01");
+  EXPECT_EQ(format_fixed(4e-320, 1), "0.0");
+  EXPECT_EQ(format_fixed(1e20, 0), "100000000000000000000");
+  EXPECT_EQ(format_fixed(4503599627370495.5, 0), "4503599627370496");
   EXPECT_EQ(round_half_even(2.5), 2);
   EXPECT_EQ(round_half_even(3.5), 4);
   EXPECT_EQ(round_half_even(-1e300), -9000000000000000000LL);

@@ -101,30 +101,33 @@ std::vector<MinMaxPyramid::Bounds>& MinMaxPyramid::level(std::size_t index, std:
   return levels_[index];
 }
 
-void MinMaxPyramid::build(const ChartItem* items, std::size_t count) {
-  std::vector<Bounds>& first = level(0, (count + kBlock - 1) / kBlock);
-  for (std::size_t b = 0; b < first.size(); ++b) {
-    Bounds m{items[b * kBlock].y, items[b * kBlock].y};
+namespace {
+
+// Each entry of `out` bounds kBlock consecutive entries of the level below.
+template <class Get>
+void fill_level(std::vector<MinMaxPyramid::Bounds>& out, std::size_t count, const Get& below) {
+  for (std::size_t b = 0; b < out.size(); ++b) {
+    MinMaxPyramid::Bounds m = below(b * kBlock);
     const std::size_t end = std::min(count, (b + 1) * kBlock);
     for (std::size_t i = b * kBlock + 1; i < end; ++i) {
-      m.low = std::min(m.low, items[i].y);
-      m.high = std::max(m.high, items[i].y);
+      const MinMaxPyramid::Bounds v = below(i);
+      m.low = std::min(m.low, v.low);
+      m.high = std::max(m.high, v.high);
     }
-    first[b] = m;
+    out[b] = m;
   }
+}
+
+}  // namespace
+
+void MinMaxPyramid::build(const ChartItem* items, std::size_t count) {
+  fill_level(level(0, (count + kBlock - 1) / kBlock), count,
+             [items](std::size_t i) { return Bounds{items[i].y, items[i].y}; });
   while (levels_[used_ - 1].size() > kBlock) {
-    const std::size_t below_index = used_ - 1;
-    std::vector<Bounds>& up = level(used_, (levels_[below_index].size() + kBlock - 1) / kBlock);
-    const std::vector<Bounds>& below = levels_[below_index];
-    for (std::size_t b = 0; b < up.size(); ++b) {
-      Bounds m = below[b * kBlock];
-      const std::size_t end = std::min(below.size(), (b + 1) * kBlock);
-      for (std::size_t i = b * kBlock + 1; i < end; ++i) {
-        m.low = std::min(m.low, below[i].low);
-        m.high = std::max(m.high, below[i].high);
-      }
-      up[b] = m;
-    }
+    const std::size_t below = used_ - 1;
+    const std::size_t n = levels_[below].size();
+    std::vector<Bounds>& up = level(used_, (n + kBlock - 1) / kBlock);
+    fill_level(up, n, [this, below](std::size_t i) { return levels_[below][i]; });
   }
 }
 

@@ -26,6 +26,7 @@ TPlotChart::TPlotChart(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   resize(geo_.width, geo_.height);
+  for (const char* sign : {"+", "\u2197", "\u2195"}) zoom_cursors_.push_back(zoom_cursor(sign));
   Redisplay();
 }
 
@@ -193,12 +194,21 @@ std::array<LayerMap, kLayerCount> TPlotChart::layer_maps() const {
 void TPlotChart::scale_changed() { Redisplay(); }
 
 void TPlotChart::Redisplay() {
-  fast_.prepare(items_);
+  // A hidden widget learns its new size only when shown.
+  geo_.width = width();
+  geo_.height = height();
   render_picture(picture_, area_, false);
   show_crosshairs();
 }
 
+// Puts the cached chart area into the picture and the crosshairs over it.
 void TPlotChart::show_crosshairs() {
+  const int row_bytes = area_.width() * 4;
+  for (int y = 0; y < area_.height() && geo_.trim + y < picture_.height(); ++y) {
+    const int x0 = geo_.lrim;
+    if (x0 < 0 || geo_.trim + y < 0 || x0 + area_.width() > picture_.width()) break;
+    std::memcpy(picture_.scanLine(geo_.trim + y) + x0 * 4, area_.constScanLine(y), static_cast<std::size_t>(row_bytes));
+  }
   if (screen_.size() != picture_.size() || screen_.format() != picture_.format())
     screen_ = QImage(picture_.size(), picture_.format());
   std::memcpy(screen_.bits(), picture_.constBits(), static_cast<std::size_t>(picture_.sizeInBytes()));
@@ -219,10 +229,7 @@ void TPlotChart::paintEvent(QPaintEvent* event) {
 
 void TPlotChart::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (event->size().width() == geo_.width && event->size().height() == geo_.height) return;
-  geo_.width = event->size().width();
-  geo_.height = event->size().height();
-  Redisplay();
+  if (event->size().width() != geo_.width || event->size().height() != geo_.height) Redisplay();
 }
 
 void TPlotChart::SetRangeLimits(double xLow, double yLow, double xHigh, double yHigh) {

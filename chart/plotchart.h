@@ -5,12 +5,14 @@
 // text labels; the picture goes to the screen, the clipboard, a bitmap file
 // and the printer. The whole control is drawn off-screen and the chart area
 // is cached, so moving a crosshair only re-blits.
+#include <QCursor>
 #include <QImage>
 #include <QWidget>
 #include <array>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "chart/chart_items.h"
 #include "chart/chart_mapping.h"
@@ -24,6 +26,9 @@ class QPainter;
 class QPagedPaintDevice;
 
 namespace kv::chart {
+
+// The pointer of a zoom mode: a magnifying glass with `sign` in its lens.
+QCursor zoom_cursor(const QString& sign);
 
 class ChartError : public std::runtime_error {
  public:
@@ -176,6 +181,9 @@ class TPlotChart : public QWidget, private ScaleObserver {
   void add(ItemKind kind, double x, double y, std::uint8_t mark_type);
   std::array<LayerMap, kLayerCount> layer_maps() const;
   bool all_layers_visible() const;
+  std::array<bool, kLayerCount> visible_layers() const;
+  // The chart-area image as a pixel canvas in control coordinates.
+  PixelCanvas area_canvas(QImage& area) const;
 
   // Rendering (plotchart_paint.cpp).
   void render_picture(QImage& whole, QImage& area, bool mono) const;
@@ -228,6 +236,7 @@ class TPlotChart : public QWidget, private ScaleObserver {
   std::optional<Band> band_;
   bool pressed_ = false;
 
+  std::vector<QCursor> zoom_cursors_;  // zoom window, ordered zoom window, drag zoom
   QImage picture_;  // whole control, no crosshairs
   QImage area_;     // chart area only
   QImage screen_;   // picture_ with crosshairs

@@ -9,8 +9,8 @@
 
 namespace kv::chart {
 namespace {
-
 constexpr int kCursorSize = 32;
+}  // namespace
 
 // A magnifying glass with a sign in its lens, one per zoom mode.
 QCursor zoom_cursor(const QString& sign) {
@@ -35,8 +35,6 @@ QCursor zoom_cursor(const QString& sign) {
   return QCursor(pm, 11, 11);
 }
 
-}  // namespace
-
 bool TPlotChart::in_chart(QPoint pos) const { return geo_.area().contains(pos.x(), pos.y()); }
 
 QPoint TPlotChart::held_in_chart(QPoint pos) const {
@@ -49,9 +47,9 @@ void TPlotChart::show_pointer(bool inside) {
     case PointerShape::Arrow: setCursor(Qt::ArrowCursor); break;
     case PointerShape::Cross: setCursor(Qt::CrossCursor); break;
     case PointerShape::Hand: setCursor(drag_ ? Qt::ClosedHandCursor : Qt::OpenHandCursor); break;
-    case PointerShape::ZoomWindow: setCursor(zoom_cursor("+")); break;
-    case PointerShape::ZoomWindowOrdered: setCursor(zoom_cursor("\u2197")); break;
-    case PointerShape::ZoomDrag: setCursor(zoom_cursor("\u2195")); break;
+    case PointerShape::ZoomWindow: setCursor(zoom_cursors_[0]); break;
+    case PointerShape::ZoomWindowOrdered: setCursor(zoom_cursors_[1]); break;
+    case PointerShape::ZoomDrag: setCursor(zoom_cursors_[2]); break;
   }
 }
 

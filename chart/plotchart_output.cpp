@@ -71,9 +71,7 @@ void TPlotChart::PrintChart(QPainter& p, int left, int top, bool mono, double sc
   paint_area_background(p, mono);
   paint_grid(p, mono);
   PainterSink sink(p, mono);
-  std::array<bool, kLayerCount> visible{};
-  for (int k = 0; k < kLayerCount; ++k) visible[static_cast<std::size_t>(k)] = LayerVisible(k + 1);
-  walk_items(items_, items_.items(), layer_maps(), visible, sink);
+  walk_items(items_, items_.items(), layer_maps(), visible_layers(), sink);
   paint_labels(p, mono);
   paint_frame(p, mono);
   p.restore();

@@ -57,17 +57,11 @@ void TPlotChart::render_picture(QImage& whole, QImage& area, bool mono) const {
     paint_area_background(p, mono);
     paint_grid(p, mono);
   }
-  const PixelCanvas canvas{reinterpret_cast<std::uint32_t*>(area.bits()),
-                           static_cast<int>(area.bytesPerLine() / 4), a.left, a.top,
-                           {a.left, a.top, a.left + area.width() - 1, a.top + area.height() - 1}};
-  if (all_layers_visible()) {
-    fast_.render(items_, canvas, layer_maps(), InkRule{mono});
-  } else {
-    std::array<bool, kLayerCount> visible{};
-    for (int k = 0; k < kLayerCount; ++k) visible[static_cast<std::size_t>(k)] = layers_[static_cast<std::size_t>(k)].visible;
-    RasterSink sink(canvas, InkRule{mono});
-    walk_items(items_, items_.items(), layer_maps(), visible, sink);
-  }
+  // The run renderer assumes every layer shows; the program never hides one.
+  if (all_layers_visible())
+    fast_.render(items_, area_canvas(area), layer_maps(), InkRule{mono});
+  else
+    render_items_plain(area, mono);
   {
     QPainter p(&area);
     p.translate(-a.left, -a.top);
@@ -78,15 +72,21 @@ void TPlotChart::render_picture(QImage& whole, QImage& area, bool mono) const {
   p.drawImage(a.left, a.top, area);
 }
 
-void TPlotChart::render_items_plain(QImage& chart_area, bool mono) const {
+PixelCanvas TPlotChart::area_canvas(QImage& area) const {
   const PixelRect a = geo_.area();
-  const PixelCanvas canvas{reinterpret_cast<std::uint32_t*>(chart_area.bits()),
-                           static_cast<int>(chart_area.bytesPerLine() / 4), a.left, a.top,
-                           {a.left, a.top, a.left + chart_area.width() - 1, a.top + chart_area.height() - 1}};
+  return {reinterpret_cast<std::uint32_t*>(area.bits()), static_cast<int>(area.bytesPerLine() / 4), a.left, a.top,
+          {a.left, a.top, a.left + area.width() - 1, a.top + area.height() - 1}};
+}
+
+std::array<bool, kLayerCount> TPlotChart::visible_layers() const {
   std::array<bool, kLayerCount> visible{};
-  for (int k = 0; k < kLayerCount; ++k) visible[static_cast<std::size_t>(k)] = layers_[static_cast<std::size_t>(k)].visible;
-  RasterSink sink(canvas, InkRule{mono});
-  walk_items(items_, items_.items(), layer_maps(), visible, sink);
+  for (std::size_t k = 0; k < layers_.size(); ++k) visible[k] = layers_[k].visible;
+  return visible;
+}
+
+void TPlotChart::render_items_plain(QImage& chart_area, bool mono) const {
+  RasterSink sink(area_canvas(chart_area), InkRule{mono});
+  walk_items(items_, items_.items(), layer_maps(), visible_layers(), sink);
 }
 
 void TPlotChart::paint_area_background(QPainter& p, bool mono) const {

@@ -149,6 +149,8 @@ TEST_F(ChartWidget, ClearItemsEmptiesTheListButKeepsRangesAndLabels) {
   chart.ClearItems();
   EXPECT_EQ(chart.ItemCount(), 0u);
   EXPECT_EQ(at(150, 100), rgb(clBlack));  // the screen changes at the next Redisplay
+  chart.SetCrossHairStyle(1, clRed, TCrossHMode::chVert, TPenStyle::psSolid, 1);
+  EXPECT_EQ(at(150, 100), rgb(clWhite));  // or when a crosshair shows the bare chart area
   chart.Redisplay();
   EXPECT_EQ(at(150, 100), rgb(clWhite));
   EXPECT_EQ(chart.Scale1X().RangeHigh(), 573);

@@ -169,6 +169,12 @@ void TForm2::back_to_main() {
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
+  // Closing ends the program; in the middle of a transfer, decode or file
+  // operation (while the controls are locked) that would lose its work.
+  if (!ComboBox1->isEnabled()) {
+    event->ignore();
+    return;
+  }
   event->accept();
   emit programExitRequested();
 }

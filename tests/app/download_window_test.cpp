@@ -112,6 +112,20 @@ TEST_F(DownloadWindowTest, DownloadIntoAThenB) {
   EXPECT_EQ(state.log.datasets[1].sample_count(), a.sample_count());
 }
 
+TEST_F(DownloadWindowTest, CloseBoxWaitsForTheTransferToFinish) {
+  open_port();
+  int exits = 0;
+  QObject::connect(&form, &TForm2::programExitRequested, [&] { ++exits; });
+  ui.on_pump = [&] { form.close(); };
+  click("BitBtn3");
+  ui.on_pump = nullptr;
+  EXPECT_EQ(exits, 0);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(text("Edit3"), "Memory A");
+  form.close();
+  EXPECT_EQ(exits, 1);
+}
+
 TEST_F(DownloadWindowTest, DumpSavesEightByteLinesAndKeepsNothing) {
   open_port();
   const std::string path = dir.file("dump");

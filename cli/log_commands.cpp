@@ -67,8 +67,8 @@ int download(const Args& args, ConsoleUi& ui, bool dump) {
   const Args files = positional(args);
   if (files.size() != 1) return usage(dump ? "dump needs one output file" : "download needs one output file");
   const auto set = option_value(args, "--set").value_or("A");
-  if (set != "A" && set != "B") return usage("--set takes A or B");
-  const std::uint8_t which = set == "B" ? kDataSetB : kDataSetA;
+  if (set != "A" && set != "B" && set != "a" && set != "b") return usage("--set takes A or B");
+  const std::uint8_t which = (set == "B" || set == "b") ? kDataSetB : kDataSetA;
   Session s;
   if (!open_port(s, args, ui)) return kRefused;
   ui.queue_file(files[0]);

@@ -33,8 +33,8 @@ constexpr const char* kResultsHint = "Results should be entered into your Korvan
 constexpr const char* kInitialRatio = "3.54";
 constexpr const char* kEmptyRatio = "0.00";
 constexpr const char* kRatioMask = "9.99";
-constexpr int kResultWidth = 70;
-constexpr int kRatioWidth = 50;
+constexpr int kResultDigits = 5;  // "Error"
+constexpr int kRatioDigits = 4;
 
 constexpr int kMinimumDiameter = 200;
 constexpr int kMinimumCircumference = 300;
@@ -97,7 +97,9 @@ TForm4::TForm4(Ui& ui, QWidget* parent) : QWidget(parent, Qt::Window), ui_(ui) {
   page->addWidget(build_buttons());
   connect_clearing();
   connect_minimum_checks();
-  setFixedSize(sizeHint());
+  // The window keeps the size its contents ask for; the desktop's fonts are
+  // only known once it is shown.
+  page->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 QWidget* TForm4::build_choices() {
@@ -126,7 +128,7 @@ QWidget* TForm4::build_transmission() {
   diff_ratio_value_->setToolTip("Enter your differential ratio");
   diff_ratio_value_->setInputMask(kRatioMask);
   diff_ratio_value_->setText(kInitialRatio);
-  diff_ratio_value_->setFixedWidth(kRatioWidth);
+  calc::fit_to_digits(diff_ratio_value_, kRatioDigits);
   layout->addWidget(new QLabel("Differential Ratio"));
   layout->addWidget(diff_ratio_value_);
   layout->addWidget(new QLabel(":1"));
@@ -142,7 +144,7 @@ QWidget* TForm4::build_results() {
     field->setObjectName(name);
     field->setReadOnly(true);
     field->setToolTip(kResultsHint);
-    field->setFixedWidth(kResultWidth);
+    calc::fit_to_digits(field, kResultDigits);
     paint_field(field, kResultColor);
     grid->addWidget(new QLabel(caption), row, 0);
     grid->addWidget(field, row, 1);

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -17,8 +18,8 @@ constexpr int kFrontColumn = 0;
 constexpr int kRearColumn = 4;
 constexpr int kGapColumn = 3;
 constexpr int kGapWidth = 24;
-constexpr int kListWidth = 70;
-constexpr int kNumberWidth = 70;
+constexpr int kListDigits = 3;
+constexpr int kNumberDigits = 4;
 
 struct ListRow {
   const char* name;  // "Tyre Width" gives front_tyre_width and "Front Tyre Width"
@@ -108,7 +109,8 @@ QComboBox* size_list(const ListRow& row, const char* side, const char* initial) 
   list->setObjectName(object_name_of(side, row.name));
   list->setEditable(true);
   list->setInsertPolicy(QComboBox::NoInsert);
-  list->setMinimumWidth(kListWidth);
+  list->setMinimumContentsLength(kListDigits);
+  list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   for (int value = row.first; row.step < 0 ? value >= row.last : value <= row.last; value += row.step) {
     list->addItem(QString::number(value));
   }
@@ -138,7 +140,7 @@ chart::TNumEdit* size_field(const NumberPage& page, const char* side, const char
   edit->setDecPlaceSep(chart::DecPlaceSep::dsDot);
   edit->setRange(0, page.high);
   edit->setBeep(false);
-  edit->setFixedWidth(kNumberWidth);
+  fit_to_digits(edit, kNumberDigits);
   edit->setText(initial);
   return edit;
 }
@@ -156,6 +158,12 @@ void build_number_page(QStackedWidget* notebook, TyreFields& fields, const Numbe
 }
 
 }  // namespace
+
+void fit_to_digits(QLineEdit* field, int digits) {
+  // Room for two more digits covers the frame and the text margins.
+  constexpr int kSpareDigits = 2;
+  field->setFixedWidth(field->fontMetrics().horizontalAdvance(QString(digits + kSpareDigits, '0')));
+}
 
 QStackedWidget* build_tyre_notebook(TyreFields& fields, QWidget* parent) {
   auto* notebook = new QStackedWidget(parent);

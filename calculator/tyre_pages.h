@@ -5,6 +5,7 @@
 #include <vector>
 
 class QComboBox;
+class QLineEdit;
 class QStackedWidget;
 class QWidget;
 
@@ -30,6 +31,10 @@ struct TyreFields {
   std::vector<QWidget*> front_side;
   std::vector<QWidget*> rear_side;
 };
+
+// Sizes a one-line field to hold `digits` characters in its own font, so the
+// window stays tidy whatever font the desktop uses.
+void fit_to_digits(QLineEdit* field, int digits);
 
 // Builds the notebook `tyre_type_notebook` with the pages in tyre type order
 // and fills `fields`.

@@ -205,6 +205,21 @@ TEST_F(ChartWidget, LabelBoxShadowAndClipping) {
   EXPECT_EQ(px(39, y), rgb(clActiveBorder));
 }
 
+TEST_F(ChartWidget, BoxModeRightAlignedEndsAtTheAnchor) {
+  TTextLabel& l = chart.TextLabel(5);
+  l.PosX = 300;
+  l.PosY = 100;
+  l.Alignment = TAlignment::taRightJustify;
+  l.Caption = "lap";
+  l.ColorBkg = clSilver;
+  l.Mode = TTxtLblMode::tlBox;
+  chart.Redisplay();
+  EXPECT_EQ(at(304, 100), rgb(clBlack));  // right border: anchor + 4
+  EXPECT_EQ(at(305, 100), rgb(clWhite));
+  EXPECT_EQ(at(303, 99), rgb(clSilver));
+  EXPECT_EQ(at(299, 98), rgb(clBlack));  // bottom border: anchor + 2 (y grows downwards)
+}
+
 TEST_F(ChartWidget, UnderlineModeDrawsTheLineUnderTheText) {
   TTextLabel& l = chart.TextLabel(4);
   l.PosX = 300;

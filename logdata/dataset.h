@@ -3,6 +3,7 @@
 // loaded, the decoded channels and laps, and its set-up sheet.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,15 @@ struct Dataset {
   // What the dataset's name fields show: "Memory A"/"Memory B" after a
   // download, the log file name after a load, "No Data" otherwise.
   std::string name_text = "No Data";
+
+  // The shared used-byte count as it was when this image was downloaded or
+  // loaded, and the image's length then: a later download or load into the
+  // other dataset must not change how much of this image is decoded or saved.
+  struct OwnLength {
+    std::uint32_t used_bytes = 0;
+    std::size_t image_size = 0;
+  };
+  std::optional<OwnLength> own_length;
 
   // Samples decoded (packets of type 1) and lap records (type 2).
   long sample_count() const { return static_cast<long>(packet_count[1]); }

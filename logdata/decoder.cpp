@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "logdata/image_length.h"
 #include "logdata/packet_format.h"
 
 namespace kv {
@@ -217,7 +218,7 @@ bool process_data_packets(LogState& log, Ui& ui) {
   // replace this dataset's image while the decode runs.
   const std::vector<std::uint8_t> bytes = data.raw_memory;
   const ImageReader image(bytes);
-  const std::uint32_t used_bytes = log.used_bytes;
+  const std::uint32_t used_bytes = image_used_bytes(log, data);
   std::uint8_t bad_header = 0;
   bool counted = false;
   long samples = 0;

@@ -1,6 +1,7 @@
 #include "logdata/download_sequence.h"
 
 #include "logdata/decoder.h"
+#include "logdata/image_length.h"
 #include "logdata/log_file.h"
 
 namespace kv {
@@ -16,6 +17,7 @@ DownloadResult get_log_data(LinkProtocol& link, LogState& log, DialogDefaults& d
   if (!result.pages_read) return result;
 
   Dataset& data = log.dataset(which);
+  remember_used_bytes(log, data);
   if (data.memory_valid == 1 && !dump_mode) result.decoded = process_data_packets(log, ui);
   data.name_text = data.decoded_valid == 1 ? memory_name(which) : std::string(kNoDataName);
   result.name_text = data.name_text;

@@ -7,6 +7,7 @@
 #include "logdata/saved_file.h"
 #include "common/text_lines.h"
 #include "logdata/decoder.h"
+#include "logdata/image_length.h"
 #include "logdata/log_file_format.h"
 
 namespace kv {
@@ -45,6 +46,7 @@ void commit_contents(LogState& log, LogFileContents&& contents) {
   data.memory_valid = 1;
   log.used_bytes = contents.used_bytes;
   log.identity = contents.identity;
+  remember_used_bytes(log, data);
 }
 
 void remember_loaded(DialogDefaults& defaults, const std::string& path) {
@@ -89,8 +91,9 @@ bool save_log_data(LogState& log, DialogDefaults& defaults, Ui& ui, bool dump_mo
   }
   const auto path = ask_save_path(ui, defaults.log, kSaveTexts);
   if (!path) return false;
+  const std::uint32_t used_bytes = image_used_bytes(log, data);
   return write_saved_file(ui, defaults.log, *path, [&] {
-    return write_log_file_text(data.sheet, log.identity, data.raw_memory, log.used_bytes, dump_mode, ui);
+    return write_log_file_text(data.sheet, log.identity, data.raw_memory, used_bytes, dump_mode, ui);
   });
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/text_lines.h"
+#include "logdata/decoder.h"
 #include "tests/logdata/packet_builder.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
@@ -91,6 +92,26 @@ TEST_F(LogFileTest, RoundTripKeepsEveryByteAndDecodes) {
   EXPECT_EQ(ui.texts().back(), "Processed 48 bytes of Data");
   ASSERT_TRUE(save("second.kvl"));
   EXPECT_EQ(read_file(dir.file("second.kvl")), read_file(dir.file("first.kvl")));
+}
+
+TEST_F(LogFileTest, ALoadIntoTheOtherDatasetLeavesThisOneWhole) {
+  ASSERT_TRUE(save("a.kvl"));
+  ASSERT_TRUE(load("a.kvl"));
+  write_file(dir.file("b.kvl"), file_text("03 15", {"18 00 00 00 31 00 00 01"}));
+  log.current_data_set = kDataSetB;
+  ASSERT_TRUE(load("b.kvl"));
+  EXPECT_EQ(log.used_bytes, 8u) << "the shared count follows the last load";
+  log.current_data_set = kDataSetA;
+  ASSERT_TRUE(save("a-again.kvl"));
+  const auto first = split_lines(read_file(dir.file("a.kvl")));
+  const auto again = split_lines(read_file(dir.file("a-again.kvl")));
+  EXPECT_EQ(std::vector<std::string>(again.begin() + 88, again.end()),
+            std::vector<std::string>(first.begin() + 88, first.end()))
+      << "every packet, though the unit identity is the shared one";
+  ui.clear();
+  EXPECT_TRUE(process_data_packets(log, ui));
+  EXPECT_EQ(log.current().sample_count(), 3);
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{"Processed 48 bytes of Data"});
 }
 
 TEST_F(LogFileTest, ALoadRemembersTheLogAndSuggestsTheCsvName) {

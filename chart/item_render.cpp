@@ -120,14 +120,41 @@ void fill_level(std::vector<MinMaxPyramid::Bounds>& out, std::size_t count, cons
 
 }  // namespace
 
-void MinMaxPyramid::build(const ChartItem* items, std::size_t count) {
-  fill_level(level(0, (count + kBlock - 1) / kBlock), count,
-             [items](std::size_t i) { return Bounds{items[i].y, items[i].y}; });
+void MinMaxPyramid::start() {
+  if (levels_.empty()) levels_.emplace_back();
+  levels_[0].clear();
+  used_ = 1;
+  pending_count_ = 0;
+}
+
+void MinMaxPyramid::add(double y) {
+  if (pending_count_ == 0) {
+    pending_ = {y, y};
+  } else {
+    pending_.low = std::min(pending_.low, y);
+    pending_.high = std::max(pending_.high, y);
+  }
+  if (++pending_count_ == kBlock) {
+    levels_[0].push_back(pending_);
+    pending_count_ = 0;
+  }
+}
+
+void MinMaxPyramid::finish() {
+  if (pending_count_ > 0) levels_[0].push_back(pending_);
+  pending_count_ = 0;
   while (levels_[used_ - 1].size() > kBlock) {
     const std::size_t below = used_ - 1;
     const std::size_t n = levels_[below].size();
     std::vector<Bounds>& up = level(used_, (n + kBlock - 1) / kBlock);
     fill_level(up, n, [this, below](std::size_t i) { return levels_[below][i]; });
+  }
+}
+
+void MinMaxPyramid::prefetch(std::size_t index) const {
+  for (std::size_t level = 0; level < used_; ++level) {
+    index /= kBlock;
+    if (index < levels_[level].size()) __builtin_prefetch(&levels_[level][index]);
   }
 }
 
@@ -185,45 +212,52 @@ void FastItemRenderer::prepare(const ItemStore& store) {
   std::size_t i = prepared_;
   while (i < items.size()) {
     const ChartItem& head = items[i];
-    std::size_t j = i + 1;
-    if (head.kind == ItemKind::DrawTo) {
-      while (j < items.size() && items[j].kind == ItemKind::DrawTo && items[j].style == head.style &&
-             items[j].layer == head.layer)
-        ++j;
-    } else {
-      while (j < items.size() && items[j].kind == head.kind) ++j;
-    }
     Piece piece{head.kind == ItemKind::DrawTo ? PieceKind::Run
                 : head.kind == ItemKind::Mark ? PieceKind::Marks
                                               : PieceKind::Moves,
-                static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(j), last_pen_item_};
+                static_cast<std::uint32_t>(i), 0, last_pen_item_};
+    std::size_t j = i + 1;
+    if (piece.kind == PieceKind::Run) {
+      j = scan_run(items, i, piece);
+    } else {
+      while (j < items.size() && items[j].kind == head.kind) ++j;
+    }
+    piece.end = static_cast<std::uint32_t>(j);
     pieces_.push_back(piece);
     if (piece.kind != PieceKind::Marks) last_pen_item_ = static_cast<std::int64_t>(j) - 1;
-    if (piece.kind == PieceKind::Run) close_run(store);
     i = j;
   }
   prepared_ = items.size();
 }
 
-void FastItemRenderer::close_run(const ItemStore& store) {
-  Piece& piece = pieces_.back();
-  if (piece.end - piece.begin < kColumnRunMin) return;
-  const ChartItem* items = store.items().data() + piece.begin;
-  const std::size_t n = piece.end - piece.begin;
+// Finds the end of the run starting at `first` and, in the same pass, checks
+// that its X only grows or only shrinks and gathers its Y bounds, so that
+// the items are read once.
+std::size_t FastItemRenderer::scan_run(std::span<const ChartItem> items, std::size_t first, Piece& piece) {
+  const ChartItem& head = items[first];
+  if (pyramid_count_ == pyramids_.size()) pyramids_.emplace_back();
+  MinMaxPyramid& pyramid = pyramids_[pyramid_count_];
+  pyramid.start();
   bool grows = true;
   bool shrinks = true;
-  for (std::size_t k = 0; k < n; ++k) {
-    if (std::isnan(items[k].x) || std::isnan(items[k].y)) return;
-    if (k > 0) {
-      grows = grows && items[k].x >= items[k - 1].x;
-      shrinks = shrinks && items[k].x <= items[k - 1].x;
-    }
+  bool numbers = true;
+  double prev_x = head.x;
+  std::size_t j = first;
+  for (; j < items.size(); ++j) {
+    const ChartItem& it = items[j];
+    if (it.kind != ItemKind::DrawTo || it.style != head.style || it.layer != head.layer) break;
+    numbers = numbers && !std::isnan(it.x) && !std::isnan(it.y);
+    grows = grows && it.x >= prev_x;
+    shrinks = shrinks && it.x <= prev_x;
+    prev_x = it.x;
+    pyramid.add(it.y);
   }
-  if (!grows && !shrinks) return;
-  piece.x_direction = grows ? 1 : -1;
-  if (pyramid_count_ == pyramids_.size()) pyramids_.emplace_back();
-  pyramids_[pyramid_count_].build(items, n);
-  piece.pyramid = static_cast<int>(pyramid_count_++);
+  if (j - first >= kColumnRunMin && numbers && (grows || shrinks)) {
+    pyramid.finish();
+    piece.x_direction = grows ? 1 : -1;
+    piece.pyramid = static_cast<int>(pyramid_count_++);
+  }
+  return j;
 }
 
 struct FastItemRenderer::RunContext {
@@ -319,7 +353,10 @@ void FastItemRenderer::draw_run_by_columns(const RunContext& rc, const Piece& pi
     const std::int64_t last = last_in_column(key, i, std::min(i + column_guess, n) - 1, n);
     column_guess = last - i + 1;
     // The next column's guess is a cache miss away: start the load now.
-    if (last + column_guess < n) __builtin_prefetch(&items[last + column_guess]);
+    if (last + column_guess < n) {
+      __builtin_prefetch(&items[last + column_guess]);
+      pyramid.prefetch(static_cast<std::size_t>(last + column_guess));
+    }
     const auto b = pyramid.query(items, static_cast<std::size_t>(i), static_cast<std::size_t>(last));
     const PixelPoint first_pt = at(i);
     const int y_a = m.y.to_px(b.low);

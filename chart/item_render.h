@@ -50,14 +50,21 @@ class MinMaxPyramid {
     double low;
     double high;
   };
-  void build(const ChartItem* items, std::size_t count);
+  // Fed the run's Y values one by one between start() and finish().
+  void start();
+  void add(double y);
+  void finish();
   Bounds query(const ChartItem* items, std::size_t first, std::size_t last) const;  // inclusive
+  // Starts loading what a query ending near `index` will read.
+  void prefetch(std::size_t index) const;
 
  private:
   std::vector<Bounds>& level(std::size_t index, std::size_t size);
 
   std::vector<std::vector<Bounds>> levels_;  // levels_[0]: blocks of 4 items
   std::size_t used_ = 0;
+  Bounds pending_{};
+  std::size_t pending_count_ = 0;
 };
 
 class FastItemRenderer {
@@ -81,7 +88,7 @@ class FastItemRenderer {
   };
   struct RunContext;
 
-  void close_run(const ItemStore& store);
+  std::size_t scan_run(std::span<const ChartItem> items, std::size_t first, Piece& piece);
   void draw_run(const RunContext& rc, const Piece& piece) const;
   void draw_run_plain(const RunContext& rc, const Piece& piece) const;
   void draw_run_by_columns(const RunContext& rc, const Piece& piece) const;

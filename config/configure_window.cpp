@@ -127,26 +127,26 @@ void TForm3::change_serial_port(int item_index) {
 // ---- instrument and file ----
 
 void TForm3::get_config_data() {
-  const ControlsLock lock(busy_controls());
-  config::get_config_data(form_, state_.serial.link, ui_);
-  refresh();
+  run_locked([this] { config::get_config_data(form_, state_.serial.link, ui_); });
 }
 
 void TForm3::set_config_data() {
-  const ControlsLock lock(busy_controls());
-  config::set_config_data(form_, state_.serial.link, ui_);
-  refresh();
+  run_locked([this] { config::set_config_data(form_, state_.serial.link, ui_); });
 }
 
 void TForm3::load_config_data() {
-  const ControlsLock lock(busy_controls());
-  config::load_config_data(form_, state_.dialogs.config, ui_);
-  refresh();
+  run_locked([this] { config::load_config_data(form_, state_.dialogs.config, ui_); });
 }
 
 void TForm3::save_config_data() {
-  const ControlsLock lock(busy_controls());
-  config::save_config_data(form_, state_.dialogs.config, ui_);
+  run_locked([this] { config::save_config_data(form_, state_.dialogs.config, ui_); });
+}
+
+void TForm3::run_locked(const std::function<void()>& operation) {
+  {
+    const ControlsLock lock(busy_controls());
+    operation();
+  }
   refresh();
 }
 

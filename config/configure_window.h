@@ -4,6 +4,7 @@
 // mirror a ConfigForm, which holds the values, colours and rules.
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -78,6 +79,9 @@ class TForm3 : public QWidget {
   void refresh();
   // Controls a running transfer or file operation must not be pressed again.
   std::vector<QWidget*> busy_controls() const;
+  // Runs a transfer or file operation with those controls locked, then shows
+  // the outcome.
+  void run_locked(const std::function<void()>& operation);
 
   ProgramState& state_;
   Ui& ui_;

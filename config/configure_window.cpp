@@ -205,9 +205,12 @@ QLineEdit* TForm3::int_edit(IntField field) {
   edit->setAlignment(Qt::AlignRight);
   edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(spec.max_length + 2, '0')) + 12);
   edit->installEventFilter(key_filter_);
-  connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
+  connect(edit, &QLineEdit::textEdited, this, [this, field, edit](const QString& text) {
     form_.edit(field, text.toStdString());
     refresh();
+    // A cleared field is refilled with "0"; selecting it lets the next digit
+    // replace it rather than follow it.
+    if (text.isEmpty()) edit->selectAll();
   });
   ints_[static_cast<int>(field)] = edit;
   return edit;

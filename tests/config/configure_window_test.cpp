@@ -157,6 +157,10 @@ TEST_F(ConfigureWindowTest, OutOfRangeFieldBlocksTheWriteBeforeAnyTraffic) {
   edit("speedo_cal_value")->selectAll();
   QTest::keyClick(edit("speedo_cal_value"), Qt::Key_Backspace);
   EXPECT_EQ(text("speedo_cal_value"), "0");  // refilled at once
+  edit("veh_weight")->end(false);
+  QTest::keyClick(edit("veh_weight"), Qt::Key_Backspace);
+  QTest::keyClicks(edit("veh_weight"), "12");
+  EXPECT_EQ(text("veh_weight"), "12");  // the refilled 0 is replaced, not followed
   window.set_config_data();
   EXPECT_EQ(ui.texts(), std::vector<std::string>{config::exchange_text::kNotInRange});
   EXPECT_EQ(instrument.emulator().traffic().commands.count('p'), 0u);

@@ -80,6 +80,16 @@ void draw_segment(const PixelCanvas& c, PixelPoint a, PixelPoint b, std::uint32_
   const bool x_major = std::abs(dx) >= std::abs(dy);
   const int n = x_major ? std::abs(dx) : std::abs(dy);
   if (first_step > n) return;
+  if (pen.pattern.period == 1 && !x_major && std::abs(dx) <= 1) {
+    // Steep and at most one column across, as between neighbouring columns
+    // of a dense trace: the steps before half way stay in a's column.
+    const int s = dy < 0 ? -1 : 1;
+    const int switch_step = dx == 0 ? n + 1 : (n + 1) / 2;
+    if (first_step < switch_step)
+      draw_vspan(c, a.x, a.y + s * first_step, a.y + s * std::min(switch_step - 1, n), argb, pen);
+    if (switch_step <= n) draw_vspan(c, b.x, a.y + s * std::max(switch_step, first_step), b.y, argb, pen);
+    return;
+  }
   // Major axis: a fixed step per pixel; minor axis: off(i) = floor((2*i*db + n) / (2n)).
   const int a_major = x_major ? a.x : a.y;
   const int s_major = (x_major ? dx : dy) < 0 ? -1 : 1;

@@ -196,3 +196,29 @@ TEST(PixelRaster, DotsAreThreeOnThreeOff) {
 
 }  // namespace
 }  // namespace kv::chart
+
+namespace kv::chart {
+namespace {
+
+// Steep one-column segments take a short cut for solid pens; an always-on
+// pattern of period 2 walks the general way and must give the same pixels.
+TEST(PixelRaster, SteepShortCutMatchesTheGeneralWalk) {
+  std::mt19937 rng(12);
+  std::uniform_int_distribution<int> y(-50, 470);
+  std::uniform_int_distribution<int> dx(-1, 1);
+  std::uniform_int_distribution<int> x(35, 620);
+  for (int k = 0; k < 2000; ++k) {
+    const PixelPoint a{x(rng), y(rng)};
+    const PixelPoint b{a.x + dx(rng), y(rng)};
+    const int first_step = k % 2;
+    Picture quick, general;
+    PenWalk solid;
+    PenWalk always_on{{0b11u, 2}};
+    draw_segment(quick.canvas, a, b, argb_of(clBlack), solid, first_step);
+    draw_segment(general.canvas, a, b, argb_of(clBlack), always_on, first_step);
+    ASSERT_EQ(quick.px, general.px) << a.x << "," << a.y << " -> " << b.x << "," << b.y;
+  }
+}
+
+}  // namespace
+}  // namespace kv::chart

@@ -41,6 +41,10 @@ class TSerialPort : public ByteStream {
   std::optional<std::uint8_t> read_byte_timed() override;
   void write_byte(std::uint8_t value) override;
 
+  // The program always reads with 50 ms; tests on a loaded machine may allow
+  // the emulated instrument more.
+  void set_read_timeout_ms(int timeout_ms) { timeout_ms_ = timeout_ms; }
+
   const std::string& device_control_text() const { return control_text_; }
   const std::string& port_name() const { return port_name_; }   // e.g. "COM3:"
   const std::string& device_path() const { return device_path_; }

@@ -40,7 +40,10 @@ class DownloadWindowTest : public ::testing::Test {
   }
   QString text(const char* name) { return find<QLineEdit>(name)->text(); }
   void click(const char* name) { find<QPushButton>(name)->click(); }
-  void open_port() { form.change_serial_port(0); }
+  void open_port() {
+    form.change_serial_port(0);
+    state.serial.serial_port.set_read_timeout_ms(test::kTestReadTimeoutMs);
+  }
 
   emu::GeneratedLog truth;
   test::TempDir dir;

@@ -10,6 +10,8 @@
 
 namespace kv::test {
 
+constexpr int kTestReadTimeoutMs = 200;
+
 class EmulatorFixture {
  public:
   explicit EmulatorFixture(emu::Instrument instrument = {}, int port_number = 1);
@@ -19,7 +21,8 @@ class EmulatorFixture {
   int port_number() const { return port_number_; }
 
   // Opens the program's port on the emulator the way the radio group does
-  // (select_port with the matching item index). True when port_open is 1.
+  // (select_port with the matching item index), with the tests' longer read
+  // time-out. True when port_open is 1.
   bool open(SerialState& serial, Ui& ui) const;
 
  private:

@@ -352,10 +352,12 @@ void FastItemRenderer::draw_run_by_columns(const RunContext& rc, const Piece& pi
     }
     const std::int64_t last = last_in_column(key, i, std::min(i + column_guess, n) - 1, n);
     column_guess = last - i + 1;
-    // The next column's guess is a cache miss away: start the load now.
-    if (last + column_guess < n) {
+    // The next columns' samples and bounds are cache misses away: start
+    // loading them now.
+    if (last + 2 * column_guess < n) {
       __builtin_prefetch(&items[last + column_guess]);
-      pyramid.prefetch(static_cast<std::size_t>(last + column_guess));
+      __builtin_prefetch(&items[last + 2 * column_guess]);
+      pyramid.prefetch(static_cast<std::size_t>(last + 2 * column_guess));
     }
     const auto b = pyramid.query(items, static_cast<std::size_t>(i), static_cast<std::size_t>(last));
     const PixelPoint first_pt = at(i);

@@ -11,6 +11,19 @@ FileDialogRequest request_for(const DialogDefault& remembered, const std::string
           remembered.file_name};
 }
 
+// Cancel and the extension rule, common to both halves of the pattern.
+std::optional<std::string> accepted_name(Ui& ui, const std::optional<std::string>& chosen, MsgKind kind,
+                                         const std::string& extension, const std::string& cancelled,
+                                         const std::string& invalid_name) {
+  if (!chosen) {
+    ui.message(kind, cancelled, kOk);
+    return std::nullopt;
+  }
+  auto path = with_kind_extension(*chosen, extension);
+  if (!path) ui.message(kind, invalid_name, kOk);
+  return path;
+}
+
 }  // namespace
 
 std::optional<std::string> with_kind_extension(const std::string& path, const std::string& extension) {
@@ -24,16 +37,9 @@ std::optional<std::string> with_kind_extension(const std::string& path, const st
 }
 
 std::optional<std::string> ask_save_path(Ui& ui, const DialogDefault& remembered, const SaveDialogTexts& texts) {
-  const auto chosen = ui.save_file(request_for(remembered, texts.title, texts.filter, texts.extension));
-  if (!chosen) {
-    ui.message(texts.kind, texts.cancelled, kOk);
-    return std::nullopt;
-  }
-  const auto path = with_kind_extension(*chosen, texts.extension);
-  if (!path) {
-    ui.message(texts.kind, texts.invalid_name, kOk);
-    return std::nullopt;
-  }
+  const auto path = accepted_name(ui, ui.save_file(request_for(remembered, texts.title, texts.filter, texts.extension)),
+                                  texts.kind, texts.extension, texts.cancelled, texts.invalid_name);
+  if (!path) return std::nullopt;
   std::error_code ec;
   if (std::filesystem::exists(*path, ec)) {
     if (ui.message(MsgKind::Warning, kOverwriteQuestion, kYes | kNo) != kYes) {
@@ -45,16 +51,9 @@ std::optional<std::string> ask_save_path(Ui& ui, const DialogDefault& remembered
 }
 
 std::optional<std::string> ask_open_path(Ui& ui, const DialogDefault& remembered, const OpenDialogTexts& texts) {
-  const auto chosen = ui.open_file(request_for(remembered, texts.title, texts.filter, texts.extension));
-  if (!chosen) {
-    ui.message(texts.kind, texts.cancelled, kOk);
-    return std::nullopt;
-  }
-  const auto path = with_kind_extension(*chosen, texts.extension);
-  if (!path) {
-    ui.message(texts.kind, texts.invalid_name, kOk);
-    return std::nullopt;
-  }
+  const auto path = accepted_name(ui, ui.open_file(request_for(remembered, texts.title, texts.filter, texts.extension)),
+                                  texts.kind, texts.extension, texts.cancelled, texts.invalid_name);
+  if (!path) return std::nullopt;
   std::error_code ec;
   if (!std::filesystem::is_regular_file(*path, ec)) {
     ui.message(texts.kind, texts.missing, kOk);

@@ -84,10 +84,24 @@ LinkOutcome LinkProtocol::start(Ui& ui, NotOpenKind kind) {
   return LinkOutcome::Done;
 }
 
-LinkOutcome LinkProtocol::connect_check(Ui& ui, NotOpenKind kind) {
+template <typename Body>
+LinkOutcome LinkProtocol::exchange(Ui& ui, NotOpenKind kind, Body body) {
   Guard guard(running_);
   if (!guard.acquired()) return LinkOutcome::Busy;
-  return start(ui, kind);
+  if (const auto outcome = start(ui, kind); outcome != LinkOutcome::Done) return outcome;
+  return body();
+}
+
+template <typename Body>
+LinkOutcome LinkProtocol::config_exchange(Ui& ui, const VersionObserver& observer, Body body) {
+  return exchange(ui, NotOpenKind::Warning, [&] {
+    if (const auto outcome = identity_for_config(ui, observer); outcome != LinkOutcome::Done) return outcome;
+    return body();
+  });
+}
+
+LinkOutcome LinkProtocol::connect_check(Ui& ui, NotOpenKind kind) {
+  return exchange(ui, kind, [] { return LinkOutcome::Done; });
 }
 
 LinkOutcome LinkProtocol::check_version(Ui& ui, const char* refusal, std::uint16_t& version, std::uint8_t& major,
@@ -115,9 +129,11 @@ LinkOutcome LinkProtocol::identity_for_config(Ui& ui, const VersionObserver& obs
 
 LinkOutcome LinkProtocol::download_log(LogState& log, std::uint8_t which, bool dump, Ui& ui,
                                        const DownloadObserver& observer) {
-  Guard guard(running_);
-  if (!guard.acquired()) return LinkOutcome::Busy;
-  if (const auto outcome = start(ui, NotOpenKind::Information); outcome != LinkOutcome::Done) return outcome;
+  return exchange(ui, NotOpenKind::Information, [&] { return download_after_connect(log, which, dump, ui, observer); });
+}
+
+LinkOutcome LinkProtocol::download_after_connect(LogState& log, std::uint8_t which, bool dump, Ui& ui,
+                                                 const DownloadObserver& observer) {
   Dataset& data = log.dataset(which);
   data.memory_valid = 1;
 
@@ -199,9 +215,10 @@ LinkOutcome LinkProtocol::read_pages(Dataset& data, int last_page, Ui& ui, const
 }
 
 LinkOutcome LinkProtocol::clear_log(Ui& ui) {
-  Guard guard(running_);
-  if (!guard.acquired()) return LinkOutcome::Busy;
-  if (const auto outcome = start(ui, NotOpenKind::Information); outcome != LinkOutcome::Done) return outcome;
+  return exchange(ui, NotOpenKind::Information, [&] { return clear_after_connect(ui); });
+}
+
+LinkOutcome LinkProtocol::clear_after_connect(Ui& ui) {
   if (ui.message(MsgKind::Warning, link_text::kAskClear, kYes | kNo) != kYes) {
     ui.message(MsgKind::Information, link_text::kNotCleared, kOk);
     return LinkOutcome::Declined;
@@ -218,27 +235,25 @@ LinkOutcome LinkProtocol::clear_log(Ui& ui) {
 
 LinkOutcome LinkProtocol::read_config(ConfigBytes& staging, ConfigBytes& image, Ui& ui,
                                       const VersionObserver& observer) {
-  Guard guard(running_);
-  if (!guard.acquired()) return LinkOutcome::Busy;
-  if (const auto outcome = start(ui, NotOpenKind::Warning); outcome != LinkOutcome::Done) return outcome;
-  if (const auto outcome = identity_for_config(ui, observer); outcome != LinkOutcome::Done) return outcome;
-  BusyCursor busy(ui);
-  for (std::size_t offset = 0; offset < kConfigBytes; ++offset) {
-    ui.pump();
-    send(cmd::kReadConfig);
-    send(static_cast<std::uint8_t>(kConfigFirstAddress + offset));
-    staging[offset] = read_or_zero();
-  }
-  image = staging;
-  return LinkOutcome::Done;
+  return config_exchange(ui, observer, [&] {
+    BusyCursor busy(ui);
+    for (std::size_t offset = 0; offset < kConfigBytes; ++offset) {
+      ui.pump();
+      send(cmd::kReadConfig);
+      send(static_cast<std::uint8_t>(kConfigFirstAddress + offset));
+      staging[offset] = read_or_zero();
+    }
+    image = staging;
+    return LinkOutcome::Done;
+  });
 }
 
 LinkOutcome LinkProtocol::write_config(const ConfigBytes& image, bool odometer_write_enabled, Ui& ui,
                                        const VersionObserver& observer) {
-  Guard guard(running_);
-  if (!guard.acquired()) return LinkOutcome::Busy;
-  if (const auto outcome = start(ui, NotOpenKind::Warning); outcome != LinkOutcome::Done) return outcome;
-  if (const auto outcome = identity_for_config(ui, observer); outcome != LinkOutcome::Done) return outcome;
+  return config_exchange(ui, observer, [&] { return write_after_identity(image, odometer_write_enabled, ui); });
+}
+
+LinkOutcome LinkProtocol::write_after_identity(const ConfigBytes& image, bool odometer_write_enabled, Ui& ui) {
   {
     BusyCursor busy(ui);
     for (std::size_t offset = 0; offset < kConfigBytes; ++offset) {

@@ -78,6 +78,16 @@ class LinkProtocol {
                             std::uint8_t& minor);
   LinkOutcome identity_for_config(Ui& ui, const VersionObserver& observer);
   LinkOutcome read_pages(Dataset& data, int last_page, Ui& ui, const DownloadObserver& observer);
+  LinkOutcome download_after_connect(LogState& log, std::uint8_t which, bool dump, Ui& ui,
+                                     const DownloadObserver& observer);
+  LinkOutcome clear_after_connect(Ui& ui);
+  LinkOutcome write_after_identity(const ConfigBytes& image, bool odometer_write_enabled, Ui& ui);
+  // Runs `body` once the line is free and the instrument has answered 'p'.
+  template <typename Body>
+  LinkOutcome exchange(Ui& ui, NotOpenKind kind, Body body);
+  // The same, followed by the identity check of the configuration exchanges.
+  template <typename Body>
+  LinkOutcome config_exchange(Ui& ui, const VersionObserver& observer, Body body);
 
   ByteStream& port_;
   const std::uint8_t& port_open_;

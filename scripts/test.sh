@@ -7,6 +7,9 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 build=build-test
+# A compiler cache of its own: never shared with a build whose sources were
+# being edited while it compiled.
+export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/korvanta-test-ccache}"
 cmake -S . -B "$build" -G Ninja -DKV_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j2
 

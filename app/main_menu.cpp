@@ -33,16 +33,16 @@ TForm1::TForm1(ProgramState& state, QWidget* parent) : QWidget(parent), state_(s
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(40, 24, 40, 24);
   layout->setVerticalSpacing(14);
-  const auto add = [this](const MenuButton& spec) {
-    auto* b = new QPushButton(spec.caption, this);
-    b->setObjectName(spec.name);
-    b->setToolTip(spec.hint);
+  const auto add = [this](const MenuButton& entry) {
+    auto* b = new QPushButton(entry.caption, this);
+    b->setObjectName(entry.name);
+    b->setToolTip(entry.hint);
     b->setMinimumHeight(40);
-    connect(b, &QPushButton::clicked, this, [this, handler = spec.handler] { (this->*handler)(); });
+    connect(b, &QPushButton::clicked, this, [this, handler = entry.handler] { (this->*handler)(); });
     return b;
   };
   int row = 0;
-  for (const auto& spec : kStacked) layout->addWidget(add(spec), row++, 0, 1, 2);
+  for (const auto& entry : kStacked) layout->addWidget(add(entry), row++, 0, 1, 2);
   layout->addWidget(add(kExit), row, 0);
   layout->addWidget(add(kAbout), row, 1);
   setFixedSize(kWidth, kHeight);

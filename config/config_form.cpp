@@ -26,8 +26,8 @@ constexpr std::array<IntField, 3> kSplits{IntField::split_1_distance, IntField::
 }  // namespace
 
 ConfigForm::ConfigForm(ConfigState& state) : state_(state) {
-  for (const auto& spec : kIntFields) at(spec.id).text = spec.initial;
-  for (const auto& spec : kRatioFields) word_to_TMaskEdit(at(spec.id), spec.initial);
+  for (const auto& desc : kIntFields) at(desc.id).text = desc.initial;
+  for (const auto& desc : kRatioFields) word_to_TMaskEdit(at(desc.id), desc.initial);
   choices_ = kInitialChoices;
   ticks_ = kInitialTicks;
 }
@@ -97,8 +97,8 @@ void ConfigForm::run_handler(Handler handler, std::optional<IntField> sender) {
 }
 
 void ConfigForm::validate(IntField f) {
-  const auto& spec = spec_of(f);
-  check_int_display_TEdit(at(f), spec.maximum, spec.minimum, FieldColour::window, spec.step,
+  const auto& desc = spec_of(f);
+  check_int_display_TEdit(at(f), desc.maximum, desc.minimum, FieldColour::window, desc.step,
                           state_.config_range_error);
 }
 
@@ -156,9 +156,9 @@ void ConfigForm::update_gear_display(std::optional<IntField> sender) {
     }
     gears.text = std::to_string(state_.gear_count);
   }
-  for (const auto& spec : kRatioFields) {
-    FieldState& ratio = at(spec.id);
-    if (state_.gear_count >= spec.in_use_from_gears) {
+  for (const auto& desc : kRatioFields) {
+    FieldState& ratio = at(desc.id);
+    if (state_.gear_count >= desc.in_use_from_gears) {
       check_TMaskEdit(ratio, state_.config_range_error, kRatioMinimum, kRatioMaximum);
     } else {
       ratio.colour = FieldColour::active_border;

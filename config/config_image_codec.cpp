@@ -23,15 +23,15 @@ void put_word(ConfigBytes& image, int offset, unsigned value) {
 
 void ConfigForm::process_eeprom_data() {
   const ConfigBytes& image = state_.config_image;
-  for (const auto& spec : kIntFields) {
-    if (spec.storage == Storage::packed) continue;
-    const long stored = spec.storage == Storage::word ? word_at(image, spec.offset) : image[spec.offset];
-    at(spec.id).text = std::to_string(stored * spec.scale);
+  for (const auto& desc : kIntFields) {
+    if (desc.storage == Storage::packed) continue;
+    const long stored = desc.storage == Storage::word ? word_at(image, desc.offset) : image[desc.offset];
+    at(desc.id).text = std::to_string(stored * desc.scale);
   }
   show_menu_mask(image[kMenuMaskLowOffset], image[kMenuMaskHighOffset]);
   choices_[index(Choice::shift_light_mode)] = std::min(image[kShiftModeOffset] & kShiftModeMask, kShiftModeLastItem);
   choices_[index(Choice::fuel_level_sender)] = image[kFuelSenderOffset] == 1 ? 1 : 0;
-  for (const auto& spec : kRatioFields) word_to_TMaskEdit(at(spec.id), word_at(image, spec.offset));
+  for (const auto& desc : kRatioFields) word_to_TMaskEdit(at(desc.id), word_at(image, desc.offset));
   show_unit_gear_pulse(image[kUnitGearPulseOffset]);
   show_option_flags(image[kOptionFlagsOffset]);
   // The fields are validated against the values just shown, all at once, so
@@ -77,16 +77,16 @@ void ConfigForm::process_form_data() {
   ConfigBytes& image = state_.config_image;
   image[kReservedOffset] = 0;
   image[kFuelSenderOffset] = item(Choice::fuel_level_sender) == 1 ? 1 : 0;
-  for (const auto& spec : kIntFields) {
-    const long stored = int_or_zero(spec.id) / spec.scale;
-    if (spec.storage == Storage::word) put_word(image, spec.offset, static_cast<unsigned>(stored));
-    if (spec.storage == Storage::byte) image[spec.offset] = static_cast<std::uint8_t>(stored & 0xFF);
+  for (const auto& desc : kIntFields) {
+    const long stored = int_or_zero(desc.id) / desc.scale;
+    if (desc.storage == Storage::word) put_word(image, desc.offset, static_cast<unsigned>(stored));
+    if (desc.storage == Storage::byte) image[desc.offset] = static_cast<std::uint8_t>(stored & 0xFF);
   }
   const unsigned mask = menu_mask();
   image[kMenuMaskLowOffset] = static_cast<std::uint8_t>(mask & 0xFFu);
   image[kMenuMaskHighOffset] = static_cast<std::uint8_t>((mask & menu_mask::high_keep) >> 8);
   image[kShiftModeOffset] = static_cast<std::uint8_t>(item(Choice::shift_light_mode));
-  for (const auto& spec : kRatioFields) put_word(image, spec.offset, TMaskEdit_to_word(field(spec.id)));
+  for (const auto& desc : kRatioFields) put_word(image, desc.offset, TMaskEdit_to_word(field(desc.id)));
   image[kUnitGearPulseOffset] = unit_gear_pulse();
   image[kOptionFlagsOffset] = option_flags();
   if (const auto gears = int_value(field(IntField::num_gear_value))) {

@@ -168,15 +168,15 @@ void TForm3::password_closed() {
 // ---- widgets <- model ----
 
 void TForm3::refresh() {
-  for (const auto& spec : kIntFields) {
-    QLineEdit* edit = ints_[static_cast<int>(spec.id)];
-    const FieldState& field = form_.field(spec.id);
+  for (const auto& desc : kIntFields) {
+    QLineEdit* edit = ints_[static_cast<int>(desc.id)];
+    const FieldState& field = form_.field(desc.id);
     set_text_kept(edit, field.text);
     paint_field(edit, field.colour);
   }
-  for (const auto& spec : kRatioFields) {
-    QLineEdit* edit = ratios_[static_cast<int>(spec.id)];
-    const FieldState& field = form_.field(spec.id);
+  for (const auto& desc : kRatioFields) {
+    QLineEdit* edit = ratios_[static_cast<int>(desc.id)];
+    const FieldState& field = form_.field(desc.id);
     const QString shown = QString::fromStdString(ratio_display(field.text));
     if (edit->displayText() != shown) edit->setText(shown);
     paint_field(edit, field.colour);
@@ -198,12 +198,12 @@ void TForm3::refresh() {
 // ---- control factories ----
 
 QLineEdit* TForm3::int_edit(IntField field) {
-  const IntFieldSpec& spec = spec_of(field);
+  const IntFieldSpec& desc = spec_of(field);
   auto* edit = new QLineEdit(this);
-  edit->setObjectName(spec.name);
-  edit->setMaxLength(spec.max_length);
+  edit->setObjectName(desc.name);
+  edit->setMaxLength(desc.max_length);
   edit->setAlignment(Qt::AlignRight);
-  edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(spec.max_length + 2, '0')) + 12);
+  edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(desc.max_length + 2, '0')) + 12);
   edit->installEventFilter(key_filter_);
   connect(edit, &QLineEdit::textEdited, this, [this, field, edit](const QString& text) {
     form_.edit(field, text.toStdString());

@@ -193,12 +193,12 @@ QWidget* TForm11::build_control_group() {
   auto* grid = new QGridLayout(box);
   grid->setContentsMargins(kMargin, kGap, kMargin, kMargin);
   grid->setSpacing(kGap);
-  for (const auto& spec : kButtons) {
-    auto* button = new QPushButton(style()->standardIcon(spec.icon), QString::fromLatin1(spec.caption), box);
-    button->setObjectName(QString::fromLatin1(spec.name));
-    button->setToolTip(QString::fromLatin1(spec.hint));
-    connect(button, &QPushButton::clicked, this, spec.handler);
-    grid->addWidget(button, spec.row, spec.column);
+  for (const auto& desc : kButtons) {
+    auto* button = new QPushButton(style()->standardIcon(desc.icon), QString::fromLatin1(desc.caption), box);
+    button->setObjectName(QString::fromLatin1(desc.name));
+    button->setToolTip(QString::fromLatin1(desc.hint));
+    connect(button, &QPushButton::clicked, this, desc.handler);
+    grid->addWidget(button, desc.row, desc.column);
   }
   return box;
 }

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kv::chart {
 namespace {
 
 constexpr std::size_t kBlock = 4;
+constexpr MinMaxPyramid::Bounds kEmptyBounds{std::numeric_limits<double>::infinity(),
+                                             -std::numeric_limits<double>::infinity()};
 // Shorter runs are drawn point by point; the pyramid would not pay.
 constexpr std::uint32_t kColumnRunMin = 64;
 
@@ -124,18 +127,16 @@ void MinMaxPyramid::start() {
   if (levels_.empty()) levels_.emplace_back();
   levels_[0].clear();
   used_ = 1;
+  pending_ = kEmptyBounds;
   pending_count_ = 0;
 }
 
 void MinMaxPyramid::add(double y) {
-  if (pending_count_ == 0) {
-    pending_ = {y, y};
-  } else {
-    pending_.low = std::min(pending_.low, y);
-    pending_.high = std::max(pending_.high, y);
-  }
+  pending_.low = std::min(pending_.low, y);
+  pending_.high = std::max(pending_.high, y);
   if (++pending_count_ == kBlock) {
     levels_[0].push_back(pending_);
+    pending_ = kEmptyBounds;
     pending_count_ = 0;
   }
 }
@@ -238,6 +239,7 @@ std::size_t FastItemRenderer::scan_run(std::span<const ChartItem> items, std::si
   if (pyramid_count_ == pyramids_.size()) pyramids_.emplace_back();
   MinMaxPyramid& pyramid = pyramids_[pyramid_count_];
   pyramid.start();
+  // Flags kept with & rather than && so that the loop does not branch on them.
   bool grows = true;
   bool shrinks = true;
   bool numbers = true;
@@ -246,10 +248,11 @@ std::size_t FastItemRenderer::scan_run(std::span<const ChartItem> items, std::si
   for (; j < items.size(); ++j) {
     const ChartItem& it = items[j];
     if (it.kind != ItemKind::DrawTo || it.style != head.style || it.layer != head.layer) break;
-    numbers = numbers && !std::isnan(it.x) && !std::isnan(it.y);
-    grows = grows && it.x >= prev_x;
-    shrinks = shrinks && it.x <= prev_x;
-    prev_x = it.x;
+    const double x = it.x;
+    numbers &= (x == x) & (it.y == it.y);  // false for NaN
+    grows &= x >= prev_x;
+    shrinks &= x <= prev_x;
+    prev_x = x;
     pyramid.add(it.y);
   }
   if (j - first >= kColumnRunMin && numbers && (grows || shrinks)) {

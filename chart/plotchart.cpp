@@ -94,10 +94,6 @@ void TPlotChart::SetClassDefault(int c) {
   style_id_ = items_.style_id(style_);
 }
 
-void TPlotChart::add(ItemKind kind, double x, double y, std::uint8_t mark_type) {
-  items_.add(ChartItem{x, y, style_id_, kind, static_cast<std::uint8_t>(active_layer_), mark_type});
-}
-
 void TPlotChart::ClearItems() {
   items_.clear();
   fast_.reset();

@@ -178,7 +178,10 @@ class TPlotChart : public QWidget, private ScaleObserver {
   };
 
   void scale_changed() override;
-  void add(ItemKind kind, double x, double y, std::uint8_t mark_type);
+  // Inline: the plot window adds a million of these per re-plot.
+  void add(ItemKind kind, double x, double y, std::uint8_t mark_type) {
+    items_.add(ChartItem{x, y, style_id_, kind, static_cast<std::uint8_t>(active_layer_), mark_type});
+  }
   std::array<LayerMap, kLayerCount> layer_maps() const;
   bool all_layers_visible() const;
   std::array<bool, kLayerCount> visible_layers() const;

@@ -4,11 +4,11 @@
 
 namespace kv::chart {
 
-QFont qfont(const FontSpec& spec) {
-  QFont f(qstr(spec.family));
-  f.setPixelSize(std::max(1, spec.pixel_size()));
-  f.setBold(spec.bold);
-  f.setItalic(spec.italic);
+QFont qfont(const FontSpec& font) {
+  QFont f(qstr(font.family));
+  f.setPixelSize(std::max(1, font.pixel_size()));
+  f.setBold(font.bold);
+  f.setItalic(font.italic);
   return f;
 }
 

@@ -16,7 +16,7 @@ inline QColor qcolor(TColor c) { return QColor(red_of(c), green_of(c), blue_of(c
 inline QColor ink(TColor c, bool mono) { return mono ? QColor(Qt::black) : qcolor(c); }
 inline QColor paper(TColor c, bool mono) { return mono ? QColor(Qt::white) : qcolor(c); }
 
-QFont qfont(const FontSpec& spec);
+QFont qfont(const FontSpec& font);
 // A one-pixel-per-unit pen with the style's dash runs; NoPen for psClear.
 QPen qpen(TPenStyle style, const QColor& color, int width, bool cosmetic);
 

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -14,6 +13,7 @@
 #include "notes/setup_file.h"
 #include "notes/sheet_text.h"
 #include "notes/typing_limit.h"
+#include "ui/window_placement.h"
 
 namespace kv {
 namespace {
@@ -233,16 +233,9 @@ void TForm11::showEvent(QShowEvent* event) {
 }
 
 void TForm11::setup_form11() {
-  centre_on_screen();
+  kv::centre_on_screen(*this);
   data_set_ = state_.log.current_data_set == kDataSetB ? kDataSetB : kDataSetA;
   set_Edit_Objects();
-}
-
-void TForm11::centre_on_screen() {
-  const QScreen* screen = this->screen();
-  if (screen == nullptr) return;
-  const QRect area = screen->geometry();
-  move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }
 
 void TForm11::set_Edit_Objects() {

@@ -59,7 +59,6 @@ class TForm11 : public QWidget {
   void fit_font();
   void size_boxes();
   int box_width(int chars) const;
-  void centre_on_screen();
   void return_to_logger();
   SetupSheet& sheet();
   void store_notes(std::uint8_t data_set);

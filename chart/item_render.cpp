@@ -2,14 +2,20 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <cstddef>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace kv::chart {
 namespace {
 
 constexpr std::size_t kBlock = 4;
-constexpr MinMaxPyramid::Bounds kEmptyBounds{std::numeric_limits<double>::infinity(),
-                                             -std::numeric_limits<double>::infinity()};
 // Shorter runs are drawn point by point; the pyramid would not pay.
 constexpr std::uint32_t kColumnRunMin = 64;
 
@@ -95,97 +101,225 @@ void RasterSink::mark(PixelPoint p, const ItemStyle& style, int /*mark_type*/) {
   draw_pixel(canvas_, p, ink_.argb(style.color));
 }
 
-// Storage is kept between builds: the plot window clears and refills the
-// chart on every re-plot, and fresh memory costs more than filling it.
-std::vector<MinMaxPyramid::Bounds>& MinMaxPyramid::level(std::size_t index, std::size_t size) {
-  if (levels_.size() <= index) levels_.resize(index + 1);
-  levels_[index].resize(size);
-  used_ = index + 1;
-  return levels_[index];
-}
-
 namespace {
 
-// Each entry of `out` bounds kBlock consecutive entries of the level below.
-template <class Get>
-void fill_level(std::vector<MinMaxPyramid::Bounds>& out, std::size_t count, const Get& below) {
-  for (std::size_t b = 0; b < out.size(); ++b) {
-    MinMaxPyramid::Bounds m = below(b * kBlock);
-    const std::size_t end = std::min(count, (b + 1) * kBlock);
-    for (std::size_t i = b * kBlock + 1; i < end; ++i) {
-      const MinMaxPyramid::Bounds v = below(i);
-      m.low = std::min(m.low, v.low);
-      m.high = std::max(m.high, v.high);
-    }
-    out[b] = m;
+MinMaxPyramid::Bounds join(MinMaxPyramid::Bounds a, MinMaxPyramid::Bounds b) {
+  return {std::min(a.low, b.low), std::max(a.high, b.high)};
+}
+
+MinMaxPyramid::Bounds item_bounds(const ChartItem& item) { return {item.y, item.y}; }
+
+MinMaxPyramid::Bounds as_is(const MinMaxPyramid::Bounds& b) { return b; }
+
+// out[b] bounds entries b * kBlock .. b * kBlock + 3 of `in` (fewer in the
+// last block). Whole blocks are joined as a tree with no loop-carried
+// state, so the compiler keeps everything in registers.
+template <class In, class Get>
+void fill_level(MinMaxPyramid::Bounds* out, const In* in, std::size_t count, const Get& get) {
+  const std::size_t whole = count / kBlock;
+  for (std::size_t b = 0; b < whole; ++b) {
+    const In* e = in + b * kBlock;
+    out[b] = join(join(get(e[0]), get(e[1])), join(get(e[2]), get(e[3])));
   }
+  if (whole * kBlock == count) return;
+  MinMaxPyramid::Bounds m = get(in[whole * kBlock]);
+  for (std::size_t i = whole * kBlock + 1; i < count; ++i) m = join(m, get(in[i]));
+  out[whole] = m;
+}
+
+// Whether a run's X only grows or only shrinks, gathered with its level 0:
+// each comparison of a NaN is false, so a NaN X clears both `grows` and
+// `shrinks`; a NaN Y clears `numbers`. The flags are kept with & rather
+// than && so that the loop does not branch on them.
+struct XOrder {
+  bool grows = true;
+  bool shrinks = true;
+  bool numbers = true;
+  double prev;
+
+  void take(double x, double y) {
+    grows &= x >= prev;
+    shrinks &= x <= prev;
+    numbers &= y == y;
+    prev = x;
+  }
+  int direction() const { return !numbers ? 0 : grows ? 1 : shrinks ? -1 : 0; }
+};
+
+// XOrder and level-0 entries four items at a time.
+#if defined(__SSE2__)
+// An item's X and Y side by side in one register: two lanes per
+// instruction where one item at a time would take four. The comparisons
+// are ordered ones, false for a NaN, and min and max only ever see numbers
+// (a run with a NaN keeps no pyramid).
+static_assert(offsetof(ChartItem, y) == offsetof(ChartItem, x) + sizeof(double));
+static_assert(sizeof(MinMaxPyramid::Bounds) == sizeof(__m128d));
+
+class BlockLanes {
+ public:
+  explicit BlockLanes(double first_x) : prev_x_(_mm_set1_pd(first_x)) {}
+
+  void take(const ChartItem* e, MinMaxPyramid::Bounds* out) {
+    const __m128d p0 = _mm_loadu_pd(&e[0].x);
+    const __m128d p1 = _mm_loadu_pd(&e[1].x);
+    const __m128d p2 = _mm_loadu_pd(&e[2].x);
+    const __m128d p3 = _mm_loadu_pd(&e[3].x);
+    const __m128d x01 = _mm_unpacklo_pd(p0, p1);
+    const __m128d y01 = _mm_unpackhi_pd(p0, p1);
+    const __m128d x23 = _mm_unpacklo_pd(p2, p3);
+    const __m128d y23 = _mm_unpackhi_pd(p2, p3);
+    const __m128d before01 = _mm_shuffle_pd(prev_x_, x01, 1);  // the previous X, x0
+    const __m128d before23 = _mm_shuffle_pd(x01, x23, 1);      // x1, x2
+    grows_ = _mm_and_pd(grows_, _mm_and_pd(_mm_cmpge_pd(x01, before01), _mm_cmpge_pd(x23, before23)));
+    shrinks_ = _mm_and_pd(shrinks_, _mm_and_pd(_mm_cmple_pd(x01, before01), _mm_cmple_pd(x23, before23)));
+    numbers_ = _mm_and_pd(numbers_, _mm_cmpord_pd(y01, y23));
+    prev_x_ = x23;
+    const __m128d low = _mm_min_pd(y01, y23);
+    const __m128d high = _mm_max_pd(y01, y23);
+    const __m128d a = _mm_unpacklo_pd(low, high);
+    const __m128d b = _mm_unpackhi_pd(low, high);
+    const __m128d bounds = _mm_move_sd(_mm_max_pd(a, b), _mm_min_pd(a, b));  // low, high
+    std::memcpy(out, &bounds, sizeof bounds);
+  }
+  XOrder order() const {
+    double last_x[2];
+    _mm_storeu_pd(last_x, prev_x_);
+    return {all(grows_), all(shrinks_), all(numbers_), last_x[1]};
+  }
+
+ private:
+  static bool all(__m128d mask) { return _mm_movemask_pd(mask) == 3; }
+
+  __m128d prev_x_;  // lane 1: the X before the next block
+  __m128d grows_ = _mm_castsi128_pd(_mm_set1_epi32(-1));
+  __m128d shrinks_ = grows_;
+  __m128d numbers_ = grows_;
+};
+#else
+class BlockLanes {
+ public:
+  explicit BlockLanes(double first_x) : order_{.prev = first_x} {}
+
+  void take(const ChartItem* e, MinMaxPyramid::Bounds* out) {
+    for (std::size_t i = 0; i < kBlock; ++i) order_.take(e[i].x, e[i].y);
+    *out = join(join(item_bounds(e[0]), item_bounds(e[1])), join(item_bounds(e[2]), item_bounds(e[3])));
+  }
+  XOrder order() const { return order_; }
+
+ private:
+  XOrder order_;
+};
+#endif
+
+// The toolkit's painting code (and, it seems, the system between time
+// slices) may leave the upper halves of the wide vector registers in use,
+// and on some processors the plain SSE code of this file then runs at a
+// fraction of its speed until they are cleared. Clearing them costs one
+// instruction, where the processor has it, so the long loops do it every
+// few thousand items.
+#if defined(__x86_64__) && defined(__GNUC__)
+__attribute__((target("avx"))) void clear_upper_halves() { _mm256_zeroupper(); }
+
+void leave_wide_vector_state() {
+  static const bool has_avx = __builtin_cpu_supports("avx");
+  if (has_avx) clear_upper_halves();
+}
+#else
+void leave_wide_vector_state() {}
+#endif
+
+// Level-0 entries made per check of the storage's size.
+constexpr std::size_t kChunkBlocks = 1024;
+
+bool same_run(const ChartItem& item, const ChartItem& head) {
+  return (item.kind == ItemKind::DrawTo) & (item.style == head.style) & (item.layer == head.layer);
+}
+
+// Joins entries lo..hi-1 (lo < hi) at both ends into `m`: the three from
+// lo on and the three up to hi - 1, each held inside the range. An entry
+// taken twice changes no bound, so this covers the parts of the range
+// outside whole blocks of four without a branch on their lengths.
+template <class Get>
+void take_ends(MinMaxPyramid::Bounds& m, std::size_t lo, std::size_t hi, const Get& get) {
+  const std::size_t last = hi - 1;
+  const MinMaxPyramid::Bounds a = join(join(get(lo), get(std::min(lo + 1, last))), get(std::min(lo + 2, last)));
+  const MinMaxPyramid::Bounds b =
+      join(join(get(last), get(std::max(last, lo + 1) - 1)), get(std::max(last, lo + 2) - 2));
+  m = join(m, join(a, b));
 }
 
 }  // namespace
 
-void MinMaxPyramid::start() {
-  if (levels_.empty()) levels_.emplace_back();
-  levels_[0].clear();
+MinMaxPyramid::Scan MinMaxPyramid::build(const ChartItem* items, std::size_t available) {
+  const ChartItem& head = items[0];
+  BlockLanes lanes(head.x);
+  std::size_t n = 0;
+  std::size_t blocks = 0;
+  // Whole blocks of four items of the run, a chunk at a time.
+  for (bool more = true; more;) {
+    leave_wide_vector_state();
+    const std::size_t chunk = std::min(kChunkBlocks, (available - n) / kBlock);
+    if (storage_.size() < blocks + chunk + 1) storage_.resize(blocks + chunk + 1);
+    Bounds* out = storage_.data() + blocks;
+    const ChartItem* e = items + n;
+    std::size_t b = 0;
+    for (; b < chunk; ++b, e += kBlock) {
+      if (!(same_run(e[0], head) & same_run(e[1], head) & same_run(e[2], head) & same_run(e[3], head))) break;
+      lanes.take(e, out + b);
+    }
+    blocks += b;
+    n += b * kBlock;
+    more = b == chunk && chunk > 0;
+  }
+  XOrder order = lanes.order();
+  // At most three more items belong to the run.
+  if (n < available && same_run(items[n], head)) {
+    Bounds m = item_bounds(items[n]);
+    for (; n < available && same_run(items[n], head); ++n) {
+      order.take(items[n].x, items[n].y);
+      m = join(m, item_bounds(items[n]));
+    }
+    storage_[blocks++] = m;
+  }
+  if (n < kColumnRunMin || order.direction() == 0) return {n, 0};
+  // The levels above; the top one holds at most kBlock entries.
+  std::size_t total = blocks;
   used_ = 1;
-  pending_ = kEmptyBounds;
-  pending_count_ = 0;
-}
-
-void MinMaxPyramid::add(double y) {
-  pending_.low = std::min(pending_.low, y);
-  pending_.high = std::max(pending_.high, y);
-  if (++pending_count_ == kBlock) {
-    levels_[0].push_back(pending_);
-    pending_ = kEmptyBounds;
-    pending_count_ = 0;
+  offset_[0] = 0;
+  size_[0] = blocks;
+  for (std::size_t count = blocks; count > kBlock && used_ < kMaxLevels; ++used_) {
+    count = (count + kBlock - 1) / kBlock;
+    offset_[used_] = total;
+    size_[used_] = count;
+    total += count;
   }
-}
-
-void MinMaxPyramid::finish() {
-  if (pending_count_ > 0) levels_[0].push_back(pending_);
-  pending_count_ = 0;
-  while (levels_[used_ - 1].size() > kBlock) {
-    const std::size_t below = used_ - 1;
-    const std::size_t n = levels_[below].size();
-    std::vector<Bounds>& up = level(used_, (n + kBlock - 1) / kBlock);
-    fill_level(up, n, [this, below](std::size_t i) { return levels_[below][i]; });
-  }
+  if (storage_.size() < total) storage_.resize(total);
+  Bounds* base = storage_.data();
+  for (std::size_t k = 1; k < used_; ++k)
+    fill_level(base + offset_[k], base + offset_[k - 1], size_[k - 1], as_is);
+  return {n, order.direction()};
 }
 
 void MinMaxPyramid::prefetch(std::size_t index) const {
-  for (std::size_t level = 0; level < used_; ++level) {
+  for (std::size_t k = 0; k < used_; ++k) {
     index /= kBlock;
-    if (index < levels_[level].size()) __builtin_prefetch(&levels_[level][index]);
+    if (index < size_[k]) __builtin_prefetch(level(k) + index);
   }
 }
 
 MinMaxPyramid::Bounds MinMaxPyramid::query(const ChartItem* items, std::size_t first, std::size_t last) const {
   Bounds m{items[first].y, items[first].y};
+  // The items outside whole blocks, then the same on each level above; the
+  // top level has at most four entries.
   std::size_t lo = first;
   std::size_t hi = last + 1;  // exclusive
-  auto take_item = [&](std::size_t i) {
-    m.low = std::min(m.low, items[i].y);
-    m.high = std::max(m.high, items[i].y);
-  };
-  // Items up to the first whole block and after the last one, then the same
-  // on each level above.
-  while (lo < hi && lo % kBlock != 0) take_item(lo++);
-  while (hi > lo && hi % kBlock != 0) take_item(--hi);
-  lo /= kBlock;
+  take_ends(m, lo, hi, [items](std::size_t i) { return item_bounds(items[i]); });
+  lo = (lo + kBlock - 1) / kBlock;
   hi /= kBlock;
-  for (std::size_t level = 0; lo < hi; ++level) {
-    const std::vector<Bounds>& v = levels_[level];
-    auto take = [&](std::size_t i) {
-      m.low = std::min(m.low, v[i].low);
-      m.high = std::max(m.high, v[i].high);
-    };
-    if (level + 1 == used_) {
-      while (lo < hi) take(lo++);
-      break;
-    }
-    while (lo < hi && lo % kBlock != 0) take(lo++);
-    while (hi > lo && hi % kBlock != 0) take(--hi);
-    lo /= kBlock;
+  for (std::size_t k = 0; lo < hi && k < used_; ++k) {
+    const Bounds* v = level(k);
+    take_ends(m, lo, hi, [v](std::size_t i) { return v[i]; });
+    lo = (lo + kBlock - 1) / kBlock;
     hi /= kBlock;
   }
   return m;
@@ -231,36 +365,16 @@ void FastItemRenderer::prepare(const ItemStore& store) {
   prepared_ = items.size();
 }
 
-// Finds the end of the run starting at `first` and, in the same pass, checks
-// that its X only grows or only shrinks and gathers its Y bounds, so that
-// the items are read once.
+// Finds the end of the run starting at `first`; a long run whose X only
+// grows or only shrinks keeps the pyramid built on the way.
 std::size_t FastItemRenderer::scan_run(std::span<const ChartItem> items, std::size_t first, Piece& piece) {
-  const ChartItem& head = items[first];
   if (pyramid_count_ == pyramids_.size()) pyramids_.emplace_back();
-  MinMaxPyramid& pyramid = pyramids_[pyramid_count_];
-  pyramid.start();
-  // Flags kept with & rather than && so that the loop does not branch on them.
-  bool grows = true;
-  bool shrinks = true;
-  bool numbers = true;
-  double prev_x = head.x;
-  std::size_t j = first;
-  for (; j < items.size(); ++j) {
-    const ChartItem& it = items[j];
-    if (it.kind != ItemKind::DrawTo || it.style != head.style || it.layer != head.layer) break;
-    const double x = it.x;
-    numbers &= (x == x) & (it.y == it.y);  // false for NaN
-    grows &= x >= prev_x;
-    shrinks &= x <= prev_x;
-    prev_x = x;
-    pyramid.add(it.y);
-  }
-  if (j - first >= kColumnRunMin && numbers && (grows || shrinks)) {
-    pyramid.finish();
-    piece.x_direction = grows ? 1 : -1;
+  const MinMaxPyramid::Scan scan = pyramids_[pyramid_count_].build(items.data() + first, items.size() - first);
+  if (scan.x_direction != 0) {
+    piece.x_direction = scan.x_direction;
     piece.pyramid = static_cast<int>(pyramid_count_++);
   }
-  return j;
+  return first + scan.length;
 }
 
 struct FastItemRenderer::RunContext {
@@ -280,6 +394,7 @@ void FastItemRenderer::render(const ItemStore& store, const PixelCanvas& canvas,
                               const std::array<LayerMap, kLayerCount>& maps, InkRule ink) const {
   const RunContext rc{store, canvas, maps, ink};
   for (const Piece& piece : pieces_) {
+    leave_wide_vector_state();
     if (piece.kind == PieceKind::Marks) draw_marks(store, canvas, maps, ink, piece);
     if (piece.kind == PieceKind::Run) draw_run(rc, piece);
   }

@@ -50,21 +50,30 @@ class MinMaxPyramid {
     double low;
     double high;
   };
-  // Fed the run's Y values one by one between start() and finish().
-  void start();
-  void add(double y);
-  void finish();
+  struct Scan {
+    std::size_t length;  // of the run
+    int x_direction;     // +1 / -1: X never shrinks / grows; 0: the pyramid is of no use
+  };
+  // Finds the run of draw-tos of one style and layer that starts at
+  // items[0] (a draw-to), at most `available` long, and builds every level
+  // over its Y values. The pyramid is of no use when the run is short, its
+  // X goes both ways or a coordinate is NaN.
+  Scan build(const ChartItem* items, std::size_t available);
   Bounds query(const ChartItem* items, std::size_t first, std::size_t last) const;  // inclusive
   // Starts loading what a query ending near `index` will read.
   void prefetch(std::size_t index) const;
 
  private:
-  std::vector<Bounds>& level(std::size_t index, std::size_t size);
+  // Four entries per step up from at most 2^32 items.
+  static constexpr std::size_t kMaxLevels = 17;
+  const Bounds* level(std::size_t index) const { return storage_.data() + offset_[index]; }
 
-  std::vector<std::vector<Bounds>> levels_;  // levels_[0]: blocks of 4 items
+  // All levels one after the other, level 0 (blocks of 4 items) first. It
+  // only grows, so that rebuilding after a re-plot allocates nothing.
+  std::vector<Bounds> storage_;
+  std::array<std::size_t, kMaxLevels> offset_{};
+  std::array<std::size_t, kMaxLevels> size_{};
   std::size_t used_ = 0;
-  Bounds pending_{};
-  std::size_t pending_count_ = 0;
 };
 
 class FastItemRenderer {

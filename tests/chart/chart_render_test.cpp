@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <random>
 
 #include "chart/demo_traces.h"
@@ -145,6 +146,26 @@ TEST(FastRenderer, ColumnOfManyPointsDrawsItsWholeSpan) {
   for (int y = 418 - 150; y <= 418 - 120; ++y)
     EXPECT_NE(fast.px[static_cast<std::size_t>(y * kGeo.area().width() + column)], kPaper) << y;
   EXPECT_EQ(differing(render_plain(s), fast), 0);
+}
+
+// Runs longer than the summary builder's batches, with NaN and infinite
+// coordinates at the start, in the middle and at the end.
+TEST(FastRenderer, NonFiniteCoordinatesInLongRunsMatchThePlainPicture) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  Scene s;
+  set_ranges(s, 0, 1000, 0, 100);
+  const ItemStyle style{clBlack, TPenStyle::psSolid, 1, 0};
+  constexpr std::size_t kBadAt[] = {0, 4095, 4096, 6000, 9999};
+  for (const std::size_t bad : kBadAt) {
+    add(s.store, ItemKind::MoveTo, 0, 50, style);
+    for (std::size_t i = 0; i < 10000; ++i) {
+      const double x = i * 0.1;
+      const double y = 50 + 40 * std::sin(static_cast<double>(i) * 0.01 + static_cast<double>(bad));
+      add(s.store, ItemKind::DrawTo, i == bad ? kNaN : x, i == bad + 1 ? kInf : y, style);
+    }
+  }
+  EXPECT_EQ(differing(render_plain(s), render_fast(s)), 0);
 }
 
 // A dotted run is walked once per pixel column by the fast renderer but once

@@ -150,6 +150,18 @@ TEST(Download, EmptyMemoryGivesNoData) {
   EXPECT_EQ(program.instrument.emulator().traffic().commands.count('c'), 0u);
 }
 
+TEST(Download, InstrumentReportingNoMemoryAtAllHasNoData) {
+  Program program(with_memory(0, 0, 0));
+  MemoryStatus shown;
+  shown.percent_used = -1;
+  program.observer.on_memory_status = [&](const MemoryStatus& status) { shown = status; };
+  EXPECT_EQ(program.download(), LinkOutcome::NoData);  // not 65,536 pages
+  EXPECT_EQ(shown.percent_used, 0.0);
+  EXPECT_EQ(shown.memory_size_mbit, 0);
+  EXPECT_EQ(program.log.datasets[0].raw_memory.size(), 256u);
+  EXPECT_EQ(program.ui.texts(), std::vector<std::string>{"No data to download"});
+}
+
 TEST(Download, ThreePagesAndATailReadFourPages) {
   const Instrument unit = with_memory(1024, 3, 100);
   Program program(unit);

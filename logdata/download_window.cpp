@@ -110,39 +110,26 @@ void TForm2::show_dataset_names() {
   Edit4->setText(QString::fromStdString(dataset_name_text(state_.log.dataset(kDataSetB))));
 }
 
-void TForm2::load_log_dataSetA() {
+void TForm2::run_file_operation(FileOperation operation) {
   ControlsLock lock(lockable_controls());
-  clear_memory_figures();
-  kv::load_log_dataSetA(state_.log, state_.dialogs, ui_);
+  operation(state_.log, state_.dialogs, ui_);
   show_dataset_names();
+}
+
+void TForm2::load_log_dataSetA() {
+  clear_memory_figures();
+  run_file_operation(&kv::load_log_dataSetA);
 }
 
 void TForm2::load_log_dataSetB() {
-  ControlsLock lock(lockable_controls());
   clear_memory_figures();
-  kv::load_log_dataSetB(state_.log, state_.dialogs, ui_);
-  show_dataset_names();
+  run_file_operation(&kv::load_log_dataSetB);
 }
 
-void TForm2::save_log_dataSetA() {
-  ControlsLock lock(lockable_controls());
-  kv::save_log_dataSetA(state_.log, state_.dialogs, ui_);
-}
-
-void TForm2::save_log_dataSetB() {
-  ControlsLock lock(lockable_controls());
-  kv::save_log_dataSetB(state_.log, state_.dialogs, ui_);
-}
-
-void TForm2::save_csv_dataSetA() {
-  ControlsLock lock(lockable_controls());
-  kv::save_csv_dataSetA(state_.log, state_.dialogs, ui_);
-}
-
-void TForm2::save_csv_dataSetB() {
-  ControlsLock lock(lockable_controls());
-  kv::save_csv_dataSetB(state_.log, state_.dialogs, ui_);
-}
+void TForm2::save_log_dataSetA() { run_file_operation(&kv::save_log_dataSetA); }
+void TForm2::save_log_dataSetB() { run_file_operation(&kv::save_log_dataSetB); }
+void TForm2::save_csv_dataSetA() { run_file_operation(&kv::save_csv_dataSetA); }
+void TForm2::save_csv_dataSetB() { run_file_operation(&kv::save_csv_dataSetB); }
 
 void TForm2::open_notes(std::uint8_t which) {
   state_.log.current_data_set = which;

@@ -74,6 +74,9 @@ class TForm2 : public QWidget {
   QPushButton* button(const char* name, const char* caption, const char* hint, void (TForm2::*handler)());
 
   void get_log_data(bool dump);
+  // A load, save or export of one dataset, with the controls locked.
+  using FileOperation = bool (*)(LogState&, DialogDefaults&, Ui&);
+  void run_file_operation(FileOperation operation);
   DownloadObserver progress_observer();
   void show_memory_figures(const MemoryStatus& status);
   void clear_memory_figures();

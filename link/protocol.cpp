@@ -1,6 +1,8 @@
 #include "link/protocol.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace kv {
 namespace {
@@ -42,6 +44,12 @@ void fill_memory_status(MemoryStatus& status, std::uint16_t total, std::uint16_t
 
 }  // namespace
 
+std::string cancelled_text(int kept, int total) {
+  char text[80];
+  std::snprintf(text, sizeof text, "Download Cancelled, %d of %d pages kept", kept, total);
+  return text;
+}
+
 // Marks an exchange as running; a second one started from inside the message
 // pump is refused without touching the line.
 class LinkProtocol::Guard {
@@ -61,7 +69,36 @@ class LinkProtocol::Guard {
   bool acquired_;
 };
 
-std::optional<std::uint8_t> LinkProtocol::read() { return port_.read_byte_timed(); }
+const char* outcome_name(LinkOutcome outcome) {
+  switch (outcome) {
+    case LinkOutcome::Done: return "done";
+    case LinkOutcome::Busy: return "busy";
+    case LinkOutcome::NotOpen: return "port not open";
+    case LinkOutcome::NoConnection: return "no connection";
+    case LinkOutcome::VersionRefused: return "version refused";
+    case LinkOutcome::NoData: return "no data";
+    case LinkOutcome::DataError: return "data error";
+    case LinkOutcome::Declined: return "declined";
+    case LinkOutcome::ClearFailed: return "clear failed";
+    case LinkOutcome::PacketError: return "packet error";
+    case LinkOutcome::Cancelled: return "cancelled";
+  }
+  return "unknown";
+}
+
+std::optional<std::uint8_t> LinkProtocol::read() {
+  const auto byte = port_.read_byte_timed();
+  if (log_ != nullptr) {
+    if (byte) log_->received(*byte);
+    else log_->timed_out();
+  }
+  return byte;
+}
+
+void LinkProtocol::send(std::uint8_t value) {
+  port_.write_byte(value);
+  if (log_ != nullptr) log_->sent(value);
+}
 
 std::uint8_t LinkProtocol::read_or_zero() { return read().value_or(0); }
 
@@ -84,24 +121,35 @@ LinkOutcome LinkProtocol::start(Ui& ui, NotOpenKind kind) {
   return LinkOutcome::Done;
 }
 
-template <typename Body>
-LinkOutcome LinkProtocol::exchange(Ui& ui, NotOpenKind kind, Body body) {
-  Guard guard(running_);
-  if (!guard.acquired()) return LinkOutcome::Busy;
-  if (const auto outcome = start(ui, kind); outcome != LinkOutcome::Done) return outcome;
-  return body();
+void LinkProtocol::report_log_failure(Ui& ui) {
+  if (log_ == nullptr) return;
+  if (const auto failure = log_->take_failure()) ui.message(MsgKind::Warning, *failure, kOk);
 }
 
 template <typename Body>
-LinkOutcome LinkProtocol::config_exchange(Ui& ui, const VersionObserver& observer, Body body) {
-  return exchange(ui, NotOpenKind::Warning, [&] {
+LinkOutcome LinkProtocol::exchange(const char* name, Ui& ui, NotOpenKind kind, Body body) {
+  Guard guard(running_);
+  if (!guard.acquired()) return LinkOutcome::Busy;
+  if (log_ != nullptr) log_->begin_exchange(name);
+  // A log that cannot be written is said once; the exchange goes on.
+  report_log_failure(ui);
+  auto outcome = start(ui, kind);
+  if (outcome == LinkOutcome::Done) outcome = body();
+  if (log_ != nullptr) log_->end_exchange(outcome_name(outcome));
+  report_log_failure(ui);
+  return outcome;
+}
+
+template <typename Body>
+LinkOutcome LinkProtocol::config_exchange(const char* name, Ui& ui, const VersionObserver& observer, Body body) {
+  return exchange(name, ui, NotOpenKind::Warning, [&] {
     if (const auto outcome = identity_for_config(ui, observer); outcome != LinkOutcome::Done) return outcome;
     return body();
   });
 }
 
 LinkOutcome LinkProtocol::connect_check(Ui& ui, NotOpenKind kind) {
-  return exchange(ui, kind, [] { return LinkOutcome::Done; });
+  return exchange("connect check", ui, kind, [] { return LinkOutcome::Done; });
 }
 
 LinkOutcome LinkProtocol::check_version(Ui& ui, const char* refusal, std::uint16_t& version, std::uint8_t& major,
@@ -129,7 +177,8 @@ LinkOutcome LinkProtocol::identity_for_config(Ui& ui, const VersionObserver& obs
 
 LinkOutcome LinkProtocol::download_log(LogState& log, std::uint8_t which, bool dump, Ui& ui,
                                        const DownloadObserver& observer) {
-  return exchange(ui, NotOpenKind::Information, [&] { return download_after_connect(log, which, dump, ui, observer); });
+  return exchange(dump ? "dump" : "download", ui, NotOpenKind::Information,
+                  [&] { return download_after_connect(log, which, dump, ui, observer); });
 }
 
 LinkOutcome LinkProtocol::download_after_connect(LogState& log, std::uint8_t which, bool dump, Ui& ui,
@@ -177,45 +226,71 @@ LinkOutcome LinkProtocol::download_after_connect(LogState& log, std::uint8_t whi
     ui.message(MsgKind::Information, link_text::kNoData, kOk);
     return LinkOutcome::NoData;
   }
-  return read_pages(data, used, ui, observer);
+  return read_pages(log, data, used, ui, observer);
 }
 
-LinkOutcome LinkProtocol::read_pages(Dataset& data, int last_page, Ui& ui, const DownloadObserver& observer) {
+LinkProtocol::PageRead LinkProtocol::read_page(std::vector<std::uint8_t>& image, std::size_t offset, Ui& ui,
+                                               const DownloadObserver& observer) {
+  std::uint8_t sum = 0;
+  for (int i = 0; i < kPageLeadBytes; ++i) {
+    const auto lead = read();
+    if (!lead) return PageRead::Silent;
+    sum = static_cast<std::uint8_t>(sum + *lead);
+  }
+  for (int i = 0; i < kPageDataBytes; ++i) {
+    ui.pump();
+    // A byte that never comes means the lead is gone: stop at once rather
+    // than wait out a time-out for every remaining byte.
+    const auto byte = read();
+    if (!byte) return PageRead::Silent;
+    // Indexed afresh each time: the pump runs other code between bytes.
+    if (offset + i < image.size()) image[offset + i] = *byte;
+    sum = static_cast<std::uint8_t>(sum + *byte);
+  }
+  if (observer.on_page_done) observer.on_page_done();
+  const auto checksum = read();
+  return checksum && *checksum == sum ? PageRead::Good : PageRead::BadChecksum;
+}
+
+LinkOutcome LinkProtocol::read_pages(LogState& log, Dataset& data, int last_page, Ui& ui,
+                                     const DownloadObserver& observer) {
   if (observer.on_pages_start) observer.on_pages_start(last_page + 1);
-  const auto fail = [&] {
-    data.memory_valid = 0;
-    ui.message(MsgKind::Error, link_text::kBadDownload, kOk);
-    return LinkOutcome::DataError;
-  };
-  std::size_t position = 0;
+  const auto cancelled = [&] { return observer.cancel_requested && observer.cancel_requested(); };
+  LinkOutcome outcome = LinkOutcome::Done;
   send(cmd::kStartDownload);
   for (int page = 0; page <= last_page; ++page) {
     ui.pump();
-    std::uint8_t sum = 0;
-    for (int i = 0; i < kPageLeadBytes; ++i) {
-      const auto lead = read();
-      if (!lead) return fail();
-      sum = static_cast<std::uint8_t>(sum + *lead);
+    const PageRead got = read_page(data.raw_memory, static_cast<std::size_t>(page) * kPageDataBytes, ui, observer);
+    // The page in progress has been read to its end, so nothing of it is left
+    // on the line for the next exchange; being only partly the person's, it
+    // is dropped. A cancel during the last page has nothing left to spare.
+    if (page < last_page && cancelled()) {
+      outcome = keep_pages(log, data, page, last_page + 1, ui);
+      break;
     }
-    for (int i = 0; i < kPageDataBytes; ++i) {
-      ui.pump();
-      // A byte that never comes means the lead is gone: stop at once rather
-      // than wait out a time-out for every remaining byte.
-      const auto byte = read();
-      if (!byte) return fail();
-      data.raw_memory[position++] = *byte;
-      sum = static_cast<std::uint8_t>(sum + *byte);
+    if (got != PageRead::Good) {
+      data.memory_valid = 0;
+      ui.message(MsgKind::Error, link_text::kBadDownload, kOk);
+      outcome = LinkOutcome::DataError;
+      break;
     }
-    if (observer.on_page_done) observer.on_page_done();
-    const auto checksum = read();
-    if (!checksum || *checksum != sum) return fail();
     if (page < last_page) send(cmd::kNextPage);
   }
-  return LinkOutcome::Done;
+  if (observer.on_pages_end) observer.on_pages_end();
+  return outcome;
+}
+
+LinkOutcome LinkProtocol::keep_pages(LogState& log, Dataset& data, int kept, int total, Ui& ui) {
+  const auto kept_bytes = static_cast<std::uint32_t>(kept) * kPageDataBytes;
+  data.raw_memory.resize(kept_bytes);
+  log.used_bytes = std::min(log.used_bytes, kept_bytes);
+  data.memory_valid = kept > 0 ? 1 : 0;
+  ui.message(MsgKind::Information, cancelled_text(kept, total), kOk);
+  return LinkOutcome::Cancelled;
 }
 
 LinkOutcome LinkProtocol::clear_log(Ui& ui) {
-  return exchange(ui, NotOpenKind::Information, [&] { return clear_after_connect(ui); });
+  return exchange("memory clear", ui, NotOpenKind::Information, [&] { return clear_after_connect(ui); });
 }
 
 LinkOutcome LinkProtocol::clear_after_connect(Ui& ui) {
@@ -235,7 +310,7 @@ LinkOutcome LinkProtocol::clear_after_connect(Ui& ui) {
 
 LinkOutcome LinkProtocol::read_config(ConfigBytes& staging, ConfigBytes& image, Ui& ui,
                                       const VersionObserver& observer) {
-  return config_exchange(ui, observer, [&] {
+  return config_exchange("configuration read", ui, observer, [&] {
     BusyCursor busy(ui);
     for (std::size_t offset = 0; offset < kConfigBytes; ++offset) {
       ui.pump();
@@ -250,7 +325,8 @@ LinkOutcome LinkProtocol::read_config(ConfigBytes& staging, ConfigBytes& image, 
 
 LinkOutcome LinkProtocol::write_config(const ConfigBytes& image, bool odometer_write_enabled, Ui& ui,
                                        const VersionObserver& observer) {
-  return config_exchange(ui, observer, [&] { return write_after_identity(image, odometer_write_enabled, ui); });
+  return config_exchange("configuration write", ui, observer,
+                         [&] { return write_after_identity(image, odometer_write_enabled, ui); });
 }
 
 LinkOutcome LinkProtocol::write_after_identity(const ConfigBytes& image, bool odometer_write_enabled, Ui& ui) {

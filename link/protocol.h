@@ -5,8 +5,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "link/byte_stream.h"
+#include "link/protocol_log.h"
 #include "logdata/log_state.h"
 #include "ui/ui.h"
 
@@ -27,6 +30,7 @@ enum class LinkOutcome {
   Declined,        // the person answered No
   ClearFailed,     // 'z' not answered with 'U'
   PacketError,     // a configuration write was not acknowledged
+  Cancelled,       // the person stopped a download; the pages before kept
 };
 
 // Where the "Select a free COM port" box is a warning rather than information.
@@ -36,6 +40,10 @@ struct DownloadObserver {
   std::function<void(const MemoryStatus&)> on_memory_status;  // after 's'
   std::function<void(int page_count)> on_pages_start;         // before 'c'
   std::function<void()> on_page_done;                         // after each page's data
+  std::function<void()> on_pages_end;                         // after the last page read, however it ended
+  // Asked at the end of every page but the last: true stops the download
+  // there, dropping that page and keeping the ones before it.
+  std::function<bool()> cancel_requested;
 };
 
 struct VersionObserver {
@@ -45,7 +53,9 @@ struct VersionObserver {
 class LinkProtocol {
  public:
   // `port_open` is the program-wide flag, read at the start of every exchange.
-  LinkProtocol(ByteStream& port, const std::uint8_t& port_open) : port_(port), port_open_(port_open) {}
+  // Every exchange and byte goes to `log` when there is one.
+  LinkProtocol(ByteStream& port, const std::uint8_t& port_open, ProtocolLog* log = nullptr)
+      : port_(port), port_open_(port_open), log_(log) {}
 
   bool busy() const { return running_; }
 
@@ -71,26 +81,31 @@ class LinkProtocol {
   class Guard;
   std::optional<std::uint8_t> read();
   std::uint8_t read_or_zero();
-  void send(std::uint8_t value) { port_.write_byte(value); }
+  void send(std::uint8_t value);
   std::uint16_t read_word();
   LinkOutcome start(Ui& ui, NotOpenKind kind);
   LinkOutcome check_version(Ui& ui, const char* refusal, std::uint16_t& version, std::uint8_t& major,
                             std::uint8_t& minor);
   LinkOutcome identity_for_config(Ui& ui, const VersionObserver& observer);
-  LinkOutcome read_pages(Dataset& data, int last_page, Ui& ui, const DownloadObserver& observer);
+  enum class PageRead { Good, BadChecksum, Silent };
+  PageRead read_page(std::vector<std::uint8_t>& image, std::size_t offset, Ui& ui, const DownloadObserver& observer);
+  LinkOutcome read_pages(LogState& log, Dataset& data, int last_page, Ui& ui, const DownloadObserver& observer);
+  LinkOutcome keep_pages(LogState& log, Dataset& data, int kept, int total, Ui& ui);
   LinkOutcome download_after_connect(LogState& log, std::uint8_t which, bool dump, Ui& ui,
                                      const DownloadObserver& observer);
   LinkOutcome clear_after_connect(Ui& ui);
   LinkOutcome write_after_identity(const ConfigBytes& image, bool odometer_write_enabled, Ui& ui);
   // Runs `body` once the line is free and the instrument has answered 'p'.
   template <typename Body>
-  LinkOutcome exchange(Ui& ui, NotOpenKind kind, Body body);
+  LinkOutcome exchange(const char* name, Ui& ui, NotOpenKind kind, Body body);
+  void report_log_failure(Ui& ui);
   // The same, followed by the identity check of the configuration exchanges.
   template <typename Body>
-  LinkOutcome config_exchange(Ui& ui, const VersionObserver& observer, Body body);
+  LinkOutcome config_exchange(const char* name, Ui& ui, const VersionObserver& observer, Body body);
 
   ByteStream& port_;
   const std::uint8_t& port_open_;
+  ProtocolLog* log_;
   bool running_ = false;
 };
 
@@ -111,5 +126,11 @@ inline constexpr const char* kClearError = "Error Clearing Memory Pointers";
 inline constexpr const char* kPacketProblem = "Problem with Data Packet";
 inline constexpr const char* kConfigUploaded = "Korvanta Config Uploaded OK";
 }  // namespace link_text
+
+// "Download Cancelled, %d of %d pages kept"
+std::string cancelled_text(int kept, int total);
+
+// How an outcome reads in the protocol log, e.g. "version refused".
+const char* outcome_name(LinkOutcome outcome);
 
 }  // namespace kv

@@ -45,7 +45,11 @@ bool TSerialPort::open_port(int port_number, int baud, int timeout_ms, bool pari
   timeout_ms_ = timeout_ms;
   port_ = std::make_unique<QSerialPort>();
   port_->setPortName(QString::fromStdString(device_path_));
-  if (!port_->open(QIODevice::ReadWrite)) return false;
+  open_error_.clear();
+  if (!port_->open(QIODevice::ReadWrite)) {
+    open_error_ = port_->errorString().toStdString();
+    return false;
+  }
   const bool configured = port_->setBaudRate(baud) && port_->setDataBits(data_bits_of(data_bits)) &&
                           port_->setParity(parity ? QSerialPort::EvenParity : QSerialPort::NoParity) &&
                           port_->setStopBits(stop_bits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
@@ -54,7 +58,10 @@ bool TSerialPort::open_port(int port_number, int baud, int timeout_ms, bool pari
   // a refused DTR setting is not a failed open.
   port_->setDataTerminalReady(dtr);
   port_->clear(QSerialPort::AllDirections);
-  if (!configured) port_->close();
+  if (!configured) {
+    open_error_ = port_->errorString().toStdString();
+    port_->close();
+  }
   return configured;
 }
 

@@ -48,12 +48,15 @@ class TSerialPort : public ByteStream {
   const std::string& device_control_text() const { return control_text_; }
   const std::string& port_name() const { return port_name_; }   // e.g. "COM3:"
   const std::string& device_path() const { return device_path_; }
+  // Why the last open failed, as the system put it (e.g. "Permission denied").
+  const std::string& open_error() const { return open_error_; }
 
  private:
   std::unique_ptr<QSerialPort> port_;
   std::string control_text_;
   std::string port_name_;
   std::string device_path_;
+  std::string open_error_;
   int timeout_ms_ = kReadTimeoutMs;
 };
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "link/protocol.h"
+#include "link/protocol_log.h"
 #include "link/serial_port.h"
 
 namespace kv {
@@ -11,7 +12,8 @@ struct SerialState {
   TSerialPort serial_port;
   std::uint8_t port_open = 0;
   std::uint8_t selected_port = 0;  // 1-4 once chosen
-  LinkProtocol link{serial_port, port_open};
+  ProtocolLog protocol_log;        // off until given a file
+  LinkProtocol link{serial_port, port_open, &protocol_log};
 };
 
 // The handler behind both "Serial Port" radio groups: maps the item index to a

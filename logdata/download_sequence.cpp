@@ -1,10 +1,34 @@
 #include "logdata/download_sequence.h"
 
+#include <algorithm>
+
 #include "logdata/decoder.h"
 #include "logdata/image_length.h"
 #include "logdata/log_file.h"
+#include "logdata/packet_format.h"
 
 namespace kv {
+namespace {
+
+// Where the last packet that lies wholly inside the first `used_bytes` ends.
+// A cancelled download stops at a page boundary, which can cut a packet in
+// two; its first half must not be decoded or saved as if it were whole. An
+// invalid header stops the walk without cutting, so the decoder reports it.
+std::uint32_t whole_packets_end(const std::vector<std::uint8_t>& image, std::uint32_t used_bytes) {
+  const packet::ImageReader reader(image);
+  const std::uint32_t limit = std::min(used_bytes, reader.size());
+  std::uint32_t pos = 0;
+  while (pos < limit) {
+    const std::uint8_t header = reader.byte(pos);
+    if (!packet::header_valid(header)) return used_bytes;
+    const auto end = pos + static_cast<std::uint32_t>(packet::length_of(header));
+    if (end > limit) break;
+    pos = end;
+  }
+  return pos;
+}
+
+}  // namespace
 
 std::string memory_name(std::uint8_t which) { return which == kDataSetB ? "Memory B" : "Memory A"; }
 
@@ -13,10 +37,15 @@ DownloadResult get_log_data(LinkProtocol& link, LogState& log, DialogDefaults& d
   DownloadResult result;
   log.current_data_set = which;
   result.outcome = link.download_log(log, which, dump_mode, ui, observer);
-  result.pages_read = result.outcome == LinkOutcome::Done || result.outcome == LinkOutcome::DataError;
+  result.pages_read = result.outcome == LinkOutcome::Done || result.outcome == LinkOutcome::DataError ||
+                      result.outcome == LinkOutcome::Cancelled;
   if (!result.pages_read) return result;
 
   Dataset& data = log.dataset(which);
+  // A dump is kept byte for byte; a log is kept up to its last whole packet.
+  if (result.outcome == LinkOutcome::Cancelled && !dump_mode) {
+    log.used_bytes = whole_packets_end(data.raw_memory, log.used_bytes);
+  }
   remember_used_bytes(log, data);
   if (data.memory_valid == 1 && !dump_mode) result.decoded = process_data_packets(log, ui);
   data.name_text = data.decoded_valid == 1 ? memory_name(which) : std::string(kNoDataName);

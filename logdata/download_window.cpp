@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -63,13 +64,17 @@ DownloadObserver TForm2::progress_observer() {
   observer.on_pages_start = [this](int pages) {
     ProgressBar1->setMaximum(pages);
     ProgressBar1->setValue(0);
+    BitBtn15->setEnabled(true);
   };
   observer.on_page_done = [this] { ProgressBar1->setValue(ProgressBar1->value() + 1); };
+  observer.on_pages_end = [this] { BitBtn15->setEnabled(false); };
+  observer.cancel_requested = [this] { return cancel_requested_; };
   return observer;
 }
 
 void TForm2::get_log_data(bool dump) {
   ControlsLock lock(lockable_controls());
+  cancel_requested_ = false;
   BusyCursor busy(ui_);
   const std::uint8_t which = data_set_for_item(ComboBox1->currentIndex());
   state_.log.current_data_set = which;
@@ -153,6 +158,18 @@ void TForm2::view_help() {
 void TForm2::back_to_main() {
   hide();
   emit mainMenuRequested();
+}
+
+void TForm2::cancel_download() {
+  if (BitBtn15->isEnabled()) cancel_requested_ = true;
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && BitBtn15->isEnabled()) {
+    cancel_download();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

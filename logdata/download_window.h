@@ -44,6 +44,9 @@ class TForm2 : public QWidget {
   void view_plot_data();
   void view_help();
   void back_to_main();
+  // Cancel (and Esc) while a download or dump reads pages: stop after the
+  // page in progress, keeping the ones before it.
+  void cancel_download();
 
   // Shows each dataset's name in its field.
   void show_dataset_names();
@@ -61,6 +64,7 @@ class TForm2 : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;  // close_form2
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // download_window_layout.cpp builds the controls.
@@ -98,6 +102,8 @@ class TForm2 : public QWidget {
   QLineEdit* Edit3 = nullptr;
   QLineEdit* Edit4 = nullptr;
   std::vector<QPushButton*> buttons_;
+  QPushButton* BitBtn15 = nullptr;  // Cancel: outside the lock, enabled only while pages are read
+  bool cancel_requested_ = false;
 };
 
 }  // namespace kv

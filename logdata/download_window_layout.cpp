@@ -111,6 +111,14 @@ QGroupBox* TForm2::build_download_group() {
   layout->addWidget(button("BitBtn2", "Dump", "Dump all memory from Korvanta.", &TForm2::set_dump_flag), 2, 0);
   layout->addWidget(button("BitBtn10", "Clear", "Clear the memory on the Korvanta.", &TForm2::clear_log_pointers), 2,
                     1);
+  // Not one of the locked buttons: it is the one control a running download
+  // leaves enabled.
+  BitBtn15 = new QPushButton("Cancel", group);
+  BitBtn15->setObjectName("BitBtn15");
+  BitBtn15->setToolTip("Stop the download, keeping the pages already read.");
+  BitBtn15->setEnabled(false);
+  connect(BitBtn15, &QPushButton::clicked, this, &TForm2::cancel_download);
+  layout->addWidget(BitBtn15, 3, 0);
   return group;
 }
 

@@ -2,65 +2,15 @@
 // emulated instrument over a pseudo-terminal.
 #include <gtest/gtest.h>
 
-#include "link/serial_state.h"
-#include "tests/support/emulator_fixture.h"
-#include "ui/scripted_ui.h"
+#include "tests/link/link_program.h"
 
 namespace kv {
 namespace {
 
 using emu::Instrument;
 
-// Counts the reads the protocol makes, and how many of them timed out.
-class CountingStream : public ByteStream {
- public:
-  explicit CountingStream(ByteStream& inner) : inner_(inner) {}
-  std::optional<std::uint8_t> read_byte_timed() override {
-    ++reads;
-    auto value = inner_.read_byte_timed();
-    if (!value) ++timeouts;
-    return value;
-  }
-  void write_byte(std::uint8_t value) override { inner_.write_byte(value); }
-  int reads = 0;
-  int timeouts = 0;
-
- private:
-  ByteStream& inner_;
-};
-
-std::vector<std::uint8_t> pattern(std::size_t size) {
-  std::vector<std::uint8_t> bytes(size);
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>((i * 7 + i / 256) & 0xFF);
-  return bytes;
-}
-
-Instrument with_memory(std::uint16_t total, std::uint16_t used, std::uint16_t tail) {
-  Instrument unit;
-  unit.memory.total_pages = total;
-  unit.memory.used_pages = used;
-  unit.memory.tail_count = tail;
-  unit.memory.data = pattern((static_cast<std::size_t>(used) + 1) * emu::kPageBytes);
-  return unit;
-}
-
-// The program side: state, scripted person, and a protocol on a counted port.
-struct Program {
-  explicit Program(const Instrument& unit) : instrument(unit) {
-    if (!instrument.open(serial, ui)) throw std::runtime_error("port did not open");
-  }
-  LinkOutcome download(std::uint8_t which = kDataSetA, bool dump = false) {
-    return link.download_log(log, which, dump, ui, observer);
-  }
-
-  test::EmulatorFixture instrument;
-  SerialState serial;
-  ScriptedUi ui;
-  CountingStream counted{serial.serial_port};
-  LinkProtocol link{counted, serial.port_open};
-  LogState log;
-  DownloadObserver observer;
-};
+using test::with_memory;
+using Program = test::LinkProgram;
 
 const std::vector<std::string> kNoConnection = {
     "No Connection to Korvanta Unit !\rCheck that:\r1) The serial lead is in place !\r"

@@ -12,9 +12,9 @@
 namespace kv::cli {
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kRefused = 1;
-constexpr int kUsage = 2;
+constexpr int kOk = kExitOk;
+constexpr int kRefused = kExitRefused;
+constexpr int kUsage = kExitUsage;
 
 // The window's state for one command: the configuration as a fresh program
 // holds it, the serial port and the file dialog defaults.
@@ -36,17 +36,14 @@ std::optional<std::string> single_file(const Args& args, const char* usage) {
   return files.front();
 }
 
-bool open_port(ConfigSession& session, int port, ConsoleUi& ui) {
-  // Radio item 0 is COM 1.
-  return select_port(session.serial, port - 1, ui);
-}
-
 int config_read(const Args& args, ConsoleUi& ui) {
   const auto port = port_option(args, ui);
-  const auto out = single_file(args, "config-read needs one OUT.kvc file");
-  if (!port || !out) return kUsage;
+  const auto name = single_file(args, "config-read needs one OUT.kvc file");
+  if (!port || !name) return kUsage;
+  const auto out = checked_output(*name, config::file_text::kExtension, args);
+  if (!out) return kRefused;
   ConfigSession session;
-  if (!open_port(session, *port, ui)) return kRefused;
+  if (!open_port(session.serial, args, ui)) return kRefused;
   if (config::get_config_data(session.form, session.serial.link, ui) == config::ReadResult::failed) {
     return kRefused;
   }
@@ -69,7 +66,7 @@ int config_write(const Args& args, ConsoleUi& ui) {
     config::close_password(session.form);
     if (!accepted) return kRefused;
   }
-  if (!open_port(session, *port, ui)) return kRefused;
+  if (!open_port(session.serial, args, ui)) return kRefused;
   return config::set_config_data(session.form, session.serial.link, ui) ? kOk : kRefused;
 }
 

@@ -2,6 +2,7 @@
 // names taken from the command line instead of the dialogs.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
@@ -14,13 +15,12 @@
 namespace kv::cli {
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kRefused = 1;
-constexpr int kUsage = 2;
+constexpr int kOk = kExitOk;
+constexpr int kRefused = kExitRefused;
 
 int usage(const char* text) {
   std::fprintf(stderr, "korvanta-cli: %s\n", text);
-  return kUsage;
+  return kExitUsage;
 }
 
 // A progress line on a terminal; nothing when standard error is redirected.
@@ -51,17 +51,37 @@ class TerminalProgress {
   int done_ = 0;
 };
 
+// Ctrl+C during a download stops it after the page in progress and keeps
+// what arrived. A signal handler can only reach a flag of static storage.
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void note_interrupt(int) { g_interrupted = 1; }
+
+// Catches the first SIGINT while it lives; a second one ends the program as
+// usual, for a line that has gone quiet for good.
+class InterruptCatcher {
+ public:
+  InterruptCatcher() {
+    g_interrupted = 0;
+    struct sigaction action {};
+    action.sa_handler = note_interrupt;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, &previous_);
+  }
+  ~InterruptCatcher() { ::sigaction(SIGINT, &previous_, nullptr); }
+  InterruptCatcher(const InterruptCatcher&) = delete;
+  InterruptCatcher& operator=(const InterruptCatcher&) = delete;
+
+ private:
+  struct sigaction previous_ {};
+};
+
 struct Session {
   LogState log;
   DialogDefaults defaults = DialogDefaults::in_folder(std::filesystem::current_path().string());
   SerialState serial;
 };
-
-bool open_port(Session& s, const Args& args, ConsoleUi& ui) {
-  const auto port = port_option(args, ui);
-  // The radio group's item index of COM n is n - 1.
-  return port && select_port(s.serial, *port - 1, ui);
-}
 
 int download(const Args& args, ConsoleUi& ui, bool dump) {
   const Args files = positional(args);
@@ -69,30 +89,43 @@ int download(const Args& args, ConsoleUi& ui, bool dump) {
   const auto set = option_value(args, "--set").value_or("A");
   if (set != "A" && set != "B" && set != "a" && set != "b") return usage("--set takes A or B");
   const std::uint8_t which = (set == "B" || set == "b") ? kDataSetB : kDataSetA;
+  const auto out = checked_output(files[0], log_file_msg::kExtension, args);
+  if (!out) return kRefused;
   Session s;
-  if (!open_port(s, args, ui)) return kRefused;
-  ui.queue_file(files[0]);
+  if (!open_port(s.serial, args, ui)) return kRefused;
+  ui.queue_file(*out);
   DownloadResult result;
   {
+    InterruptCatcher interrupt;
     TerminalProgress progress;
-    result = get_log_data(s.serial.link, s.log, s.defaults, ui, which, dump, progress.observer());
+    DownloadObserver observer = progress.observer();
+    observer.cancel_requested = [] { return g_interrupted != 0; };
+    result = get_log_data(s.serial.link, s.log, s.defaults, ui, which, dump, observer);
   }
-  if (dump) return result.saved ? kOk : kRefused;
-  // A download that fails to decode is still kept, so nothing is lost.
+  const bool complete = result.outcome != LinkOutcome::Cancelled;
+  if (dump) return result.saved && complete ? kOk : kRefused;
+  // A download that fails to decode, or was cut short, is still kept, so
+  // nothing that arrived is lost.
   const bool saved = result.pages_read && s.log.dataset(which).memory_valid == 1 &&
                      save_log_data(s.log, s.defaults, ui);
-  return saved && result.decoded ? kOk : kRefused;
+  return saved && result.decoded && complete ? kOk : kRefused;
 }
 
 int convert(const Args& args, ConsoleUi& ui) {
   const Args files = positional(args);
   if (files.empty() || files.size() > 2) return usage("convert needs a log file and optionally a CSV file");
+  std::optional<std::string> out;
+  if (files.size() == 2 && !(out = checked_output(files[1], csv_text::kExtension, args))) return kRefused;
   Session s;
   ui.queue_file(files[0]);
   if (!load_log_data(s.log, s.defaults, ui)) return kRefused;
   // Without a name the CSV goes beside the log, as the window suggests.
-  ui.queue_file(files.size() == 2 ? files[1]
-                                  : (std::filesystem::path(s.defaults.csv.folder) / s.defaults.csv.file_name).string());
+  if (!out) {
+    out = checked_output((std::filesystem::path(s.defaults.csv.folder) / s.defaults.csv.file_name).string(),
+                         csv_text::kExtension, args);
+    if (!out) return kRefused;
+  }
+  ui.queue_file(*out);
   return save_csv_data(s.log, s.defaults, ui) ? kOk : kRefused;
 }
 

@@ -7,30 +7,71 @@
 
 namespace {
 
-void print_usage() {
-  std::fputs(
-      "usage:\n"
-      "  korvanta-cli download --port N [--set A|B] OUT.kvl\n"
-      "  korvanta-cli dump --port N OUT.kvl\n"
-      "  korvanta-cli convert LOG.kvl [OUT.csv]\n"
-      "  korvanta-cli config-read --port N OUT.kvc\n"
-      "  korvanta-cli config-write --port N IN.kvc [--odometer-password WORD]\n",
-      stderr);
+constexpr const char* kUsage =
+    "usage:\n"
+    "  korvanta-cli [--protocol-log FILE] download --port N [--set A|B] [--force] OUT.kvl\n"
+    "  korvanta-cli [--protocol-log FILE] dump --port N [--force] OUT.kvl\n"
+    "  korvanta-cli convert [--force] LOG.kvl [OUT.csv]\n"
+    "  korvanta-cli [--protocol-log FILE] config-read --port N [--force] OUT.kvc\n"
+    "  korvanta-cli [--protocol-log FILE] config-write --port N [--odometer-password WORD] IN.kvc\n"
+    "  korvanta-cli --help\n";
+
+constexpr const char* kHelp =
+    "\n"
+    "Talks to a Korvanta dashboard and data logger on a serial port and works\n"
+    "with its files, printing the messages the windows of korvanta-tools show.\n"
+    "\n"
+    "Commands:\n"
+    "  download    Download the instrument's log memory into data set A or B,\n"
+    "              decode it and save it as a log file. Ctrl+C stops after the\n"
+    "              page in progress and saves the pages that arrived (exit 1).\n"
+    "  dump        Download all 513 memory pages, whatever is in use, and save\n"
+    "              them as a log file of 8-byte lines. Ctrl+C stops the same way.\n"
+    "  convert     Load a log file and export it as comma-separated values;\n"
+    "              without OUT.csv the export goes beside the log.\n"
+    "  config-read   Read the instrument's 52 configuration bytes into a file.\n"
+    "  config-write  Check a configuration file and write it to the instrument.\n"
+    "\n"
+    "Options:\n"
+    "  --port N        the COM port, 1 to 4 (COM n is the first of\n"
+    "                  $XDG_RUNTIME_DIR/korvanta/COMn, /dev/ttyUSB<n-1>,\n"
+    "                  /dev/ttyACM<n-1>, /dev/ttyS<n-1> that exists)\n"
+    "  --set A|B       the data set a download goes into (default A)\n"
+    "  --force         replace an output file that exists already; without it\n"
+    "                  such a file is refused before the port is opened\n"
+    "  --odometer-password WORD\n"
+    "                  also write the odometer, after the password is accepted\n"
+    "  --protocol-log FILE\n"
+    "                  write every byte sent and received to FILE, one line a\n"
+    "                  byte, with a line where each exchange starts and ends\n"
+    "  -h, --help      show this text\n"
+    "\n"
+    "Exit status: 0 when everything succeeded, 1 when something was refused,\n"
+    "failed or cancelled, 2 for a command line that is not understood.\n";
+
+int usage_error() {
+  std::fputs(kUsage, stderr);
+  return kv::cli::kExitUsage;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  if (argc < 2) {
-    print_usage();
-    return 2;
+  kv::cli::Args args(argv + 1, argv + argc);
+  if (kv::cli::has_flag(args, "--help") || kv::cli::has_flag(args, "-h")) {
+    std::fputs(kUsage, stdout);
+    std::fputs(kHelp, stdout);
+    return kv::cli::kExitOk;
   }
-  const std::string command = argv[1];
-  const kv::cli::Args args(argv + 2, argv + argc);
+  if (const auto unknown = kv::cli::unknown_option(args)) {
+    std::fprintf(stderr, "korvanta-cli: unknown option %s\n", unknown->c_str());
+    return usage_error();
+  }
+  const auto command = kv::cli::take_command(args);
+  if (!command) return usage_error();
   kv::ConsoleUi ui;
-  if (auto code = kv::cli::run_log_command(command, args, ui)) return *code;
-  if (auto code = kv::cli::run_config_command(command, args, ui)) return *code;
-  print_usage();
-  return 2;
+  if (auto code = kv::cli::run_log_command(*command, args, ui)) return *code;
+  if (auto code = kv::cli::run_config_command(*command, args, ui)) return *code;
+  return usage_error();
 }

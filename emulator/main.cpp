@@ -20,6 +20,32 @@ struct Options {
   unsigned seed = 1;
 };
 
+constexpr const char* kUsage = "usage: korvanta-emulator [--port 1-4] [--pages 1-2048] [--baud N] [--seed N]\n";
+
+constexpr const char* kHelp =
+    "\n"
+    "Stands in for a Korvanta instrument: creates a pseudo-terminal, links it as\n"
+    "COM n ($XDG_RUNTIME_DIR/korvanta/COMn, or /tmp/korvanta-<uid>/COMn when\n"
+    "XDG_RUNTIME_DIR is unset), fills the log memory with a generated log of\n"
+    "several sessions on a circuit of a few kilometres, and answers the\n"
+    "instrument's protocol until Ctrl+C or SIGTERM.\n"
+    "\n"
+    "  --port N     the COM port to appear as, 1 to 4 (default 1)\n"
+    "  --pages N    memory pages of log to generate, 1 to 2048 (default 64)\n"
+    "  --baud N     pace every byte at N baud, as a real line would (115200 is\n"
+    "               the instrument's); 0, the default, answers at once\n"
+    "  --seed N     the seed of the generated log (default 1): the same seed\n"
+    "               gives the same log\n"
+    "  -h, --help   show this text\n";
+
+bool wants_help(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") return true;
+  }
+  return false;
+}
+
 bool parse(int argc, char** argv, Options& options) {
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string name = argv[i];
@@ -36,9 +62,14 @@ bool parse(int argc, char** argv, Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (wants_help(argc, argv)) {
+    std::fputs(kUsage, stdout);
+    std::fputs(kHelp, stdout);
+    return 0;
+  }
   Options options;
   if (!parse(argc, argv, options)) {
-    std::fputs("usage: korvanta-emulator [--port 1-4] [--pages 1-2048] [--baud N] [--seed N]\n", stderr);
+    std::fputs(kUsage, stderr);
     return 2;
   }
   kv::emu::Instrument instrument;

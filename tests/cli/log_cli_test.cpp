@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <csignal>
+#include <thread>
 
 #include "common/text_lines.h"
 #include "emulator/log_generator.h"
+#include "link/port_path.h"
 #include "tests/support/emulator_fixture.h"
 #include "tests/support/temp_dir.h"
 
@@ -37,8 +40,13 @@ class LogCliTest : public ::testing::Test {
 };
 
 TEST_F(LogCliTest, DownloadSavesTheDecodedLogAndConvertExportsIt) {
-  const CliRun download = cli({"download", "--port", "1", "--set", "B", file("day1.kvl")});
+  const CliRun download =
+      cli({"--protocol-log", file("line.log"), "download", "--port", "1", "--set", "B", file("day1.kvl")});
   EXPECT_EQ(download.exit_code, 0) << download.messages;
+  const auto line_log = split_lines(test::read_file(dir.file("line.log")));
+  ASSERT_FALSE(line_log.empty());
+  EXPECT_EQ(line_log.front().substr(0, 19), "=== download start ");
+  EXPECT_EQ(line_log.back().substr(line_log.back().size() - 8), "ms: done");
   EXPECT_TRUE(download.has("Processed " + std::to_string(truth.used_bytes) + " bytes of Data")) << download.messages;
   EXPECT_TRUE(download.has("File Saved OK"));
 
@@ -57,6 +65,87 @@ TEST_F(LogCliTest, DumpWritesEightByteLines) {
   const CliRun run = cli({"dump", "--port", "1", file("all.kvl")});
   EXPECT_EQ(run.exit_code, 0) << run.messages;
   EXPECT_EQ(split_lines(test::read_file(dir.file("all.kvl"))).size(), 85u + 512 * 256 / 8);
+}
+
+// The number in "Download Cancelled, N of M pages kept", or -1.
+int pages_kept(const std::string& messages) {
+  const std::string lead = "Download Cancelled, ";
+  const auto at = messages.find(lead);
+  return at == std::string::npos ? -1 : std::atoi(messages.c_str() + at + lead.size());
+}
+
+// Runs the command against a line paced like the real one and sends it
+// Ctrl+C (SIGINT) once a few pages have gone out.
+CliRun interrupted(test::EmulatorFixture& instrument, const QString& folder, const QStringList& arguments) {
+  instrument.emulator().update([](emu::Instrument& unit) { unit.pacing_baud = 115200; });
+  QProcess process;
+  process.setWorkingDirectory(folder);
+  process.start(KV_CLI_PATH, arguments);
+  process.waitForStarted();
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (instrument.emulator().traffic().pages_served < 3 && std::chrono::steady_clock::now() < give_up) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+  process.waitForFinished(60000);
+  return {process.exitCode(), process.readAllStandardError().toStdString()};
+}
+
+TEST_F(LogCliTest, CtrlCStopsADownloadAndSavesWhatArrived) {
+  const CliRun run = interrupted(instrument, QString::fromStdString(dir.path().string()),
+                                 {"download", "--port", "1", file("part.kvl")});
+  EXPECT_EQ(run.exit_code, 1) << run.messages;
+  const int kept = pages_kept(run.messages);
+  EXPECT_GE(kept, 2) << run.messages;
+  EXPECT_TRUE(run.has(" of " + std::to_string(truth.memory.used_pages + 1) + " pages kept")) << run.messages;
+  EXPECT_TRUE(run.has("File Saved OK")) << run.messages;
+  const CliRun convert = cli({"convert", file("part.kvl")});
+  EXPECT_EQ(convert.exit_code, 0) << convert.messages;
+}
+
+TEST_F(LogCliTest, CtrlCStopsADumpAndSavesThePagesThatArrived) {
+  const CliRun run = interrupted(instrument, QString::fromStdString(dir.path().string()),
+                                 {"dump", "--port", "1", file("part.kvl")});
+  EXPECT_EQ(run.exit_code, 1) << run.messages;
+  const int kept = pages_kept(run.messages);
+  ASSERT_GE(kept, 2) << run.messages;
+  EXPECT_EQ(split_lines(test::read_file(dir.file("part.kvl"))).size(), 85u + kept * 256 / 8);
+}
+
+TEST_F(LogCliTest, OutputNamesAreCheckedBeforeThePortIsOpened) {
+  test::write_file(dir.file("day.kvl"), "keep me");
+  const CliRun exists = cli({"download", "--port", "1", file("day.kvl")});
+  EXPECT_EQ(exists.exit_code, 1);
+  EXPECT_TRUE(exists.has(dir.file("day.kvl") + ": the file exists; add --force to replace it")) << exists.messages;
+  EXPECT_EQ(test::read_file(dir.file("day.kvl")), "keep me");
+
+  const CliRun foreign = cli({"dump", "--port", "1", file("day.txt")});
+  EXPECT_EQ(foreign.exit_code, 1);
+  EXPECT_TRUE(foreign.has("day.txt: the output file must be a .kvl file")) << foreign.messages;
+  const CliRun no_folder = cli({"download", "--port", "1", file("absent/day.kvl")});
+  EXPECT_EQ(no_folder.exit_code, 1);
+  EXPECT_TRUE(no_folder.has("does not exist")) << no_folder.messages;
+  std::filesystem::create_directory(dir.file("folder.kvl"));
+  EXPECT_EQ(cli({"download", "--port", "1", "--force", file("folder.kvl")}).exit_code, 1);
+  test::write_file(dir.file("day.csv"), "keep me too");
+  EXPECT_EQ(cli({"convert", file("day.kvl"), file("day.csv")}).exit_code, 1);
+  EXPECT_EQ(test::read_file(dir.file("day.csv")), "keep me too");
+  EXPECT_TRUE(instrument.emulator().traffic().commands.empty());  // not one exchange started
+
+  // --force takes no value: the name after it is still the output.
+  const CliRun forced = cli({"download", "--port", "1", "--force", file("day")});
+  EXPECT_EQ(forced.exit_code, 0) << forced.messages;
+  EXPECT_NE(test::read_file(dir.file("day.kvl")), "keep me");
+}
+
+TEST_F(LogCliTest, APortThatDoesNotOpenNamesTheDeviceTried) {
+  // A folder where the port's device should be: it exists but is no port.
+  const std::string device = emulator_link_folder() + "/COM2";
+  std::filesystem::create_directory(device);
+  const CliRun run = cli({"download", "--port", "2", file("x.kvl")});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_TRUE(run.has("Warning: Cannot Open COM Port 2")) << run.messages;
+  EXPECT_TRUE(run.has("korvanta-cli: COM 2 is " + device + ": ")) << run.messages;
 }
 
 TEST_F(LogCliTest, RefusalsExitNonZero) {

@@ -1,0 +1,41 @@
+#include "desktop/start_options.h"
+
+namespace kv::desktop {
+
+ParsedStart parse_start_options(const std::vector<std::string>& args) {
+  ParsedStart parsed;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      parsed.options.help = true;
+    } else if (arg == "--quit-after-start") {
+      parsed.options.quit_after_start = true;
+    } else if (arg == "--protocol-log") {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        parsed.error = "--protocol-log needs a file name";
+        return parsed;
+      }
+      parsed.options.protocol_log = args[++i];
+    } else {
+      parsed.error = "unknown argument " + arg;
+      return parsed;
+    }
+  }
+  return parsed;
+}
+
+const char* start_help_text() {
+  return "usage: korvanta-tools [--protocol-log FILE] [--quit-after-start]\n"
+         "\n"
+         "The desktop companion of the Korvanta dashboard and data logger.\n"
+         "File dialogs start in the per-user folder $XDG_DATA_HOME/korvanta-tools\n"
+         "(~/.local/share/korvanta-tools), where the default files live.\n"
+         "\n"
+         "  --protocol-log FILE  write every byte sent to and received from the\n"
+         "                       instrument to FILE, for support\n"
+         "  --quit-after-start   open the main menu, then end at once (a check\n"
+         "                       that the program starts)\n"
+         "  -h, --help           show this text\n";
+}
+
+}  // namespace kv::desktop

@@ -1,0 +1,79 @@
+// The per-user folder that stands for the program's own, and the command
+// line of korvanta-tools.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "desktop/start_options.h"
+#include "desktop/user_folder.h"
+#include "tests/support/temp_dir.h"
+
+namespace kv::desktop {
+namespace {
+
+// Sets the variables for one test and puts the old values back after it.
+class Environment {
+ public:
+  void set(const char* name, const std::string& value) {
+    remember(name);
+    ::setenv(name, value.c_str(), 1);
+  }
+  void unset(const char* name) {
+    remember(name);
+    ::unsetenv(name);
+  }
+  ~Environment() {
+    for (const auto& [name, value] : saved_) {
+      if (value) ::setenv(name.c_str(), value->c_str(), 1);
+      else ::unsetenv(name.c_str());
+    }
+  }
+
+ private:
+  void remember(const char* name) {
+    const char* value = std::getenv(name);
+    saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+  }
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST(UserFolder, FollowsXdgDataHomeElseTheHomeFolderAndIsMadeAtFirstUse) {
+  test::TempDir dir;
+  Environment env;
+  env.set("HOME", dir.file("home"));
+  env.set("XDG_DATA_HOME", dir.file("data"));
+  EXPECT_EQ(user_program_folder("/fallback"), dir.file("data") + "/korvanta-tools");
+  EXPECT_TRUE(std::filesystem::is_directory(dir.file("data") + "/korvanta-tools"));
+
+  for (const char* ignored : {"", "relative/data"}) {
+    env.set("XDG_DATA_HOME", ignored);
+    EXPECT_EQ(user_program_folder("/fallback"), dir.file("home") + "/.local/share/korvanta-tools");
+  }
+  env.unset("XDG_DATA_HOME");
+  EXPECT_EQ(user_folder_path(), dir.file("home") + "/.local/share/korvanta-tools");
+  EXPECT_TRUE(std::filesystem::is_directory(dir.file("home") + "/.local/share/korvanta-tools"));
+}
+
+TEST(UserFolder, AFolderThatCannotBeMadeFallsBackToTheProgramsOwn) {
+  test::TempDir dir;
+  Environment env;
+  test::write_file(dir.file("data"), "a file where the folder should go");
+  env.set("XDG_DATA_HOME", dir.file("data"));
+  EXPECT_EQ(user_program_folder("/opt/korvanta/bin"), "/opt/korvanta/bin");
+}
+
+TEST(StartOptions, ProtocolLogQuitAfterStartAndHelp) {
+  const auto parsed = parse_start_options({"--protocol-log", "/tmp/line.log", "--quit-after-start"});
+  ASSERT_FALSE(parsed.error);
+  EXPECT_EQ(parsed.options.protocol_log, "/tmp/line.log");
+  EXPECT_TRUE(parsed.options.quit_after_start);
+  EXPECT_FALSE(parsed.options.help);
+  EXPECT_TRUE(parse_start_options({"-h"}).options.help);
+  EXPECT_EQ(parse_start_options({"--protocol-log"}).error, "--protocol-log needs a file name");
+  EXPECT_EQ(parse_start_options({"--verbose"}).error, "unknown argument --verbose");
+  EXPECT_TRUE(parse_start_options({}).options.protocol_log.empty());
+}
+
+}  // namespace
+}  // namespace kv::desktop

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The Linux desktop install, checked in a scratch DESTDIR.
+#   install_test.sh files BUILD_DIR   what `cmake --install` puts where
+#   install_test.sh run BUILD_DIR     the installed programs start and answer --help
+set -euo pipefail
+
+mode=$1
+build=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
+root="$scratch/root/usr"
+
+check_files() {
+  for program in korvanta-tools korvanta-cli korvanta-emulator; do
+    [[ -x "$root/bin/$program" ]] || fail "bin/$program missing or not executable"
+  done
+  local desktop="$root/share/applications/korvanta-tools.desktop"
+  local icon="$root/share/icons/hicolor/scalable/apps/korvanta-tools.svg"
+  local manual="$root/share/man/man1/korvanta-cli.1"
+  [[ -f "$desktop" ]] || fail "desktop entry missing"
+  [[ -f "$icon" ]] || fail "icon missing"
+  [[ -f "$manual" ]] || fail "manual page missing"
+  grep -qx 'Exec=korvanta-tools' "$desktop" || fail "desktop entry does not start korvanta-tools"
+  grep -qx 'Icon=korvanta-tools' "$desktop" || fail "desktop entry does not name the installed icon"
+  grep -q '<svg' "$icon" || fail "icon is not an SVG"
+  grep -q '^\.TH KORVANTA-CLI 1' "$manual" || fail "manual page has no title line"
+  if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$desktop" || fail "desktop entry does not validate"
+  else
+    echo "desktop-file-validate not installed (scripts/install-deps.sh adds it)" >&2
+    exit 77
+  fi
+}
+
+# Every command and option must be described.
+check_help() {
+  local program=$1
+  shift
+  local text
+  text=$("$root/bin/$program" --help) || fail "$program --help did not exit 0"
+  for word in "$@"; do
+    grep -q -- "$word" <<<"$text" || fail "$program --help does not describe $word"
+  done
+}
+
+check_run() {
+  # A private home, so the per-user folder made at first start is the test's own.
+  export HOME="$scratch/home" XDG_DATA_HOME="" QT_QPA_PLATFORM=offscreen
+  mkdir -p "$HOME"
+  timeout 60 "$root/bin/korvanta-tools" --quit-after-start || fail "installed korvanta-tools did not start and quit"
+  [[ -d "$HOME/.local/share/korvanta-tools" ]] || fail "the per-user folder was not created at first start"
+  check_help korvanta-cli download dump convert config-read config-write --port --set --force \
+    --odometer-password --protocol-log --help
+  check_help korvanta-emulator --port --pages --baud --seed --help
+  check_help korvanta-tools --protocol-log --quit-after-start --help
+}
+
+case $mode in
+  files) check_files ;;
+  run) check_run ;;
+  *) fail "unknown mode $mode" ;;
+esac

@@ -1,6 +1,7 @@
 // A 128-page download from the emulated instrument over a pseudo-terminal:
 // unpaced (how fast the program's side goes) and paced at the line's 115200
-// baud (how close the program stays to the line's physical limit).
+// baud (how close the program stays to the line's physical limit), each also
+// with the protocol log writing every byte to a file.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 
 #include "link/serial_state.h"
 #include "tests/support/emulator_fixture.h"
+#include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
 
 namespace {
@@ -25,10 +27,12 @@ kv::emu::Instrument instrument_with_pages(int baud) {
   return unit;
 }
 
-void run_download(benchmark::State& state, int baud) {
+void run_download(benchmark::State& state, int baud, bool logged) {
   kv::test::EmulatorFixture instrument(instrument_with_pages(baud));
   kv::SerialState serial;
   kv::ScriptedUi ui;
+  kv::test::TempDir log_folder;
+  if (logged) serial.protocol_log.set_path(log_folder.file("line.log"));
   if (!instrument.open(serial, ui)) {
     state.SkipWithError("cannot open the emulated port");
     return;
@@ -57,11 +61,15 @@ void run_download(benchmark::State& state, int baud) {
   }
 }
 
-void BM_DownloadUnpaced(benchmark::State& state) { run_download(state, 0); }
-void BM_DownloadPaced115200(benchmark::State& state) { run_download(state, kv::kLineBaud); }
+void BM_DownloadUnpaced(benchmark::State& state) { run_download(state, 0, false); }
+void BM_DownloadUnpacedLogged(benchmark::State& state) { run_download(state, 0, true); }
+void BM_DownloadPaced115200(benchmark::State& state) { run_download(state, kv::kLineBaud, false); }
+void BM_DownloadPaced115200Logged(benchmark::State& state) { run_download(state, kv::kLineBaud, true); }
 
 BENCHMARK(BM_DownloadUnpaced)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DownloadUnpacedLogged)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DownloadPaced115200)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_DownloadPaced115200Logged)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 

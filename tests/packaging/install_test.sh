@@ -2,6 +2,7 @@
 # The Linux desktop install, checked in a scratch DESTDIR.
 #   install_test.sh files BUILD_DIR   what `cmake --install` puts where
 #   install_test.sh run BUILD_DIR     the installed programs start and answer --help
+#   install_test.sh deb BUILD_DIR     the Debian package holds them and names the Qt 6 runtime
 set -euo pipefail
 
 mode=$1
@@ -14,8 +15,10 @@ fail() {
   exit 1
 }
 
-DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
 root="$scratch/root/usr"
+if [[ $mode != deb ]]; then
+  DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
+fi
 
 check_files() {
   for program in korvanta-tools korvanta-cli korvanta-emulator; do
@@ -62,8 +65,26 @@ check_run() {
   check_help korvanta-tools --protocol-log --quit-after-start --help
 }
 
+check_deb() {
+  cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/deb" >/dev/null || fail "cpack failed"
+  local deb
+  deb=$(ls "$scratch"/deb/korvanta-tools_*.deb) || fail "no package made"
+  local depends
+  depends=$(dpkg-deb -f "$deb" Depends)
+  for library in core gui widgets printsupport serialport; do
+    grep -Eq "libqt6${library}6" <<<"$depends" || fail "package does not depend on the Qt 6 $library runtime: $depends"
+  done
+  local contents
+  contents=$(dpkg-deb -c "$deb")
+  for file in usr/bin/korvanta-tools usr/bin/korvanta-cli usr/bin/korvanta-emulator \
+    usr/share/applications/korvanta-tools.desktop usr/share/man/man1/korvanta-cli.1; do
+    grep -q "\./$file\$" <<<"$contents" || fail "package lacks $file"
+  done
+}
+
 case $mode in
   files) check_files ;;
   run) check_run ;;
+  deb) check_deb ;;
   *) fail "unknown mode $mode" ;;
 esac

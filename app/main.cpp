@@ -9,12 +9,16 @@
 #include "ui/qt_ui.h"
 
 int main(int argc, char** argv) {
+  if (kv::desktop::asks_for_help(argc, argv)) {
+    std::fputs(kv::desktop::start_help_text(), stdout);
+    return 0;
+  }
+  // Qt takes its own options (-platform, -style, …) out of argv first.
   kv::GuardedApplication app(argc, argv);
   const auto start = kv::desktop::parse_start_options(std::vector<std::string>(argv + 1, argv + argc));
-  if (start.error || start.options.help) {
-    if (start.error) std::fprintf(stderr, "korvanta-tools: %s\n", start.error->c_str());
-    std::fputs(kv::desktop::start_help_text(), start.error ? stderr : stdout);
-    return start.error ? 2 : 0;
+  if (start.error) {
+    std::fprintf(stderr, "korvanta-tools: %s\n%s", start.error->c_str(), kv::desktop::start_help_text());
+    return 2;
   }
   kv::QtUi ui;
   app.set_ui(&ui);

@@ -24,6 +24,14 @@ ParsedStart parse_start_options(const std::vector<std::string>& args) {
   return parsed;
 }
 
+bool asks_for_help(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") return true;
+  }
+  return false;
+}
+
 const char* start_help_text() {
   return "usage: korvanta-tools [--protocol-log FILE] [--quit-after-start]\n"
          "\n"

@@ -22,6 +22,10 @@ struct ParsedStart {
 
 ParsedStart parse_start_options(const std::vector<std::string>& args);
 
+// True when --help or -h is among the arguments: answered before the window
+// system is reached, so it works without a display.
+bool asks_for_help(int argc, const char* const* argv);
+
 // The --help text.
 const char* start_help_text();
 

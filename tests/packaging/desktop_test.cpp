@@ -73,6 +73,9 @@ TEST(StartOptions, ProtocolLogQuitAfterStartAndHelp) {
   EXPECT_EQ(parse_start_options({"--protocol-log"}).error, "--protocol-log needs a file name");
   EXPECT_EQ(parse_start_options({"--verbose"}).error, "unknown argument --verbose");
   EXPECT_TRUE(parse_start_options({}).options.protocol_log.empty());
+  const char* const asking[] = {"korvanta-tools", "--protocol-log", "x", "-h"};
+  EXPECT_TRUE(asks_for_help(4, asking));
+  EXPECT_FALSE(asks_for_help(3, asking));
 }
 
 }  // namespace

@@ -62,7 +62,8 @@ check_run() {
   check_help korvanta-cli download dump convert config-read config-write --port --set --force \
     --odometer-password --protocol-log --help
   check_help korvanta-emulator --port --pages --baud --seed --help
-  check_help korvanta-tools --protocol-log --quit-after-start --help
+  # Without a display too.
+  QT_QPA_PLATFORM= DISPLAY= WAYLAND_DISPLAY= check_help korvanta-tools --protocol-log --quit-after-start --help
 }
 
 check_deb() {

@@ -26,14 +26,15 @@ check_files() {
   done
   local desktop="$root/share/applications/korvanta-tools.desktop"
   local icon="$root/share/icons/hicolor/scalable/apps/korvanta-tools.svg"
-  local manual="$root/share/man/man1/korvanta-cli.1"
+  local manual="$root/share/man/man1/korvanta-cli.1.gz"
   [[ -f "$desktop" ]] || fail "desktop entry missing"
   [[ -f "$icon" ]] || fail "icon missing"
   [[ -f "$manual" ]] || fail "manual page missing"
   grep -qx 'Exec=korvanta-tools' "$desktop" || fail "desktop entry does not start korvanta-tools"
   grep -qx 'Icon=korvanta-tools' "$desktop" || fail "desktop entry does not name the installed icon"
   grep -q '<svg' "$icon" || fail "icon is not an SVG"
-  grep -q '^\.TH KORVANTA-CLI 1' "$manual" || fail "manual page has no title line"
+  gzip -dc "$manual" >"$scratch/manual" || fail "manual page is not gzip-compressed"
+  grep -q '^\.TH KORVANTA-CLI 1' "$scratch/manual" || fail "manual page has no title line"
   if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" || fail "desktop entry does not validate"
   else
@@ -78,7 +79,7 @@ check_deb() {
   local contents
   contents=$(dpkg-deb -c "$deb")
   for file in usr/bin/korvanta-tools usr/bin/korvanta-cli usr/bin/korvanta-emulator \
-    usr/share/applications/korvanta-tools.desktop usr/share/man/man1/korvanta-cli.1; do
+    usr/share/applications/korvanta-tools.desktop usr/share/man/man1/korvanta-cli.1.gz; do
     grep -q "\./$file\$" <<<"$contents" || fail "package lacks $file"
   done
 }

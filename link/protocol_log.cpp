@@ -9,7 +9,9 @@
 namespace kv {
 namespace {
 
-constexpr std::size_t kFileBuffer = 1 << 16;
+// Large enough for a few hundred pages of lines, so a download seldom waits
+// for the disk between two pages; only while logging.
+constexpr std::size_t kFileBuffer = 1 << 20;
 constexpr int kElapsedWidth = 10;  // "    12.345"
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr std::uint8_t kFirstPrintable = 0x20;

@@ -75,9 +75,14 @@ int pages_kept(const std::string& messages) {
 }
 
 // Runs the command against a line paced like the real one and sends it
-// Ctrl+C (SIGINT) once a few pages have gone out.
+// Ctrl+C (SIGINT) once a few pages have gone out. The memory is large enough
+// that a loaded machine still interrupts long before the last page.
 CliRun interrupted(test::EmulatorFixture& instrument, const QString& folder, const QStringList& arguments) {
-  instrument.emulator().update([](emu::Instrument& unit) { unit.pacing_baud = 115200; });
+  const auto larger = emu::with_log(emu::generate_log({.pages = 64, .seed = 9}));
+  instrument.emulator().update([&](emu::Instrument& unit) {
+    unit.memory = larger.memory;
+    unit.pacing_baud = 115200;
+  });
   QProcess process;
   process.setWorkingDirectory(folder);
   process.start(KV_CLI_PATH, arguments);
@@ -97,7 +102,8 @@ TEST_F(LogCliTest, CtrlCStopsADownloadAndSavesWhatArrived) {
   EXPECT_EQ(run.exit_code, 1) << run.messages;
   const int kept = pages_kept(run.messages);
   EXPECT_GE(kept, 2) << run.messages;
-  EXPECT_TRUE(run.has(" of " + std::to_string(truth.memory.used_pages + 1) + " pages kept")) << run.messages;
+  const int pages = instrument.emulator().instrument().memory.used_pages + 1;
+  EXPECT_TRUE(run.has(" of " + std::to_string(pages) + " pages kept")) << run.messages;
   EXPECT_TRUE(run.has("File Saved OK")) << run.messages;
   const CliRun convert = cli({"convert", file("part.kvl")});
   EXPECT_EQ(convert.exit_code, 0) << convert.messages;

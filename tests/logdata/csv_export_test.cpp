@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "common/text_lines.h"
@@ -135,6 +136,20 @@ TEST_F(CsvSaveTest, Refusals) {
                                                   "Invalid Filename, No Data Saved", "File Exists, Overwrite File ?",
                                                   "No Data Saved"}));
   EXPECT_EQ(test::read_file(dir.file("old.csv")), "old");
+}
+
+TEST_F(CsvSaveTest, AnImageThatFailedToDecodeIsNotExported) {
+  // A new image in other units that does not decode: its memory is valid,
+  // but the rows of the earlier log must not go out under its captions.
+  PacketBuilder().raw({0xF8, 0}).load_into(log);
+  log.identity.set_flags(0x80, 0x03);
+  EXPECT_FALSE(process_data_packets(log, ui));
+  ui.clear();
+  ui.queue_file(dir.file("stale"));
+  EXPECT_FALSE(save_csv_dataSetA(log, defaults, ui));
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{"No Valid Data to Save"});
+  EXPECT_TRUE(ui.dialogs().empty());
+  EXPECT_FALSE(std::filesystem::exists(dir.file("stale.csv")));
 }
 
 // A whole generated log, compared line by line with the expected export.

@@ -34,7 +34,7 @@ TEST(DecoderTest, InvalidHeadersStopTheDecodeWithTheirTypeAndLength) {
     ASSERT_EQ(d.ui.messages().size(), 1u);
     EXPECT_EQ(d.ui.messages()[0].text, std::string("Problem Processing Korvanta Data Error: ") + text);
     EXPECT_EQ(d.ui.messages()[0].kind, MsgKind::Error);
-    EXPECT_EQ(d.data().ch_rpm[1], 42) << "the previous decode stays";
+    EXPECT_EQ(d.data().ch_rpm.NrOfElem(), 0) << "nothing of the previous decode stays";
     EXPECT_EQ(d.ui.busy_depth(), 0);
   }
 }
@@ -181,7 +181,44 @@ TEST(DecoderTest, NoSamplePacketMeansNoValidData) {
   EXPECT_FALSE(d.ok);
   EXPECT_EQ(d.ui.texts(), std::vector<std::string>{"No Valid Data Found"});
   EXPECT_EQ(d.ui.messages()[0].kind, MsgKind::Information);
-  EXPECT_EQ(d.data().packet_count[2], 1u);
+  EXPECT_EQ(d.data().packet_count[2], 0u);
+}
+
+// Whatever makes a decode fail, the samples, laps and counts of the log
+// decoded before it must be gone, so no export or plot can show them as this
+// image's.
+TEST(DecoderTest, AFailedDecodeLeavesNothingOfTheEarlierLog) {
+  struct Failure {
+    const char* name;
+    PacketBuilder image;
+    std::uint16_t pulses;
+  };
+  const Failure failures[] = {{"bad header", PacketBuilder().at(10).raw({0xF8, 0, 0, 0, 0, 0, 0, 0}), 1609},
+                              {"no sample", PacketBuilder().slow(1, 2, 3, 4, 5).lap(1, 1000), 1609},
+                              {"no distance scale", PacketBuilder().at(10), 0}};
+  for (const auto& failure : failures) {
+    Decoded d;
+    PacketBuilder earlier;
+    for (int i = 0; i < 30; ++i) earlier.at(static_cast<std::uint16_t>(100 * (i % 10)));
+    earlier.slow(80, 70, 12, 5, 50).lap(1, 60000).splits(7, 1000, 2000, 3000).at(5);
+    decode(d, earlier);
+    ASSERT_TRUE(d.ok);
+    ASSERT_EQ(d.data().sample_count(), 31);
+    ASSERT_EQ(d.data().lap_table.size(), 1u);
+
+    decode(d, failure.image, failure.pulses);
+    const Dataset& ds = d.data();
+    EXPECT_FALSE(d.ok) << failure.name;
+    EXPECT_EQ(ds.decoded_valid, 0) << failure.name;
+    EXPECT_EQ(ds.packet_count, (std::array<std::uint32_t, kPacketTypes>{})) << failure.name;
+    EXPECT_TRUE(ds.lap_table.empty()) << failure.name;
+    for (const TVector* ch : {&ds.ch_time, &ds.ch_rpm, &ds.ch_speed, &ds.ch_gear, &ds.ch_brake,
+                              &ds.ch_oil_pressure, &ds.ch_oil_temp, &ds.ch_water_temp, &ds.ch_battery, &ds.ch_fuel,
+                              &ds.ch_odo, &ds.ch_lap_odo, &ds.ch_lap, &ds.ch_session, &ds.ch_lap_time}) {
+      EXPECT_EQ(ch->NrOfElem(), 0) << failure.name;
+    }
+    EXPECT_EQ(ds.memory_valid, 1) << failure.name << ": the image itself may still be saved";
+  }
 }
 
 TEST(DecoderTest, ZeroPulsesPerMileRefusesTheDecodeButKeepsTheImage) {

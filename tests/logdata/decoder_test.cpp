@@ -249,6 +249,47 @@ TEST(DecoderTest, DecodesOnlyTheCurrentDataset) {
   EXPECT_EQ(d.log.dataset(kDataSetA).ch_time.NrOfElem(), 0);
 }
 
+// A log of 26 samples, the fewest that are smoothed, with the expected values
+// worked out from the smoothing rule by hand (exact fractions), not by this
+// code. Engine speed takes the 15-sample window, water temperature the
+// 25-sample one after its first 11 samples were filled from sample 11.
+TEST(DecoderTest, TwentySixSamplesSmoothWorkedOutByHand) {
+  constexpr std::array<int, 26> kRpmHundreds = {20, 22, 25, 28, 30, 31, 30, 28, 24, 18, 10, 4, 0,
+                                                0,  0,  0,  0,  0,  0,  250, 0, 0, 0, 0, 0, 0};
+  PacketBuilder image;
+  for (std::size_t i = 1; i <= kRpmHundreds.size(); ++i) {
+    image.sample(static_cast<std::uint16_t>(kRpmHundreds[i - 1] * 100), 100, '3', false, 40, 0);
+    // Water 0, 0, then 70 from sample 3, 90 at 11, 80 from 12, 95 from 20.
+    for (const auto& [after, water] : {std::pair<std::size_t, std::uint16_t>{3, 70}, {11, 90}, {12, 80}, {20, 95}}) {
+      if (i == after) image.slow(60, water, 12, 0, 50);
+    }
+  }
+  Decoded d;
+  decode(d, image);
+  ASSERT_TRUE(d.ok);
+  ASSERT_EQ(d.data().sample_count(), 26);
+
+  // Centres 8 … 19, each window already holding the results left of it;
+  // samples 1-7 repeat sample 8 and 20-26 repeat sample 19. The spike at 20
+  // drives samples 13 and 14 below zero (-13.32, -3.08), which become 0.
+  constexpr std::array<double, 26> kRpm = {
+      24.88235294118, 24.88235294118, 24.88235294118, 24.88235294118, 24.88235294118, 24.88235294118,
+      24.88235294118, 24.88235294118, 20.67867979771, 15.85941358333, 11.1317990856,  7.24637908581,
+      0,              0,              7.558810586039, 18.25887296529, 28.92078895928, 39.14189505342,
+      48.37670998897, 48.37670998897, 48.37670998897, 48.37670998897, 48.37670998897, 48.37670998897,
+      48.37670998897, 48.37670998897};
+  for (long i = 1; i <= 26; ++i) EXPECT_NEAR(d.data().ch_rpm[i], kRpm[static_cast<std::size_t>(i - 1)], 1e-9) << i;
+
+  // After the fill the water reads 90 up to sample 11, 80 up to 19 and 95
+  // from 20. Weights 467 (centre), then 462 … -253; normaliser 5175. Centre
+  // 13: (90 * 1892 + 80 * 3276 + 95 * 7) / 5175 = 17321/207; centre 14 then
+  // sees the first result at 13: 29984534/357075. 1-12 repeat the first,
+  // 15-26 the second.
+  for (long i = 1; i <= 26; ++i) {
+    EXPECT_NEAR(d.data().ch_water_temp[i], i <= 13 ? 83.67632850242 : 83.9726500035, 1e-9) << i;
+  }
+}
+
 TEST(PolynomialSmoothTest, RefusesBadArguments) {
   TVector v(30), small(10);
   EXPECT_EQ(PolynomialSmooth(&small, 1, 10, 11, &small),

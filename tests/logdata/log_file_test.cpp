@@ -4,6 +4,7 @@
 
 #include "common/text_lines.h"
 #include "logdata/decoder.h"
+#include "tests/logdata/no_free_descriptors.h"
 #include "tests/logdata/packet_builder.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
@@ -202,6 +203,21 @@ TEST_F(LogFileTest, LoadRefusalsBeforeReading) {
   EXPECT_EQ(ui.texts(), (std::vector<std::string>{"No Data Loaded", "Invalid Filename, No Data Loaded",
                                                   "Filename Does Not Exist, No Data Loaded"}));
   EXPECT_EQ(ui.dialogs().at(0).title, "Load Korvanta Data");
+}
+
+TEST_F(LogFileTest, AFileThatCannotBeOpenedIsAProblemOpening) {
+  write_file(dir.file("locked.kvl"), file_text("03 13", {"18 00 00 00 31 00 00 01"}));
+  const LogState before = log;
+  ui.queue_file(dir.file("locked.kvl"));
+  bool loaded = true;
+  {
+    const test::NoFreeDescriptors no_open;
+    loaded = load_log_data(log, defaults, ui);
+  }
+  EXPECT_FALSE(loaded);
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{"Problem Opening File, No Data Loaded"});
+  EXPECT_EQ(log.current().raw_memory, before.current().raw_memory);
+  EXPECT_EQ(log.current().sheet, before.current().sheet);
 }
 
 TEST_F(LogFileTest, ABareNameGetsTheExtension) {

@@ -52,7 +52,7 @@ TEST(CsvExportTest, HeaderFollowsTheUnitFlags) {
 
 TEST(CsvExportTest, NotesThenLapTableWithStartAndStop) {
   Dataset data;
-  data.sheet.notes_text = {"wet", ""};
+  data.sheet.notes_text = {"wet 12\xB0", ""};
   data.packet_count[2] = 2;
   LapRecord lap;
   lap.end_time = 95.3;
@@ -64,7 +64,7 @@ TEST(CsvExportTest, NotesThenLapTableWithStartAndStop) {
   data.lap_table = {lap, LapRecord{}};
   data.lap_table[1].lap_time = 1.5f;
   const auto lines = split_lines(csv_export_text(data, UnitIdentity{}));
-  EXPECT_EQ(lines, (std::vector<std::string>{"//wet", "//", "", "", csv_text::kLapHeader,
+  EXPECT_EQ(lines, (std::vector<std::string>{"//wet 12\xB0", "//", "", "", csv_text::kLapHeader,
                                              "95.3,3,2345.3,60.12,12.34,-0.50,0.00,2,352,952",
                                              "0.0,0,0.0,1.50,0.00,0.00,0.00,0,0,0"}));
 }

@@ -78,7 +78,11 @@ TEST_F(LogFileTest, SaveWritesNotesSlotsIdentityAndOnePacketPerLine) {
 }
 
 TEST_F(LogFileTest, RoundTripKeepsEveryByteAndDecodes) {
+  // Windows-1252 text, unassigned bytes included, goes out and back as it is.
+  log.current().sheet.notes_text.push_back("18\xB0" "C \x80\x81\xFF");
+  log.current().sheet.set_field(2, "\x9F\xB0");
   ASSERT_TRUE(save("first.kvl"));
+  EXPECT_NE(read_file(dir.file("first.kvl")).find("//18\xB0" "C \x80\x81\xFF\r\n"), std::string::npos);
   const LogState saved = log;
   log.current_data_set = kDataSetB;
   ASSERT_TRUE(load("first.kvl"));

@@ -8,10 +8,11 @@
 
 namespace kv {
 
-inline QString qstring_from_windows1252(std::string_view bytes) {
-  const std::u16string text = windows1252_decode(bytes);
+inline QString qstring_of(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+inline QString qstring_from_windows1252(std::string_view bytes) { return qstring_of(windows1252_decode(bytes)); }
 
 inline std::u16string_view utf16_of(const QString& text) {
   return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};

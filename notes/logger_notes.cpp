@@ -214,9 +214,9 @@ LimitedMemo* TForm11::memo(std::uint8_t data_set) const { return memos_[memo_ind
 SetupSheet& TForm11::sheet() { return state_.log.dataset(data_set_).sheet; }
 
 void TForm11::store_notes(std::uint8_t data_set) {
-  std::vector<std::string>& shown = memo_notes_[memo_index(data_set)];
-  shown = notes_after_edit(shown, memo(data_set)->lines());
-  state_.log.dataset(data_set).sheet.notes_text = shown;
+  std::vector<std::string>& notes = memo_notes_[memo_index(data_set)];
+  notes = notes_after_edit(notes, memo(data_set)->lines());
+  state_.log.dataset(data_set).sheet.notes_text = notes;
 }
 
 void TForm11::open_for(std::uint8_t data_set) {
@@ -249,8 +249,7 @@ void TForm11::set_Edit_Objects() {
     const std::vector<std::string>& stored = state_.log.dataset(data_set).sheet.notes_text;
     std::vector<std::string>& shown = memo_notes_[memo_index(data_set)];
     if (shown != stored) {
-      const std::u16string text = notes_to_memo_text(stored);
-      m->set_text(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+      m->set_text(qstring_of(notes_to_memo_text(stored)));
       shown = stored;
     }
   }

@@ -55,7 +55,7 @@ class LimitedMemo : public QPlainTextEdit {
   bool programmatic_ = false;
   int last_insert_start_ = 0;  // where the last typed insertion began
   int last_insert_end_ = 0;    // and where it ended
-  int allowed_;              // the length the last change may grow the text to
+  int allowed_;                // the length the last change may grow the text to
 };
 
 }  // namespace kv

@@ -211,6 +211,8 @@ TEST_F(LogFileTest, LoadRefusalsBeforeReading) {
 
 TEST_F(LogFileTest, AFileThatCannotBeOpenedIsAProblemOpening) {
   write_file(dir.file("locked.kvl"), file_text("03 13", {"18 00 00 00 31 00 00 01"}));
+  ASSERT_TRUE(load("locked.kvl")) << "opens while descriptors are free";
+  ui.clear();
   const LogState before = log;
   ui.queue_file(dir.file("locked.kvl"));
   bool loaded = true;

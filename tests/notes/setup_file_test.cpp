@@ -202,6 +202,9 @@ TEST_F(TemplateFile, AFileThatCannotBeOpenedIsAProblemOpening) {
   write_file(path("locked.qsu"), "//x\r\n");
   SetupSheet sheet = filled_sheet();
   ui.queue_file(path("locked.qsu"));
+  ASSERT_TRUE(load_setup_template(sheet, remembered, ui)) << "opens while descriptors are free";
+  sheet = filled_sheet();
+  ui.queue_file(path("locked.qsu"));
   bool loaded = true;
   {
     const test::NoFreeDescriptors no_open;

@@ -184,7 +184,6 @@ LinkOutcome LinkProtocol::download_log(LogState& log, std::uint8_t which, bool d
 LinkOutcome LinkProtocol::download_after_connect(LogState& log, std::uint8_t which, bool dump, Ui& ui,
                                                  const DownloadObserver& observer) {
   Dataset& data = log.dataset(which);
-  data.memory_valid = 1;
 
   std::uint16_t version = 0;
   std::uint8_t major = 0;
@@ -193,6 +192,9 @@ LinkOutcome LinkProtocol::download_after_connect(LogState& log, std::uint8_t whi
       outcome != LinkOutcome::Done) {
     return outcome;
   }
+  // Only an accepted unit makes the image saveable: a refused one must leave
+  // a failed or empty image as unsaveable as it was.
+  data.memory_valid = 1;
   // The identity is shared by both datasets, so it only changes once the
   // version has been accepted: a refused unit must not relabel a good image.
   log.identity.unit_version = version;

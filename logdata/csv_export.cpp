@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cstdio>
 
-#include "common/file_dialog_flow.h"
 #include "logdata/saved_file.h"
 #include "common/text_lines.h"
 #include "logdata/log_file.h"
@@ -108,13 +107,10 @@ std::string csv_export_text(const Dataset& data, const UnitIdentity& units) {
 
 bool save_csv_data(LogState& log, DialogDefaults& defaults, Ui& ui) {
   const Dataset& data = log.current();
-  if (data.memory_valid == 0) {
-    ui.information(log_file_msg::kNoValidData);
-    return false;
-  }
-  const auto path = ask_save_path(ui, defaults.csv, kSaveTexts);
-  if (!path) return false;
-  return write_saved_file(ui, defaults.csv, *path, [&] { return csv_export_text(data, log.identity); });
+  // The rows come from the decode, so an image that did not decode has
+  // nothing to export, whatever its memory flag says.
+  const bool savable = data.memory_valid == 1 && data.decoded_valid == 1;
+  return save_dataset_file(ui, savable, defaults.csv, kSaveTexts, [&] { return csv_export_text(data, log.identity); });
 }
 
 bool save_csv_dataSetA(LogState& log, DialogDefaults& defaults, Ui& ui) {

@@ -23,8 +23,9 @@ std::string csv_sample_header(const UnitIdentity& units);
 // The whole export text of a dataset, lines ended by CR LF.
 std::string csv_export_text(const Dataset& data, const UnitIdentity& units);
 
-// Exports the current dataset to a file chosen in the save dialog. True when
-// the file was written.
+// Exports the current dataset to a file chosen in the save dialog; a dataset
+// whose image is not saveable or not decoded is refused with "No Valid Data
+// to Save". True when the file was written.
 bool save_csv_data(LogState& log, DialogDefaults& defaults, Ui& ui);
 bool save_csv_dataSetA(LogState& log, DialogDefaults& defaults, Ui& ui);
 bool save_csv_dataSetB(LogState& log, DialogDefaults& defaults, Ui& ui);

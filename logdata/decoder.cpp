@@ -193,6 +193,19 @@ void assign_laps(Dataset& d, long samples, std::size_t count) {
   }
 }
 
+// A decode that fails leaves nothing of an earlier log behind: its samples
+// and laps would otherwise be exported or plotted as if they were this one's.
+void forget_decode(Dataset& d) {
+  d.decoded_valid = 0;
+  d.packet_count.fill(0);
+  d.lap_table.clear();
+  for (TVector* ch : {&d.ch_time, &d.ch_rpm, &d.ch_speed, &d.ch_gear, &d.ch_brake, &d.ch_oil_pressure,
+                      &d.ch_oil_temp, &d.ch_water_temp, &d.ch_battery, &d.ch_fuel, &d.ch_odo, &d.ch_lap_odo,
+                      &d.ch_lap, &d.ch_session, &d.ch_lap_time}) {
+    ch->clear();
+  }
+}
+
 }  // namespace
 
 std::string packet_error_text(int type, int length) {
@@ -210,7 +223,7 @@ std::string processed_text(std::uint32_t used_bytes) {
 bool process_data_packets(LogState& log, Ui& ui) {
   Dataset& data = log.current();
   if (log.identity.pulses_per_mile == 0) {
-    data.decoded_valid = 0;
+    forget_decode(data);
     ui.error(decode_text::kZeroPulses);
     return false;
   }
@@ -238,10 +251,10 @@ bool process_data_packets(LogState& log, Ui& ui) {
     }
   }
   if (!counted) {
-    data.decoded_valid = 0;
+    forget_decode(data);
     ui.error(packet_error_text(packet::type_of(bad_header), packet::length_of(bad_header)));
   } else if (samples == 0) {
-    data.decoded_valid = 0;
+    forget_decode(data);
     ui.information(decode_text::kNoValidData);
   } else if (data.decoded_valid) {
     ui.information(processed_text(used_bytes));

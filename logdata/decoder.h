@@ -25,7 +25,8 @@ std::string packet_error_text(int type, int length);
 std::string processed_text(std::uint32_t used_bytes);
 
 // Decodes the current dataset's image, positions 0 … used_bytes - 2, and
-// reports the outcome. Returns the dataset's decoded_valid.
+// reports the outcome. A decode that fails empties the dataset's packet
+// counts, channel arrays and lap table. Returns the dataset's decoded_valid.
 bool process_data_packets(LogState& log, Ui& ui);
 
 // Smooths the analogue channels of a dataset holding `samples` samples

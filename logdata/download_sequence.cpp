@@ -36,7 +36,13 @@ DownloadResult get_log_data(LinkProtocol& link, LogState& log, DialogDefaults& d
                             std::uint8_t which, bool dump_mode, const DownloadObserver& observer) {
   DownloadResult result;
   log.current_data_set = which;
-  result.outcome = link.download_log(log, which, dump_mode, ui, observer);
+  {
+    // Busy for the transfer only: the decode and the dump's file writing
+    // show it themselves, and the dump's save dialog, where the person
+    // chooses a name, keeps the normal pointer.
+    BusyCursor busy(ui);
+    result.outcome = link.download_log(log, which, dump_mode, ui, observer);
+  }
   result.pages_read = result.outcome == LinkOutcome::Done || result.outcome == LinkOutcome::DataError ||
                       result.outcome == LinkOutcome::Cancelled;
   if (!result.pages_read) return result;

@@ -75,7 +75,6 @@ DownloadObserver TForm2::progress_observer() {
 void TForm2::get_log_data(bool dump) {
   ControlsLock lock(lockable_controls());
   cancel_requested_ = false;
-  BusyCursor busy(ui_);
   const std::uint8_t which = data_set_for_item(ComboBox1->currentIndex());
   state_.log.current_data_set = which;
   const auto observer = progress_observer();

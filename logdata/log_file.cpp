@@ -85,14 +85,8 @@ std::string csv_name_for(const std::string& log_name) {
 
 bool save_log_data(LogState& log, DialogDefaults& defaults, Ui& ui, bool dump_mode) {
   const Dataset& data = log.current();
-  if (data.memory_valid == 0) {
-    ui.information(t::kNoValidData);
-    return false;
-  }
-  const auto path = ask_save_path(ui, defaults.log, kSaveTexts);
-  if (!path) return false;
   const std::uint32_t used_bytes = image_used_bytes(log, data);
-  return write_saved_file(ui, defaults.log, *path, [&] {
+  return save_dataset_file(ui, data.memory_valid == 1, defaults.log, kSaveTexts, [&] {
     return write_log_file_text(data.sheet, log.identity, data.raw_memory, used_bytes, dump_mode, ui);
   });
 }

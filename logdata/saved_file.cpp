@@ -1,7 +1,6 @@
 #include "logdata/saved_file.h"
 
 #include "common/atomic_file.h"
-#include "common/file_dialog_flow.h"
 #include "logdata/log_file.h"
 
 namespace kv {
@@ -26,6 +25,17 @@ bool write_saved_file(Ui& ui, DialogDefault& remembered, const std::string& path
   }
   ui.information(kFileSavedOk);
   return true;
+}
+
+bool save_dataset_file(Ui& ui, bool savable, DialogDefault& remembered, const SaveDialogTexts& texts,
+                       const std::function<std::string()>& make_text) {
+  if (!savable) {
+    ui.information(log_file_msg::kNoValidData);
+    return false;
+  }
+  const auto path = ask_save_path(ui, remembered, texts);
+  if (!path) return false;
+  return write_saved_file(ui, remembered, *path, make_text);
 }
 
 }  // namespace kv

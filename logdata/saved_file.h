@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "common/file_dialog_flow.h"
 #include "ui/dialog_defaults.h"
 #include "ui/ui.h"
 
@@ -12,5 +13,11 @@ namespace kv {
 
 bool write_saved_file(Ui& ui, DialogDefault& remembered, const std::string& path,
                       const std::function<std::string()>& make_text);
+
+// The whole save of one dataset: refused with "No Valid Data to Save" when it
+// holds nothing that may be saved, otherwise the kind's dialog pattern and
+// then write_saved_file.
+bool save_dataset_file(Ui& ui, bool savable, DialogDefault& remembered, const SaveDialogTexts& texts,
+                       const std::function<std::string()>& make_text);
 
 }  // namespace kv

@@ -16,6 +16,8 @@ class TVector {
   // Same size or below 1: nothing happens. Otherwise old elements keep their
   // values and new ones are 0.
   void setNrOfElem(long count);
+  // Drops every element: what setNrOfElem cannot do.
+  void clear() { elems_.clear(); }
 
   double get(long index) const {
     return in_range(index) ? elems_[static_cast<std::size_t>(index - 1)] : 0.0;

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "logdata/log_file.h"
+#include "logdata/windows1252_qt.h"
 #include "notes/setup_file.h"
 #include "notes/sheet_text.h"
 #include "notes/typing_limit.h"
@@ -213,7 +214,9 @@ LimitedMemo* TForm11::memo(std::uint8_t data_set) const { return memos_[memo_ind
 SetupSheet& TForm11::sheet() { return state_.log.dataset(data_set_).sheet; }
 
 void TForm11::store_notes(std::uint8_t data_set) {
-  state_.log.dataset(data_set).sheet.notes_text = notes_from_memo_text(memo(data_set)->text().toStdString());
+  std::vector<std::string>& notes = memo_notes_[memo_index(data_set)];
+  notes = notes_after_edit(notes, memo(data_set)->lines());
+  state_.log.dataset(data_set).sheet.notes_text = notes;
 }
 
 void TForm11::open_for(std::uint8_t data_set) {
@@ -242,21 +245,25 @@ void TForm11::set_Edit_Objects() {
   for (const std::uint8_t data_set : {kDataSetA, kDataSetB}) {
     LimitedMemo* m = memo(data_set);
     m->hide();
-    // The log file load replaces the notes while the window is hidden.
-    const QString stored = QString::fromStdString(notes_to_memo_text(state_.log.dataset(data_set).sheet.notes_text));
-    if (m->text() != stored) m->set_text(stored);
+    // A log file load or a template replaces the notes behind the memo.
+    const std::vector<std::string>& stored = state_.log.dataset(data_set).sheet.notes_text;
+    std::vector<std::string>& shown = memo_notes_[memo_index(data_set)];
+    if (shown != stored) {
+      m->set_text(qstring_of(notes_to_memo_text(stored)));
+      shown = stored;
+    }
   }
   memo(data_set_)->show();
   setup_group_->setTitle(caption_for(data_set_));
-  for (int slot = 1; slot <= kSheetFields; ++slot) field_edit(slot)->set_text(QString::fromStdString(sheet().field(slot)));
+  for (int slot = 1; slot <= kSheetFields; ++slot) field_edit(slot)->set_text(qstring_from_windows1252(sheet().field(slot)));
 }
 
 void TForm11::set_session_array() {
   SetupSheet& target = sheet();
   for (int slot = 1; slot <= kSheetFields; ++slot) {
-    const QString shown = field_edit(slot)->text();
     // An untouched field keeps its bytes exactly as the file had them.
-    if (shown != QString::fromStdString(target.field(slot))) target.set_field(slot, shown.toStdString());
+    const LimitedEdit* edit = field_edit(slot);
+    if (edit->changed()) target.set_field(slot, windows1252_from_qstring(edit->text()));
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -69,6 +70,9 @@ class TForm11 : public QWidget {
   QGroupBox* setup_group_ = nullptr;
   std::array<LimitedEdit*, kSheetFields + 1> edits_{};  // by slot; element 0 unused
   std::array<LimitedMemo*, 2> memos_{};
+  // Each memo's notes as stored when it last showed or stored them: what an
+  // edit is measured against, so untouched lines keep their bytes.
+  std::array<std::vector<std::string>, 2> memo_notes_{};
   std::vector<std::pair<QGridLayout*, int>> block_grids_;  // each block's grid and its box columns
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // The set-up sheet as the window shows it: the notes text as one block of
-// memo text, and the Clear of the whole sheet.
+// memo text, the notes lines after an edit of that block, and the Clear of
+// the whole sheet. Stored text is Windows-1252; the memo works in Unicode.
 #include <string>
 #include <vector>
 
@@ -10,12 +11,15 @@ namespace kv {
 
 inline constexpr int kNotesTypingLimit = 2000;
 
-// Notes lines joined by line feeds, as a memo holds them.
-std::string notes_to_memo_text(const std::vector<std::string>& notes);
+// Notes lines decoded and joined by line feeds, as a memo holds them.
+std::u16string notes_to_memo_text(const std::vector<std::string>& notes);
 
-// The memo's text as notes lines: every line feed ends a line, so a memo
-// ending in a line feed has an empty last line; an empty memo has no lines.
-std::vector<std::string> notes_from_memo_text(const std::string& text);
+// The notes lines once the memo that showed `stored` shows `shown` (one
+// element per memo line; an empty memo has none). A stored line whose memo
+// lines the edit left alone keeps its exact bytes; every other line is
+// encoded afresh.
+std::vector<std::string> notes_after_edit(const std::vector<std::string>& stored,
+                                          const std::vector<std::u16string>& shown);
 
 // Empties the notes text and all 80 slots, the unseen ones too.
 void clear_sheet(SetupSheet& sheet);

@@ -84,7 +84,7 @@ TEST(Download, Version330RefusedWithNineDrainedReads) {
   // 'p' reply, major, minor, then nine drained reads (four answered, five timed out).
   EXPECT_EQ(program.counted.reads, 1 + 2 + 9);
   EXPECT_EQ(program.counted.timeouts, 5);
-  EXPECT_EQ(program.log.datasets[0].memory_valid, 1);
+  EXPECT_EQ(program.log.datasets[0].memory_valid, 0);  // left as it was: nothing saveable
   EXPECT_EQ(program.log.datasets[0].raw_memory, (std::vector<std::uint8_t>{1, 2, 3}));
   EXPECT_EQ(program.log.identity.unit_version, 321);  // a refused unit does not relabel the data
   EXPECT_EQ(program.instrument.emulator().traffic().commands.count('q'), 0u);

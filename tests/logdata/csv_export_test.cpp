@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "common/text_lines.h"
@@ -51,7 +52,7 @@ TEST(CsvExportTest, HeaderFollowsTheUnitFlags) {
 
 TEST(CsvExportTest, NotesThenLapTableWithStartAndStop) {
   Dataset data;
-  data.sheet.notes_text = {"wet", ""};
+  data.sheet.notes_text = {"wet 12\xB0", ""};
   data.packet_count[2] = 2;
   LapRecord lap;
   lap.end_time = 95.3;
@@ -63,7 +64,7 @@ TEST(CsvExportTest, NotesThenLapTableWithStartAndStop) {
   data.lap_table = {lap, LapRecord{}};
   data.lap_table[1].lap_time = 1.5f;
   const auto lines = split_lines(csv_export_text(data, UnitIdentity{}));
-  EXPECT_EQ(lines, (std::vector<std::string>{"//wet", "//", "", "", csv_text::kLapHeader,
+  EXPECT_EQ(lines, (std::vector<std::string>{"//wet 12\xB0", "//", "", "", csv_text::kLapHeader,
                                              "95.3,3,2345.3,60.12,12.34,-0.50,0.00,2,352,952",
                                              "0.0,0,0.0,1.50,0.00,0.00,0.00,0,0,0"}));
 }
@@ -135,6 +136,20 @@ TEST_F(CsvSaveTest, Refusals) {
                                                   "Invalid Filename, No Data Saved", "File Exists, Overwrite File ?",
                                                   "No Data Saved"}));
   EXPECT_EQ(test::read_file(dir.file("old.csv")), "old");
+}
+
+TEST_F(CsvSaveTest, AnImageThatFailedToDecodeIsNotExported) {
+  // A new image in other units that does not decode: its memory is valid,
+  // but the rows of the earlier log must not go out under its captions.
+  PacketBuilder().raw({0xF8, 0}).load_into(log);
+  log.identity.set_flags(0x80, 0x03);
+  EXPECT_FALSE(process_data_packets(log, ui));
+  ui.clear();
+  ui.queue_file(dir.file("stale"));
+  EXPECT_FALSE(save_csv_dataSetA(log, defaults, ui));
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{"No Valid Data to Save"});
+  EXPECT_TRUE(ui.dialogs().empty());
+  EXPECT_FALSE(std::filesystem::exists(dir.file("stale.csv")));
 }
 
 // A whole generated log, compared line by line with the expected export.

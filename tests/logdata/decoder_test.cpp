@@ -34,7 +34,7 @@ TEST(DecoderTest, InvalidHeadersStopTheDecodeWithTheirTypeAndLength) {
     ASSERT_EQ(d.ui.messages().size(), 1u);
     EXPECT_EQ(d.ui.messages()[0].text, std::string("Problem Processing Korvanta Data Error: ") + text);
     EXPECT_EQ(d.ui.messages()[0].kind, MsgKind::Error);
-    EXPECT_EQ(d.data().ch_rpm[1], 42) << "the previous decode stays";
+    EXPECT_EQ(d.data().ch_rpm.NrOfElem(), 0) << "nothing of the previous decode stays";
     EXPECT_EQ(d.ui.busy_depth(), 0);
   }
 }
@@ -181,7 +181,44 @@ TEST(DecoderTest, NoSamplePacketMeansNoValidData) {
   EXPECT_FALSE(d.ok);
   EXPECT_EQ(d.ui.texts(), std::vector<std::string>{"No Valid Data Found"});
   EXPECT_EQ(d.ui.messages()[0].kind, MsgKind::Information);
-  EXPECT_EQ(d.data().packet_count[2], 1u);
+  EXPECT_EQ(d.data().packet_count[2], 0u);
+}
+
+// Whatever makes a decode fail, the samples, laps and counts of the log
+// decoded before it must be gone, so no export or plot can show them as this
+// image's.
+TEST(DecoderTest, AFailedDecodeLeavesNothingOfTheEarlierLog) {
+  struct Failure {
+    const char* name;
+    PacketBuilder image;
+    std::uint16_t pulses;
+  };
+  const Failure failures[] = {{"bad header", PacketBuilder().at(10).raw({0xF8, 0, 0, 0, 0, 0, 0, 0}), 1609},
+                              {"no sample", PacketBuilder().slow(1, 2, 3, 4, 5).lap(1, 1000), 1609},
+                              {"no distance scale", PacketBuilder().at(10), 0}};
+  for (const auto& failure : failures) {
+    Decoded d;
+    PacketBuilder earlier;
+    for (int i = 0; i < 30; ++i) earlier.at(static_cast<std::uint16_t>(100 * (i % 10)));
+    earlier.slow(80, 70, 12, 5, 50).lap(1, 60000).splits(7, 1000, 2000, 3000).at(5);
+    decode(d, earlier);
+    ASSERT_TRUE(d.ok);
+    ASSERT_EQ(d.data().sample_count(), 31);
+    ASSERT_EQ(d.data().lap_table.size(), 1u);
+
+    decode(d, failure.image, failure.pulses);
+    const Dataset& ds = d.data();
+    EXPECT_FALSE(d.ok) << failure.name;
+    EXPECT_EQ(ds.decoded_valid, 0) << failure.name;
+    EXPECT_EQ(ds.packet_count, (std::array<std::uint32_t, kPacketTypes>{})) << failure.name;
+    EXPECT_TRUE(ds.lap_table.empty()) << failure.name;
+    for (const TVector* ch : {&ds.ch_time, &ds.ch_rpm, &ds.ch_speed, &ds.ch_gear, &ds.ch_brake,
+                              &ds.ch_oil_pressure, &ds.ch_oil_temp, &ds.ch_water_temp, &ds.ch_battery, &ds.ch_fuel,
+                              &ds.ch_odo, &ds.ch_lap_odo, &ds.ch_lap, &ds.ch_session, &ds.ch_lap_time}) {
+      EXPECT_EQ(ch->NrOfElem(), 0) << failure.name;
+    }
+    EXPECT_EQ(ds.memory_valid, 1) << failure.name << ": the image itself may still be saved";
+  }
 }
 
 TEST(DecoderTest, ZeroPulsesPerMileRefusesTheDecodeButKeepsTheImage) {
@@ -210,6 +247,47 @@ TEST(DecoderTest, DecodesOnlyTheCurrentDataset) {
   EXPECT_EQ(d.log.dataset(kDataSetB).decoded_valid, 1);
   EXPECT_EQ(d.log.dataset(kDataSetA).decoded_valid, 0);
   EXPECT_EQ(d.log.dataset(kDataSetA).ch_time.NrOfElem(), 0);
+}
+
+// A log of 26 samples, the fewest that are smoothed, with the expected values
+// worked out from the smoothing rule by hand (exact fractions), not by this
+// code. Engine speed takes the 15-sample window, water temperature the
+// 25-sample one after its first 11 samples were filled from sample 11.
+TEST(DecoderTest, TwentySixSamplesSmoothWorkedOutByHand) {
+  constexpr std::array<int, 26> kRpmHundreds = {20, 22, 25, 28, 30, 31, 30, 28, 24, 18, 10, 4, 0,
+                                                0,  0,  0,  0,  0,  0,  250, 0, 0, 0, 0, 0, 0};
+  PacketBuilder image;
+  for (std::size_t i = 1; i <= kRpmHundreds.size(); ++i) {
+    image.sample(static_cast<std::uint16_t>(kRpmHundreds[i - 1] * 100), 100, '3', false, 40, 0);
+    // Water 0, 0, then 70 from sample 3, 90 at 11, 80 from 12, 95 from 20.
+    for (const auto& [after, water] : {std::pair<std::size_t, std::uint16_t>{3, 70}, {11, 90}, {12, 80}, {20, 95}}) {
+      if (i == after) image.slow(60, water, 12, 0, 50);
+    }
+  }
+  Decoded d;
+  decode(d, image);
+  ASSERT_TRUE(d.ok);
+  ASSERT_EQ(d.data().sample_count(), 26);
+
+  // Centres 8 … 19, each window already holding the results left of it;
+  // samples 1-7 repeat sample 8 and 20-26 repeat sample 19. The spike at 20
+  // drives samples 13 and 14 below zero (-13.32, -3.08), which become 0.
+  constexpr std::array<double, 26> kRpm = {
+      24.88235294118, 24.88235294118, 24.88235294118, 24.88235294118, 24.88235294118, 24.88235294118,
+      24.88235294118, 24.88235294118, 20.67867979771, 15.85941358333, 11.1317990856,  7.24637908581,
+      0,              0,              7.558810586039, 18.25887296529, 28.92078895928, 39.14189505342,
+      48.37670998897, 48.37670998897, 48.37670998897, 48.37670998897, 48.37670998897, 48.37670998897,
+      48.37670998897, 48.37670998897};
+  for (long i = 1; i <= 26; ++i) EXPECT_NEAR(d.data().ch_rpm[i], kRpm[static_cast<std::size_t>(i - 1)], 1e-9) << i;
+
+  // After the fill the water reads 90 up to sample 11, 80 up to 19 and 95
+  // from 20. Weights 467 (centre), then 462 … -253; normaliser 5175. Centre
+  // 13: (90 * 1892 + 80 * 3276 + 95 * 7) / 5175 = 17321/207; centre 14 then
+  // sees the first result at 13: 29984534/357075. 1-12 repeat the first,
+  // 15-26 the second.
+  for (long i = 1; i <= 26; ++i) {
+    EXPECT_NEAR(d.data().ch_water_temp[i], i <= 13 ? 83.67632850242 : 83.9726500035, 1e-9) << i;
+  }
 }
 
 TEST(PolynomialSmoothTest, RefusesBadArguments) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/text_lines.h"
 #include "emulator/log_generator.h"
 #include "logdata/log_file.h"
@@ -72,6 +74,41 @@ TEST_F(DownloadSequenceTest, ABadPageKeepsTheEarlierDecodeAndItsName) {
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"Problem with Data in Download"});
   EXPECT_EQ(log.current().memory_valid, 0);
   EXPECT_EQ(result.name_text, "Memory A") << "the earlier decode is still valid";
+}
+
+TEST_F(DownloadSequenceTest, ARefusedUnitLeavesTheImageAsSaveableAsItWas) {
+  open();
+  const auto refuse = [&](bool refused) {
+    fixture.emulator().update([refused](emu::Instrument& i) { i.version_minor = refused ? 30 : 25; });
+  };
+  const auto save_a = [&] {
+    ui.clear();
+    ui.queue_file(dir.file("a"));
+    const bool saved = save_log_dataSetA(log, defaults, ui);
+    std::filesystem::remove(dir.file("a.kvl"));
+    return saved;
+  };
+  refuse(true);
+  EXPECT_EQ(download(kDataSetA).outcome, LinkOutcome::VersionRefused) << "nothing downloaded yet";
+  EXPECT_EQ(log.dataset(kDataSetA).memory_valid, 0);
+  EXPECT_FALSE(save_a());
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{"No Valid Data to Save"});
+
+  refuse(false);
+  fixture.emulator().update([](emu::Instrument& i) { i.faults.bad_checksum_page = 2; });
+  EXPECT_EQ(download(kDataSetA).outcome, LinkOutcome::DataError);
+  refuse(true);
+  EXPECT_EQ(download(kDataSetA).outcome, LinkOutcome::VersionRefused) << "after a bad page";
+  EXPECT_EQ(log.dataset(kDataSetA).memory_valid, 0);
+  EXPECT_FALSE(save_a());
+
+  refuse(false);
+  fixture.emulator().update([](emu::Instrument& i) { i.faults.bad_checksum_page.reset(); });
+  ASSERT_TRUE(download(kDataSetA).decoded);
+  refuse(true);
+  EXPECT_EQ(download(kDataSetA).outcome, LinkOutcome::VersionRefused) << "after a good download";
+  EXPECT_EQ(log.dataset(kDataSetA).memory_valid, 1);
+  EXPECT_TRUE(save_a()) << "the good image stays saveable";
 }
 
 TEST_F(DownloadSequenceTest, DumpSavesEightByteLinesAndDropsTheImage) {

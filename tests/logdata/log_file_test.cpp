@@ -4,6 +4,7 @@
 
 #include "common/text_lines.h"
 #include "logdata/decoder.h"
+#include "tests/logdata/no_free_descriptors.h"
 #include "tests/logdata/packet_builder.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
@@ -77,7 +78,11 @@ TEST_F(LogFileTest, SaveWritesNotesSlotsIdentityAndOnePacketPerLine) {
 }
 
 TEST_F(LogFileTest, RoundTripKeepsEveryByteAndDecodes) {
+  // Windows-1252 text, unassigned bytes included, goes out and back as it is.
+  log.current().sheet.notes_text.push_back("18\xB0" "C \x80\x81\xFF");
+  log.current().sheet.set_field(2, "\x9F\xB0");
   ASSERT_TRUE(save("first.kvl"));
+  EXPECT_NE(read_file(dir.file("first.kvl")).find("//18\xB0" "C \x80\x81\xFF\r\n"), std::string::npos);
   const LogState saved = log;
   log.current_data_set = kDataSetB;
   ASSERT_TRUE(load("first.kvl"));
@@ -202,6 +207,23 @@ TEST_F(LogFileTest, LoadRefusalsBeforeReading) {
   EXPECT_EQ(ui.texts(), (std::vector<std::string>{"No Data Loaded", "Invalid Filename, No Data Loaded",
                                                   "Filename Does Not Exist, No Data Loaded"}));
   EXPECT_EQ(ui.dialogs().at(0).title, "Load Korvanta Data");
+}
+
+TEST_F(LogFileTest, AFileThatCannotBeOpenedIsAProblemOpening) {
+  write_file(dir.file("locked.kvl"), file_text("03 13", {"18 00 00 00 31 00 00 01"}));
+  ASSERT_TRUE(load("locked.kvl")) << "opens while descriptors are free";
+  ui.clear();
+  const LogState before = log;
+  ui.queue_file(dir.file("locked.kvl"));
+  bool loaded = true;
+  {
+    const test::NoFreeDescriptors no_open;
+    loaded = load_log_data(log, defaults, ui);
+  }
+  EXPECT_FALSE(loaded);
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{"Problem Opening File, No Data Loaded"});
+  EXPECT_EQ(log.current().raw_memory, before.current().raw_memory);
+  EXPECT_EQ(log.current().sheet, before.current().sheet);
 }
 
 TEST_F(LogFileTest, ABareNameGetsTheExtension) {

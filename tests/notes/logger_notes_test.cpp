@@ -131,6 +131,40 @@ TEST_F(NotesWindow, NotesTypingStopsAtTwoThousandCharacters) {
   EXPECT_EQ(window.memo(kDataSetB)->text().size(), 2500);
 }
 
+// Typed the way a keyboard does, one character at a time.
+void type(QWidget* widget, const QString& text) {
+  for (const QChar ch : text) {
+    QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+  }
+}
+
+TEST_F(NotesWindow, TypingKeepsTheTemplatesWindowsBytesAndRefusesWhatTheyCannotHold) {
+  std::string slot_lines = "@@25\xB0\r\n";
+  for (int slot = 2; slot <= 80; ++slot) slot_lines += "@@\r\n";
+  test::write_file(dir.file("in.qsu"), "//Track 18\xB0" "C\r\n//\x80 40 entry\r\n//third\r\n" + slot_lines);
+  window.open_for(kDataSetA);
+  ui.queue_file(dir.file("in.qsu"));
+  press("BitBtn3");
+  LimitedMemo* memo = window.memo(kDataSetA);
+  EXPECT_EQ(memo->text(), QString::fromUtf8("Track 18\u00B0C\n\u20AC 40 entry\nthird"));
+  EXPECT_EQ(window.field_edit(1)->text(), QString::fromUtf8("25\u00B0"));
+
+  memo->moveCursor(QTextCursor::End);
+  type(memo, QString::fromUtf8(" dry \u00E9\u03A9\U0001F600"));
+  EXPECT_TRUE(memo->text().endsWith(QString::fromUtf8("third dry \u00E9"))) << memo->text().toStdString();
+  EXPECT_EQ(sheet(kDataSetA).notes_text,
+            (std::vector<std::string>{"Track 18\xB0" "C", "\x80 40 entry", "third dry \xE9"}));
+
+  type(window.field_edit(2), QString::fromUtf8("\u00FC\u03A9"));
+  EXPECT_EQ(window.field_edit(2)->text(), QString::fromUtf8("\u00FC"));
+  ui.queue_file(dir.file("out.qsu"));
+  press("BitBtn4");
+  std::string expected = "//Track 18\xB0" "C\r\n//\x80 40 entry\r\n//third dry \xE9\r\n@@25\xB0\r\n@@\xFC\r\n";
+  for (int slot = 3; slot <= 80; ++slot) expected += "@@\r\n";
+  EXPECT_EQ(test::read_file(dir.file("out.qsu")), expected);
+}
+
 TEST_F(NotesWindow, OpensOnTheChosenDataset) {
   sheet(kDataSetA).set_field(1, "A1");
   sheet(kDataSetB).set_field(1, "B1");

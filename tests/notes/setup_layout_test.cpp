@@ -88,11 +88,35 @@ TEST(SheetLayout, BlocksHaveTheirHeadsAndOnlyTheUpperOnesACastorRow) {
 }
 
 TEST(SheetText, MemoTextAndNotesLinesConvertBothWays) {
-  EXPECT_TRUE(notes_from_memo_text("").empty());
-  EXPECT_EQ(notes_from_memo_text("a\n\nb"), (std::vector<std::string>{"a", "", "b"}));
-  EXPECT_EQ(notes_from_memo_text("a\n"), (std::vector<std::string>{"a", ""}));
-  EXPECT_EQ(notes_to_memo_text({"a", "", "b"}), "a\n\nb");
-  EXPECT_EQ(notes_to_memo_text({}), "");
+  EXPECT_EQ(notes_to_memo_text({"a", "", "b"}), u"a\n\nb");
+  EXPECT_EQ(notes_to_memo_text({}), u"");
+  EXPECT_EQ(notes_to_memo_text({"20\xB0", "\x80"}), u"20\u00B0\n\u20AC");
+  EXPECT_TRUE(notes_after_edit({}, {}).empty());
+  EXPECT_EQ(notes_after_edit({}, {u"a", u"", u"\u00E9\u20AC"}), (std::vector<std::string>{"a", "", "\xE9\x80"}));
+}
+
+TEST(SheetText, AnEditKeepsTheBytesOfEveryLineItLeftAlone) {
+  // A non-breaking space, two unassigned bytes and a lone carriage return,
+  // which the memo shows as a line break.
+  const std::vector<std::string> stored = {"x\xA0y", "edit me", "\x81\x8D", "tail\rpart", "end"};
+  const std::vector<std::u16string> shown = {u"x\u00A0y", u"edit me", u"\u0081\u008D", u"tail", u"part", u"end"};
+  EXPECT_EQ(notes_after_edit(stored, shown), stored);
+
+  auto edited = shown;
+  edited[1] = u"edit me \u00B0";
+  EXPECT_EQ(notes_after_edit(stored, edited),
+            (std::vector<std::string>{"x\xA0y", "edit me \xB0", "\x81\x8D", "tail\rpart", "end"}));
+
+  edited = shown;
+  edited[4] = u"parts";  // inside the line that held the carriage return
+  EXPECT_EQ(notes_after_edit(stored, edited),
+            (std::vector<std::string>{"x\xA0y", "edit me", "\x81\x8D", "tail", "parts", "end"}));
+
+  edited = shown;
+  edited.insert(edited.begin() + 2, u"new");
+  edited.erase(edited.begin());
+  EXPECT_EQ(notes_after_edit(stored, edited),
+            (std::vector<std::string>{"edit me", "new", "\x81\x8D", "tail\rpart", "end"}));
 }
 
 TEST(SheetText, ClearEmptiesTheUnseenSlotsToo) {

@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -87,20 +88,30 @@ struct Bounds {
   double y_high = -std::numeric_limits<double>::infinity();
   bool any = false;
 
+  // A coordinate that is not a finite number (a channel divided by zero)
+  // would make the range infinite or NaN and blank the layer: it widens
+  // nothing, while the other coordinate of the item still counts.
   void include(double x, double y) {
-    // Written so that a NaN coordinate widens nothing.
-    if (x < x_low) x_low = x;
-    if (x > x_high) x_high = x;
-    if (y < y_low) y_low = y;
-    if (y > y_high) y_high = y;
+    if (std::isfinite(x)) {
+      x_low = std::min(x_low, x);
+      x_high = std::max(x_high, x);
+    }
+    if (std::isfinite(y)) {
+      y_low = std::min(y_low, y);
+      y_high = std::max(y_high, y);
+    }
     any = true;
   }
 };
 
 void widen_axis(double& low, double& high, double margin_percent) {
   const double extra = (high - low) * margin_percent / 100.0;
-  low -= extra;
-  high += extra;
+  // Near the ends of the double range the margin would overflow: the
+  // items' own extent is all that can be shown then.
+  if (std::isfinite(low - extra) && std::isfinite(high + extra)) {
+    low -= extra;
+    high += extra;
+  }
   if (low == high) {
     low -= 1;
     high += 1;
@@ -115,7 +126,7 @@ DataBox auto_range_box(std::span<const ChartItem> items, int layer, double margi
     if (item.layer == layer) b.include(item.x, item.y);
   DataBox box{0, 0, 0, 0};
   if (b.any) {
-    // An axis of NaNs only keeps 0..0.
+    // An axis without a finite coordinate keeps 0..0.
     if (b.x_low <= b.x_high) box.x_low = b.x_low, box.x_high = b.x_high;
     if (b.y_low <= b.y_high) box.y_low = b.y_low, box.y_high = b.y_high;
   }

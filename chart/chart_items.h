@@ -96,7 +96,8 @@ struct DataBox {
 
 // The layer's range that AutoRangeLayer sets: the items' bounding box
 // widened by `margin_percent` of its extent on each side, an axis without
-// extent widened by 1 each way (an empty layer gets -1..1).
+// extent widened by 1 each way (an empty layer gets -1..1). Infinite and
+// NaN coordinates are left out.
 DataBox auto_range_box(std::span<const ChartItem> items, int layer, double margin_percent);
 
 inline constexpr double kExtentStart = 1e300;

@@ -19,6 +19,20 @@ namespace {
 
 constexpr std::size_t kHugePage = 2u << 20;
 
+#if !defined(MAP_ANONYMOUS) && defined(MAP_ANON)
+#define MAP_ANONYMOUS MAP_ANON
+#endif
+
+// Growing a mapping in place (or by moving its pages) is a Linux call; other
+// systems map the larger size and copy. KV_ITEM_BUFFER_PORTABLE forces the
+// copying way, so that it stays built and tested here too.
+#if defined(MREMAP_MAYMOVE) && !defined(KV_ITEM_BUFFER_PORTABLE)
+#define KV_ITEM_BUFFER_REMAPS 1
+constexpr bool kRemapsInPlace = true;
+#else
+constexpr bool kRemapsInPlace = false;
+#endif
+
 void* map_pages(std::size_t bytes) {
   void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (p == MAP_FAILED) throw std::bad_alloc();
@@ -28,7 +42,25 @@ void* map_pages(std::size_t bytes) {
   return p;
 }
 
+// The mapping `p` of `old_bytes` grown to `new_bytes`, keeping its first
+// `used` bytes; `p` is gone afterwards unless this throws.
+void* grow_mapping(void* p, std::size_t old_bytes, std::size_t new_bytes, std::size_t used) {
+#ifdef KV_ITEM_BUFFER_REMAPS
+  (void)used;
+  void* q = ::mremap(p, old_bytes, new_bytes, MREMAP_MAYMOVE);
+  if (q == MAP_FAILED) throw std::bad_alloc();
+  return q;
+#else
+  void* q = map_pages(new_bytes);
+  if (used > 0) std::memcpy(q, p, used);
+  ::munmap(p, old_bytes);
+  return q;
+#endif
+}
+
 }  // namespace
+
+bool ItemBuffer::remaps_in_place() { return kRemapsInPlace; }
 
 ItemBuffer::~ItemBuffer() {
   if (mapped_)
@@ -48,9 +80,7 @@ void ItemBuffer::resize(std::size_t bytes, std::size_t used) {
   const std::size_t mapped = (bytes + kHugePage - 1) / kHugePage * kHugePage;
   if (mapped_) {
     if (mapped <= bytes_) return;
-    void* p = ::mremap(p_, bytes_, mapped, MREMAP_MAYMOVE);
-    if (p == MAP_FAILED) throw std::bad_alloc();
-    p_ = p;
+    p_ = grow_mapping(p_, bytes_, mapped, used);
     bytes_ = mapped;
     return;
   }

@@ -35,8 +35,8 @@ inline constexpr int kMinAllocSize = 1;
 inline constexpr int kMaxAllocSize = 1'000'000;
 
 // Raw memory for the items. Large lists live in their own mapping with huge
-// pages, grown by remapping: a million items then cost a few dozen page
-// faults instead of thousands, and growing copies nothing.
+// pages: a million items then cost a few dozen page faults instead of
+// thousands. Where the system can remap pages, growing copies nothing.
 class ItemBuffer {
  public:
   ItemBuffer() = default;
@@ -47,6 +47,8 @@ class ItemBuffer {
   ChartItem* data() const { return static_cast<ChartItem*>(p_); }
   // Keeps the first `used` bytes; throws std::bad_alloc.
   void resize(std::size_t bytes, std::size_t used);
+  // Whether this build grows a mapping without copying it.
+  static bool remaps_in_place();
 
  private:
   void* p_ = nullptr;

@@ -23,7 +23,7 @@ add_library(kv_chart STATIC
   ${KV_CHART_DIR}/plotchart_output.cpp
   ${KV_CHART_DIR}/plotchart_mouse.cpp
   ${KV_CHART_DIR}/plotchart_design.h ${KV_CHART_DIR}/plotchart_design.cpp)
-target_link_libraries(kv_chart PUBLIC kv_chart_core kv_common Qt6::Widgets Qt6::PrintSupport)
+target_link_libraries(kv_chart PUBLIC kv_chart_core kv_chart_scheme kv_common Qt6::Widgets Qt6::PrintSupport)
 
 add_executable(chart-demo ${KV_CHART_DIR}/chart_demo.cpp)
 target_link_libraries(chart-demo PRIVATE kv_chart)

@@ -40,6 +40,7 @@ void text_at(QPainter& p, QPoint top_left, const QString& s) {
 }  // namespace
 
 void TPlotChart::render_picture(QImage& whole, QImage& area, bool mono) const {
+  const InkRule colors = ink_rule(mono);
   fast_.prepare(items_);
   const QSize size(std::max(geo_.width, 1), std::max(geo_.height, 1));
   if (whole.size() != size) whole = QImage(size, QImage::Format_RGB32);
@@ -48,25 +49,25 @@ void TPlotChart::render_picture(QImage& whole, QImage& area, bool mono) const {
   if (area.size() != area_size) area = QImage(area_size, QImage::Format_RGB32);
   {
     QPainter p(&whole);
-    p.fillRect(whole.rect(), paper(wind_color_, mono));
-    paint_rulers(p, mono);
+    p.fillRect(whole.rect(), paper(wind_color_, colors));
+    paint_rulers(p, colors);
   }
   {
     QPainter p(&area);
     p.translate(-a.left, -a.top);
-    paint_area_background(p, mono);
-    paint_grid(p, mono);
+    paint_area_background(p, colors);
+    paint_grid(p, colors);
   }
   // The run renderer assumes every layer shows; the program never hides one.
   if (all_layers_visible())
-    fast_.render(items_, area_canvas(area), layer_maps(), InkRule{mono});
+    fast_.render(items_, area_canvas(area), layer_maps(), colors);
   else
     render_items_plain(area, mono);
   {
     QPainter p(&area);
     p.translate(-a.left, -a.top);
-    paint_labels(p, mono);
-    paint_frame(p, mono);
+    paint_labels(p, colors);
+    paint_frame(p, colors);
   }
   QPainter p(&whole);
   p.drawImage(a.left, a.top, area);
@@ -85,29 +86,31 @@ std::array<bool, kLayerCount> TPlotChart::visible_layers() const {
 }
 
 void TPlotChart::render_items_plain(QImage& chart_area, bool mono) const {
-  RasterSink sink(area_canvas(chart_area), InkRule{mono});
+  RasterSink sink(area_canvas(chart_area), ink_rule(mono));
   walk_items(items_, items_.items(), layer_maps(), visible_layers(), sink);
 }
 
-void TPlotChart::paint_area_background(QPainter& p, bool mono) const {
-  p.fillRect(to_qrect(geo_.area()), paper(chart_color_, mono));
+void TPlotChart::paint_area_background(QPainter& p, const InkRule& colors) const {
+  p.fillRect(to_qrect(geo_.area()), paper(chart_color_, colors));
 }
 
-void TPlotChart::paint_frame(QPainter& p, bool mono) const { outline(p, geo_.area(), ink(frame_color_, mono)); }
+void TPlotChart::paint_frame(QPainter& p, const InkRule& colors) const {
+  outline(p, geo_.area(), ink(frame_color_, colors));
+}
 
-void TPlotChart::paint_rulers(QPainter& p, bool mono) const {
+void TPlotChart::paint_rulers(QPainter& p, const InkRule& colors) const {
   for (int k = 0; k < kLayerCount; ++k) {
     const Layer& l = layers_[static_cast<std::size_t>(k)];
     if (!l.visible) continue;
     const LayerMap m = layer_map(k + 1);
-    if (l.x.Visible()) paint_ruler(p, l.x, m.x, mono);
-    if (l.y.Visible()) paint_ruler(p, l.y, m.y, mono);
+    if (l.x.Visible()) paint_ruler(p, l.x, m.x, colors);
+    if (l.y.Visible()) paint_ruler(p, l.y, m.y, colors);
   }
 }
 
-void TPlotChart::paint_ruler(QPainter& p, const TScaleProps& s, const AxisMap& map, bool mono) const {
+void TPlotChart::paint_ruler(QPainter& p, const TScaleProps& s, const AxisMap& map, const InkRule& colors) const {
   const PixelRect a = geo_.area();
-  const QColor color = ink(s.ColorScale(), mono);
+  const QColor color = ink(s.ColorScale(), colors);
   p.setFont(qfont(s.Font()));
   p.setPen(color);
   const QFontMetrics fm = p.fontMetrics();
@@ -169,7 +172,7 @@ void TPlotChart::paint_ruler(QPainter& p, const TScaleProps& s, const AxisMap& m
   }
 }
 
-void TPlotChart::paint_grid(QPainter& p, bool mono) const {
+void TPlotChart::paint_grid(QPainter& p, const InkRule& colors) const {
   if (grid_style_ == TGridStyle::gsNone) return;
   const Layer& l = layers_[static_cast<std::size_t>(active_layer_ - 1)];
   const LayerMap m = layer_map(active_layer_);
@@ -186,7 +189,7 @@ void TPlotChart::paint_grid(QPainter& p, bool mono) const {
                         grid_style_ == TGridStyle::gsLines || grid_style_ == TGridStyle::gsVertLines;
   const bool horizontal = grid_style_ == TGridStyle::gsDotLines || grid_style_ == TGridStyle::gsHorizDotLines ||
                           grid_style_ == TGridStyle::gsLines || grid_style_ == TGridStyle::gsHorizLines;
-  const QColor color = ink(grid_color_, mono);
+  const QColor color = ink(grid_color_, colors);
   p.setPen(qpen(dotted ? TPenStyle::psDot : TPenStyle::psSolid, color, 1, false));
   if (grid_style_ == TGridStyle::gsPoints) {
     for (double x : xs)
@@ -208,19 +211,19 @@ void TPlotChart::paint_grid(QPainter& p, bool mono) const {
     }
 }
 
-void TPlotChart::paint_labels(QPainter& p, bool mono) const {
+void TPlotChart::paint_labels(QPainter& p, const InkRule& colors) const {
   p.save();
   p.setClipRect(to_qrect(geo_.area()));
   // From label 20 down, so that label 1 ends on top.
   for (int i = kTextLabelCount; i >= 1; --i) {
     const TTextLabel& label = labels_[static_cast<std::size_t>(i - 1)];
     if (label.Mode == TTxtLblMode::tlOff || !LayerVisible(label.Layer)) continue;
-    paint_label(p, label, mono);
+    paint_label(p, label, colors);
   }
   p.restore();
 }
 
-void TPlotChart::paint_label(QPainter& p, const TTextLabel& label, bool mono) const {
+void TPlotChart::paint_label(QPainter& p, const TTextLabel& label, const InkRule& colors) const {
   const PixelPoint anchor = label.AttachToData
                                 ? layer_map(label.Layer).to_px(label.PosX, label.PosY)
                                 : PixelPoint{to_pixel(geo_.lrim + label.PosX), to_pixel(geo_.trim + label.PosY)};
@@ -230,8 +233,8 @@ void TPlotChart::paint_label(QPainter& p, const TTextLabel& label, bool mono) co
   std::vector<int> widths;
   for (const std::string& s : lines) widths.push_back(fm.horizontalAdvance(qstr(s)));
   const LabelLayout lay = layout_label(anchor, label.Alignment, widths, fm.height());
-  const QColor bkg = paper(label.ColorBkg, mono);
-  const QColor border = ink(label.ColorBorder, mono);
+  const QColor bkg = paper(label.ColorBkg, colors);
+  const QColor border = ink(label.ColorBorder, colors);
   const QRect box = to_qrect(lay.box);
   switch (label.Mode) {
     case TTxtLblMode::tlsimple:
@@ -246,24 +249,25 @@ void TPlotChart::paint_label(QPainter& p, const TTextLabel& label, bool mono) co
       fill(p, lay.block_left, anchor.y, lay.block_width + 1, 1, border);
       break;
     case TTxtLblMode::tlShadow:
-      p.fillRect(box.translated(label.ShadowDx, label.ShadowDy), ink(label.ColorShadow, mono));
+      p.fillRect(box.translated(label.ShadowDx, label.ShadowDy), ink(label.ColorShadow, colors));
       p.fillRect(box, bkg);
       outline(p, lay.box, border);
       break;
     case TTxtLblMode::tlOff: return;
   }
-  p.setPen(ink(label.Font.color, mono));
+  p.setPen(ink(label.Font.color, colors));
   for (std::size_t i = 0; i < lines.size(); ++i)
     text_at(p, QPoint(lay.line_origins[i].x, lay.line_origins[i].y), qstr(lines[i]));
 }
 
 void TPlotChart::paint_crosshairs(QImage& target) const {
   const PixelRect a = geo_.area();
+  const InkRule colors = ink_rule(false);
   QPainter p(&target);
   for (const TCrossHair& c : crosshairs_) {
     if (c.Mode == TCrossHMode::chOff) continue;
     const CrossHairLines lines = crosshair_lines(layer_map(c.Layer), a, c.Mode, c.PosX, c.PosY, c.LineWid);
-    p.setPen(qpen(c.LineType, qcolor(c.Color), c.LineWid, true));
+    p.setPen(qpen(c.LineType, ink(c.Color, colors), c.LineWid, true));
     if (lines.horizontal) p.drawLine(a.left + 1, lines.y, a.right - 1, lines.y);
     if (lines.vertical) p.drawLine(lines.x, a.top + 1, lines.x, a.bottom - 1);
   }

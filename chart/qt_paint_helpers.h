@@ -6,15 +6,16 @@
 #include <QString>
 
 #include "chart/chart_types.h"
+#include "chart/item_render.h"
 #include "chart/scale_props.h"
 
 namespace kv::chart {
 
+// A plain colour; scheme colours go through an InkRule first.
 inline QColor qcolor(TColor c) { return QColor(red_of(c), green_of(c), blue_of(c)); }
 
-// Ink and paper of black-on-white output.
-inline QColor ink(TColor c, bool mono) { return mono ? QColor(Qt::black) : qcolor(c); }
-inline QColor paper(TColor c, bool mono) { return mono ? QColor(Qt::white) : qcolor(c); }
+inline QColor ink(TColor c, const InkRule& rule) { return qcolor(rule.ink(c)); }
+inline QColor paper(TColor c, const InkRule& rule) { return qcolor(rule.paper(c)); }
 
 QFont qfont(const FontSpec& font);
 // A one-pixel-per-unit pen with the style's dash runs; NoPen for psClear.

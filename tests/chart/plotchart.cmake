@@ -20,5 +20,6 @@ kv_add_test(chart_widget_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/chart_widget_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/chart_widget_mouse_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/chart_output_test.cpp
-  LIBS kv_chart
+          ${CMAKE_CURRENT_LIST_DIR}/chart_scheme_colors_test.cpp
+  LIBS kv_chart kv_chart_controls
   QT)

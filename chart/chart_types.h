@@ -104,6 +104,9 @@ struct PixelRect {  // inclusive corners
   int width() const { return right - left + 1; }
   int height() const { return bottom - top + 1; }
   bool contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+  bool intersects(const PixelRect& o) const {
+    return left <= o.right && o.left <= right && top <= o.bottom && o.top <= bottom;
+  }
 };
 
 // The control's size and margins; the chart area is what the margins leave.

@@ -194,7 +194,6 @@ class TPlotChart : public QWidget, private ScaleObserver {
   // Rendering (plotchart_paint.cpp).
   void render_picture(QImage& whole, QImage& area, bool mono) const;
   void paint_rulers(QPainter& p, const InkRule& colors) const;
-  void paint_ruler(QPainter& p, const TScaleProps& scale, const AxisMap& map, const InkRule& colors) const;
   void paint_area_background(QPainter& p, const InkRule& colors) const;
   void paint_grid(QPainter& p, const InkRule& colors) const;
   void paint_labels(QPainter& p, const InkRule& colors) const;

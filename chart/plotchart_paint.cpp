@@ -6,35 +6,18 @@
 #include "chart/chart_geometry.h"
 #include "chart/plotchart.h"
 #include "chart/qt_paint_helpers.h"
+#include "chart/ruler_paint.h"
 
 namespace kv::chart {
 namespace {
 
-constexpr int kMajorTickX = 7;
-constexpr int kMajorTickY = 6;
-constexpr int kMinorTick = 4;
-constexpr int kYLabelGap = 8;       // from the ruler line to the label
-constexpr int kXLabelCentre = 17;   // from the ruler line to the label row's middle
-constexpr int kXLabelInset = 2;     // labels stay this far inside the ruler's ends
-constexpr int kCaptionGap = 4;      // between a caption and the tick labels beside it
 constexpr int kMaxGridLines = 1000;
 
-void fill(QPainter& p, int x, int y, int w, int h, const QColor& c) {
-  if (w > 0 && h > 0) p.fillRect(QRect(x, y, w, h), c);
-}
-
 void outline(QPainter& p, const PixelRect& r, const QColor& c) {
-  fill(p, r.left, r.top, r.width(), 1, c);
-  fill(p, r.left, r.bottom, r.width(), 1, c);
-  fill(p, r.left, r.top, 1, r.height(), c);
-  fill(p, r.right, r.top, 1, r.height(), c);
-}
-
-QRect to_qrect(const PixelRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
-
-// Text written with its top-left corner at `top_left`.
-void text_at(QPainter& p, QPoint top_left, const QString& s) {
-  p.drawText(top_left + QPoint(0, p.fontMetrics().ascent()), s);
+  fill_px(p, r.left, r.top, r.width(), 1, c);
+  fill_px(p, r.left, r.bottom, r.width(), 1, c);
+  fill_px(p, r.left, r.top, 1, r.height(), c);
+  fill_px(p, r.right, r.top, 1, r.height(), c);
 }
 
 }  // namespace
@@ -99,77 +82,15 @@ void TPlotChart::paint_frame(QPainter& p, const InkRule& colors) const {
 }
 
 void TPlotChart::paint_rulers(QPainter& p, const InkRule& colors) const {
+  std::vector<RulerView> rulers;
   for (int k = 0; k < kLayerCount; ++k) {
     const Layer& l = layers_[static_cast<std::size_t>(k)];
     if (!l.visible) continue;
     const LayerMap m = layer_map(k + 1);
-    if (l.x.Visible()) paint_ruler(p, l.x, m.x, colors);
-    if (l.y.Visible()) paint_ruler(p, l.y, m.y, colors);
+    if (l.x.Visible()) rulers.push_back({&l.x, m.x});
+    if (l.y.Visible()) rulers.push_back({&l.y, m.y});
   }
-}
-
-void TPlotChart::paint_ruler(QPainter& p, const TScaleProps& s, const AxisMap& map, const InkRule& colors) const {
-  const PixelRect a = geo_.area();
-  const QColor color = ink(s.ColorScale(), colors);
-  p.setFont(qfont(s.Font()));
-  p.setPen(color);
-  const QFontMetrics fm = p.fontMetrics();
-  const bool horiz = s.horizontal();
-  const bool far_side = s.ScaleLocation() == TScaleLocation::slBottom || s.ScaleLocation() == TScaleLocation::slRight;
-  const int out = far_side ? 1 : -1;
-  const int line = horiz ? (far_side ? a.bottom : a.top) + out * s.ScalePos()
-                         : (far_side ? a.right : a.left) + out * s.ScalePos();
-  const int lo = horiz ? a.left : a.top;
-  const int hi = horiz ? a.right : a.bottom;
-
-  auto tick = [&](int at, int len) {
-    const int from = out > 0 ? line + 1 : line - len;
-    if (horiz) fill(p, at, from, 1, len, color); else fill(p, from, at, len, 1, color);
-  };
-  if (horiz) fill(p, a.left, line, a.width(), 1, color); else fill(p, line, a.top, 1, a.height(), color);
-
-  // The caption, kept inside the control; tick labels give way to it.
-  QRect caption;
-  if (!s.Caption().empty()) {
-    const QString text = qstr(s.Caption());
-    const QSize size(fm.horizontalAdvance(text), fm.height());
-    const int along = s.CaptionAnchor() == TCaptionAnchor::uaSclTopLft ? lo
-                      : s.CaptionAnchor() == TCaptionAnchor::uaSclBotRgt ? hi
-                                                                          : (lo + hi) / 2;
-    QPoint ref = horiz ? QPoint(along, line) : QPoint(line, along);
-    ref += QPoint(s.CaptionPosX(), horiz ? out * s.CaptionPosY() : s.CaptionPosY());
-    int left = s.CaptionAlignment() == TAlignment::taLeftJustify    ? ref.x()
-               : s.CaptionAlignment() == TAlignment::taRightJustify ? ref.x() - size.width()
-                                                                    : ref.x() - size.width() / 2;
-    left = std::clamp(left, 0, std::max(0, geo_.width - size.width()));
-    const int top = std::clamp(ref.y() - size.height() / 2, 0, std::max(0, geo_.height - size.height()));
-    caption = QRect(QPoint(left, top), size);
-    text_at(p, caption.topLeft(), text);
-  }
-
-  const RulerTicks ticks = compute_ticks(s.RangeLow(), s.RangeHigh(), s.MinTicks(), s.ShortTicks());
-  for (double t : ticks.minor) {
-    const int at = map.to_px(t);
-    if (at >= lo && at <= hi) tick(at, kMinorTick);
-  }
-  const LabelFormat format = label_format(s.RangeHigh() - s.RangeLow(), s.DecPlaces());
-  for (double t : ticks.major) {
-    const int at = map.to_px(t);
-    if (at < lo || at > hi) continue;
-    tick(at, horiz ? kMajorTickX : kMajorTickY);
-    const QString text = qstr(format_tick(t, s.RangeHigh() - s.RangeLow(), format));
-    const int w = fm.horizontalAdvance(text);
-    QRect box;
-    if (horiz) {
-      const int left = std::clamp(at - w / 2, a.left + kXLabelInset, std::max(a.left + kXLabelInset, a.right - kXLabelInset - w));
-      box = QRect(left, line + out * kXLabelCentre - fm.height() / 2, w, fm.height());
-    } else {
-      const int left = out > 0 ? line + kYLabelGap : line - kYLabelGap - w;
-      box = QRect(left, at - fm.height() / 2, w, fm.height());
-    }
-    if (caption.isValid() && box.intersects(caption.adjusted(-kCaptionGap, 0, kCaptionGap, 0))) continue;
-    text_at(p, box.topLeft(), text);
-  }
+  kv::chart::paint_rulers(p, rulers, geo_, colors, wind_color_);
 }
 
 void TPlotChart::paint_grid(QPainter& p, const InkRule& colors) const {
@@ -195,7 +116,7 @@ void TPlotChart::paint_grid(QPainter& p, const InkRule& colors) const {
     for (double x : xs)
       for (double y : ys) {
         const PixelPoint pt = m.to_px(x, y);
-        if (a.contains(pt.x, pt.y)) fill(p, pt.x, pt.y, 1, 1, color);
+        if (a.contains(pt.x, pt.y)) fill_px(p, pt.x, pt.y, 1, 1, color);
       }
     return;
   }
@@ -246,7 +167,7 @@ void TPlotChart::paint_label(QPainter& p, const TTextLabel& label, const InkRule
       break;
     case TTxtLblMode::tlUnderline:
       if (!label.Transparent) p.fillRect(box, bkg);
-      fill(p, lay.block_left, anchor.y, lay.block_width + 1, 1, border);
+      fill_px(p, lay.block_left, anchor.y, lay.block_width + 1, 1, border);
       break;
     case TTxtLblMode::tlShadow:
       p.fillRect(box.translated(label.ShadowDx, label.ShadowDy), ink(label.ColorShadow, colors));

@@ -3,11 +3,15 @@
 #include <QColor>
 #include <QFont>
 #include <QPen>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include "chart/chart_types.h"
 #include "chart/item_render.h"
 #include "chart/scale_props.h"
+
+class QPainter;
 
 namespace kv::chart {
 
@@ -22,5 +26,13 @@ QFont qfont(const FontSpec& font);
 QPen qpen(TPenStyle style, const QColor& color, int width, bool cosmetic);
 
 inline QString qstr(const std::string& s) { return QString::fromStdString(s); }
+
+inline QRect to_qrect(const PixelRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+// A w x h block of pixels; nothing when either is not positive.
+void fill_px(QPainter& p, int x, int y, int w, int h, const QColor& c);
+
+// Text written with its top-left corner at `top_left` in the painter's font.
+void text_at(QPainter& p, QPoint top_left, const QString& s);
 
 }  // namespace kv::chart

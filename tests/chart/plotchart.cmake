@@ -5,6 +5,7 @@ kv_add_test(chart_core_test
           ${CMAKE_CURRENT_LIST_DIR}/chart_items_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/item_store_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/chart_geometry_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/caption_place_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/chart_mouse_math_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/chart_render_test.cpp
   LIBS kv_chart_core kv_chart_demo_data)
@@ -21,5 +22,6 @@ kv_add_test(chart_widget_test
           ${CMAKE_CURRENT_LIST_DIR}/chart_widget_mouse_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/chart_output_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/chart_scheme_colors_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/chart_ruler_caption_test.cpp
   LIBS kv_chart kv_chart_controls
   QT)

@@ -25,14 +25,14 @@ PixelRect moved(const PixelRect& r, int dx, int dy) {
 
 // The moves that bring one edge of the box against an edge of a taken box
 // or of the bounds: the only places where a nearest free box can start.
-std::vector<int> edge_moves(int low, int high, int gap, int bound_low, int bound_high,
-                            std::span<const PixelRect> taken, bool sideways) {
-  std::vector<int> moves{0, bound_low - low, bound_high - high};
-  for (const PixelRect& t : taken) {
-    const int t_low = sideways ? t.left - gap : t.top;
-    const int t_high = sideways ? t.right + gap : t.bottom;
-    moves.push_back(t_high + 1 - low);
-    moves.push_back(t_low - 1 - high);
+std::vector<int> edge_moves(const PixelRect& wanted, const CaptionRoom& room, bool sideways) {
+  const auto low = [sideways](const PixelRect& r) { return sideways ? r.left : r.top; };
+  const auto high = [sideways](const PixelRect& r) { return sideways ? r.right : r.bottom; };
+  const int gap = sideways ? room.gap : 0;
+  std::vector<int> moves{0, low(room.bounds) - low(wanted), high(room.bounds) - high(wanted)};
+  for (const PixelRect& t : room.taken) {
+    moves.push_back(high(t) + gap + 1 - low(wanted));
+    moves.push_back(low(t) - gap - 1 - high(wanted));
   }
   return moves;
 }
@@ -43,10 +43,7 @@ std::optional<PixelRect> free_caption_box(const PixelRect& wanted, const Caption
   std::optional<PixelRect> best;
   int best_distance = 0;
   for (const bool sideways : {true, false}) {
-    const std::vector<int> moves =
-        sideways ? edge_moves(wanted.left, wanted.right, room.gap, room.bounds.left, room.bounds.right, room.taken, true)
-                 : edge_moves(wanted.top, wanted.bottom, 0, room.bounds.top, room.bounds.bottom, room.taken, false);
-    for (const int d : moves) {
+    for (const int d : edge_moves(wanted, room, sideways)) {
       if (!sideways && std::abs(d) > room.reach_across) continue;
       if (best && std::abs(d) >= best_distance) continue;
       const PixelRect r = sideways ? moved(wanted, d, 0) : moved(wanted, 0, d);

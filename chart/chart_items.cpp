@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -18,6 +19,20 @@ namespace {
 
 constexpr std::size_t kHugePage = 2u << 20;
 
+#if !defined(MAP_ANONYMOUS) && defined(MAP_ANON)
+#define MAP_ANONYMOUS MAP_ANON
+#endif
+
+// Growing a mapping in place (or by moving its pages) is a Linux call; other
+// systems map the larger size and copy. KV_ITEM_BUFFER_PORTABLE forces the
+// copying way, so that it stays built and tested here too.
+#if defined(MREMAP_MAYMOVE) && !defined(KV_ITEM_BUFFER_PORTABLE)
+#define KV_ITEM_BUFFER_REMAPS 1
+constexpr bool kRemapsInPlace = true;
+#else
+constexpr bool kRemapsInPlace = false;
+#endif
+
 void* map_pages(std::size_t bytes) {
   void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (p == MAP_FAILED) throw std::bad_alloc();
@@ -27,7 +42,25 @@ void* map_pages(std::size_t bytes) {
   return p;
 }
 
+// The mapping `p` of `old_bytes` grown to `new_bytes`, keeping its first
+// `used` bytes; `p` is gone afterwards unless this throws.
+void* grow_mapping(void* p, std::size_t old_bytes, std::size_t new_bytes, std::size_t used) {
+#ifdef KV_ITEM_BUFFER_REMAPS
+  (void)used;
+  void* q = ::mremap(p, old_bytes, new_bytes, MREMAP_MAYMOVE);
+  if (q == MAP_FAILED) throw std::bad_alloc();
+  return q;
+#else
+  void* q = map_pages(new_bytes);
+  if (used > 0) std::memcpy(q, p, used);
+  ::munmap(p, old_bytes);
+  return q;
+#endif
+}
+
 }  // namespace
+
+bool ItemBuffer::remaps_in_place() { return kRemapsInPlace; }
 
 ItemBuffer::~ItemBuffer() {
   if (mapped_)
@@ -47,9 +80,7 @@ void ItemBuffer::resize(std::size_t bytes, std::size_t used) {
   const std::size_t mapped = (bytes + kHugePage - 1) / kHugePage * kHugePage;
   if (mapped_) {
     if (mapped <= bytes_) return;
-    void* p = ::mremap(p_, bytes_, mapped, MREMAP_MAYMOVE);
-    if (p == MAP_FAILED) throw std::bad_alloc();
-    p_ = p;
+    p_ = grow_mapping(p_, bytes_, mapped, used);
     bytes_ = mapped;
     return;
   }
@@ -87,20 +118,30 @@ struct Bounds {
   double y_high = -std::numeric_limits<double>::infinity();
   bool any = false;
 
+  // A coordinate that is not a finite number (a channel divided by zero)
+  // would make the range infinite or NaN and blank the layer: it widens
+  // nothing, while the other coordinate of the item still counts.
   void include(double x, double y) {
-    // Written so that a NaN coordinate widens nothing.
-    if (x < x_low) x_low = x;
-    if (x > x_high) x_high = x;
-    if (y < y_low) y_low = y;
-    if (y > y_high) y_high = y;
+    if (std::isfinite(x)) {
+      x_low = std::min(x_low, x);
+      x_high = std::max(x_high, x);
+    }
+    if (std::isfinite(y)) {
+      y_low = std::min(y_low, y);
+      y_high = std::max(y_high, y);
+    }
     any = true;
   }
 };
 
 void widen_axis(double& low, double& high, double margin_percent) {
   const double extra = (high - low) * margin_percent / 100.0;
-  low -= extra;
-  high += extra;
+  // Near the ends of the double range the margin would overflow: the
+  // items' own extent is all that can be shown then.
+  if (std::isfinite(low - extra) && std::isfinite(high + extra)) {
+    low -= extra;
+    high += extra;
+  }
   if (low == high) {
     low -= 1;
     high += 1;
@@ -115,7 +156,7 @@ DataBox auto_range_box(std::span<const ChartItem> items, int layer, double margi
     if (item.layer == layer) b.include(item.x, item.y);
   DataBox box{0, 0, 0, 0};
   if (b.any) {
-    // An axis of NaNs only keeps 0..0.
+    // An axis without a finite coordinate keeps 0..0.
     if (b.x_low <= b.x_high) box.x_low = b.x_low, box.x_high = b.x_high;
     if (b.y_low <= b.y_high) box.y_low = b.y_low, box.y_high = b.y_high;
   }

@@ -35,8 +35,8 @@ inline constexpr int kMinAllocSize = 1;
 inline constexpr int kMaxAllocSize = 1'000'000;
 
 // Raw memory for the items. Large lists live in their own mapping with huge
-// pages, grown by remapping: a million items then cost a few dozen page
-// faults instead of thousands, and growing copies nothing.
+// pages: a million items then cost a few dozen page faults instead of
+// thousands. Where the system can remap pages, growing copies nothing.
 class ItemBuffer {
  public:
   ItemBuffer() = default;
@@ -47,6 +47,8 @@ class ItemBuffer {
   ChartItem* data() const { return static_cast<ChartItem*>(p_); }
   // Keeps the first `used` bytes; throws std::bad_alloc.
   void resize(std::size_t bytes, std::size_t used);
+  // Whether this build grows a mapping without copying it.
+  static bool remaps_in_place();
 
  private:
   void* p_ = nullptr;
@@ -96,7 +98,8 @@ struct DataBox {
 
 // The layer's range that AutoRangeLayer sets: the items' bounding box
 // widened by `margin_percent` of its extent on each side, an axis without
-// extent widened by 1 each way (an empty layer gets -1..1).
+// extent widened by 1 each way (an empty layer gets -1..1). Infinite and
+// NaN coordinates are left out.
 DataBox auto_range_box(std::span<const ChartItem> items, int layer, double margin_percent);
 
 inline constexpr double kExtentStart = 1e300;

@@ -5,14 +5,9 @@
 #include <QComboBox>
 
 #include "chart/colorpick_palette.h"
-
-class QPalette;
+#include "chart/scheme_colors.h"
 
 namespace kv::chart {
-
-// A stored colour as it shows on this desktop: scheme colours follow the
-// current widget palette.
-QColor resolve_color(TColor color, const QPalette& palette);
 
 class TColorPick : public QComboBox {
   Q_OBJECT

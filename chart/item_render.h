@@ -24,10 +24,14 @@
 
 namespace kv::chart {
 
-// Item colours as drawn: the item's own, or black for black-on-white output.
+// Stored colours as drawn: scheme colours as the desktop paints them, or
+// black ink on white paper for black-on-white output.
 struct InkRule {
   bool mono = false;
-  std::uint32_t argb(TColor c) const { return argb_of(mono ? clBlack : c); }
+  SchemeColors scheme = kStandardScheme;
+  TColor ink(TColor c) const { return mono ? clBlack : plain_color(c, scheme); }
+  TColor paper(TColor c) const { return mono ? clWhite : plain_color(c, scheme); }
+  std::uint32_t argb(TColor c) const { return argb_of(ink(c)); }
 };
 
 class RasterSink : public ItemSink {

@@ -9,8 +9,10 @@
 
 namespace kv::chart {
 
-// Judges every edit before it reaches the text, so a refused edit never shows
-// and no change signal is sent for it.
+// Judges every change before it reaches the text. A refused edit of the
+// user's is undone, so it never shows and no change signal is sent for it.
+// Text set wholesale (setText, also through a QLineEdit pointer, where the
+// field has no edit to undo) is swapped for the last accepted text instead.
 class TNumEdit::Validator : public QValidator {
  public:
   explicit Validator(TNumEdit* edit) : QValidator(edit), edit_(edit) {}
@@ -24,8 +26,13 @@ class TNumEdit::Validator : public QValidator {
       pos = std::max(0, pos - blanks);
     }
     if (edit_->accepts(input)) return Acceptable;
-    if (input != edit_->text()) edit_->rejected();
-    return Invalid;
+    edit_->rejected();
+    // setText clears the undo history before the text is judged; an edit
+    // always leaves a step to undo.
+    if (edit_->isUndoAvailable()) return Invalid;
+    input = edit_->accepted_;
+    pos = static_cast<int>(input.size());
+    return Acceptable;
   }
 
  private:
@@ -38,6 +45,15 @@ TNumEdit::TNumEdit(QWidget* parent) : QLineEdit(parent) {
     format_.system_separator = static_cast<char>(point.front().unicode());
   }
   setValidator(new Validator(this));
+  // Connected first, so that the record is up to date before anyone else
+  // hears of the change. Should a text ever get past the validator (a
+  // caller replacing it), it is put back here.
+  connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (accepts(text))
+      accepted_ = text;
+    else
+      QLineEdit::setText(accepted_);
+  });
 }
 
 void TNumEdit::setInputFormat(InputFormat format) { format_.input = format; }
@@ -50,10 +66,8 @@ void TNumEdit::setRange(double low, double high) {
 }
 
 bool TNumEdit::setText(const QString& text) {
-  const QString trimmed = QString::fromStdString(std::string(skip_leading_blanks(text.toStdString())));
-  if (!accepts(trimmed)) return false;
-  QLineEdit::setText(trimmed);
-  return true;
+  QLineEdit::setText(text);  // judged by the validator like every change
+  return accepts(QString::fromStdString(std::string(skip_leading_blanks(text.toStdString()))));
 }
 
 double TNumEdit::value() const { return parse_number(text().toStdString(), format_).value_or(0.0); }

@@ -26,8 +26,9 @@ class TNumEdit : public QLineEdit {
   void setBeep(bool on) { beep_ = on; }
   bool beep() const { return beep_; }
 
-  // Program-written text passes the same check as typed text; a rejected
-  // text leaves the field as it was. Returns whether the text was taken.
+  // Program-written text passes the same check as typed text, also when
+  // it is set through a QLineEdit pointer; a rejected text leaves the field
+  // as it was. Returns whether the text was taken.
   bool setText(const QString& text);
 
   // The value of the text (an empty field reads as 0).
@@ -48,6 +49,7 @@ class TNumEdit : public QLineEdit {
   void rejected();
 
   NumberFormat format_;
+  QString accepted_;  // what the field holds; a refused text gives way to it
   double low_ = -1.7e308;
   double high_ = 1.7e308;
   bool beep_ = true;

@@ -13,6 +13,7 @@ add_library(kv_chart_core STATIC
   ${KV_CHART_DIR}/item_walk.h ${KV_CHART_DIR}/item_walk.cpp
   ${KV_CHART_DIR}/item_render.h ${KV_CHART_DIR}/item_render.cpp
   ${KV_CHART_DIR}/chart_geometry.h ${KV_CHART_DIR}/chart_geometry.cpp
+  ${KV_CHART_DIR}/caption_place.h ${KV_CHART_DIR}/caption_place.cpp
   ${KV_CHART_DIR}/chart_mouse.h ${KV_CHART_DIR}/chart_mouse.cpp)
 target_include_directories(kv_chart_core PUBLIC ${PROJECT_SOURCE_DIR})
 
@@ -20,10 +21,11 @@ add_library(kv_chart STATIC
   ${KV_CHART_DIR}/qt_paint_helpers.h ${KV_CHART_DIR}/qt_paint_helpers.cpp
   ${KV_CHART_DIR}/plotchart.h ${KV_CHART_DIR}/plotchart.cpp
   ${KV_CHART_DIR}/plotchart_paint.cpp
+  ${KV_CHART_DIR}/ruler_paint.h ${KV_CHART_DIR}/ruler_paint.cpp
   ${KV_CHART_DIR}/plotchart_output.cpp
   ${KV_CHART_DIR}/plotchart_mouse.cpp
   ${KV_CHART_DIR}/plotchart_design.h ${KV_CHART_DIR}/plotchart_design.cpp)
-target_link_libraries(kv_chart PUBLIC kv_chart_core kv_common Qt6::Widgets Qt6::PrintSupport)
+target_link_libraries(kv_chart PUBLIC kv_chart_core kv_chart_scheme kv_common Qt6::Widgets Qt6::PrintSupport)
 
 add_executable(chart-demo ${KV_CHART_DIR}/chart_demo.cpp)
 target_link_libraries(chart-demo PRIVATE kv_chart)

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "chart/chart_geometry.h"
+#include "chart/scheme_colors.h"
 
 namespace kv::chart {
 namespace {
@@ -100,8 +101,9 @@ void TPlotChart::ClearItems() {
   // The chart area shows bare until the next Redisplay() puts it on screen.
   QPainter p(&area_);
   p.translate(-geo_.lrim, -geo_.trim);
-  paint_area_background(p, false);
-  paint_frame(p, false);
+  const InkRule colors = ink_rule(false);
+  paint_area_background(p, colors);
+  paint_frame(p, colors);
 }
 
 void TPlotChart::AutoRangeLayer(int layer, double margin) {
@@ -174,6 +176,8 @@ TTextLabel& TPlotChart::TextLabel(int index) {
   if (index < 1 || index > kTextLabelCount) throw ChartError(text_label_index_error(objectName().toStdString()));
   return labels_[static_cast<std::size_t>(index - 1)];
 }
+
+InkRule TPlotChart::ink_rule(bool mono) const { return {mono, scheme_colors(palette())}; }
 
 LayerMap TPlotChart::layer_map(int layer) const {
   const std::size_t k = static_cast<std::size_t>(valid_layer(layer) ? layer - 1 : 0);

@@ -188,15 +188,17 @@ class TPlotChart : public QWidget, private ScaleObserver {
   // The chart-area image as a pixel canvas in control coordinates.
   PixelCanvas area_canvas(QImage& area) const;
 
+  // Stored colours as this desktop paints them, or black on white.
+  InkRule ink_rule(bool mono) const;
+
   // Rendering (plotchart_paint.cpp).
   void render_picture(QImage& whole, QImage& area, bool mono) const;
-  void paint_rulers(QPainter& p, bool mono) const;
-  void paint_ruler(QPainter& p, const TScaleProps& scale, const AxisMap& map, bool mono) const;
-  void paint_area_background(QPainter& p, bool mono) const;
-  void paint_grid(QPainter& p, bool mono) const;
-  void paint_labels(QPainter& p, bool mono) const;
-  void paint_label(QPainter& p, const TTextLabel& label, bool mono) const;
-  void paint_frame(QPainter& p, bool mono) const;
+  void paint_rulers(QPainter& p, const InkRule& colors) const;
+  void paint_area_background(QPainter& p, const InkRule& colors) const;
+  void paint_grid(QPainter& p, const InkRule& colors) const;
+  void paint_labels(QPainter& p, const InkRule& colors) const;
+  void paint_label(QPainter& p, const TTextLabel& label, const InkRule& colors) const;
+  void paint_frame(QPainter& p, const InkRule& colors) const;
   void paint_crosshairs(QImage& target) const;
   void show_crosshairs();
 

@@ -17,22 +17,22 @@ namespace {
 // Printed items: vector polylines in screen-pixel units, scaled with the page.
 class PainterSink : public ItemSink {
  public:
-  PainterSink(QPainter& p, bool mono) : p_(p), mono_(mono) {}
+  PainterSink(QPainter& p, const InkRule& colors) : p_(p), colors_(colors) {}
   void polyline(std::span<const PixelPoint> points, const ItemStyle& style) override {
     QPolygonF poly;
     poly.reserve(static_cast<qsizetype>(points.size()));
     // Pixel centres, so that a one-pixel line covers the same pixels scaled.
     for (const PixelPoint& pt : points) poly << QPointF(pt.x + 0.5, pt.y + 0.5);
-    p_.setPen(qpen(style.pen, ink(style.color, mono_), style.width, false));
+    p_.setPen(qpen(style.pen, ink(style.color, colors_), style.width, false));
     p_.drawPolyline(poly);
   }
   void mark(PixelPoint pt, const ItemStyle& style, int) override {
-    p_.fillRect(QRectF(pt.x, pt.y, 1, 1), ink(style.color, mono_));
+    p_.fillRect(QRectF(pt.x, pt.y, 1, 1), ink(style.color, colors_));
   }
 
  private:
   QPainter& p_;
-  bool mono_;
+  const InkRule& colors_;
 };
 
 }  // namespace
@@ -61,19 +61,20 @@ void TPlotChart::PrintChart(QPainter& p, int left, int top, bool mono, double sc
   const double printer_dpi = device != nullptr ? device->logicalDpiX() : logicalDpiX();
   const double f = print_factor(scale, printer_dpi, logicalDpiX());
   const PixelRect a = geo_.area();
+  const InkRule colors = ink_rule(mono);
   p.save();
   p.translate(left, top);
   p.scale(f, f);
-  p.fillRect(QRect(0, 0, geo_.width, geo_.height), paper(wind_color_, mono));
-  paint_rulers(p, mono);
+  p.fillRect(QRect(0, 0, geo_.width, geo_.height), paper(wind_color_, colors));
+  paint_rulers(p, colors);
   p.save();
   p.setClipRect(QRect(a.left, a.top, a.width(), a.height()));
-  paint_area_background(p, mono);
-  paint_grid(p, mono);
-  PainterSink sink(p, mono);
+  paint_area_background(p, colors);
+  paint_grid(p, colors);
+  PainterSink sink(p, colors);
   walk_items(items_, items_.items(), layer_maps(), visible_layers(), sink);
-  paint_labels(p, mono);
-  paint_frame(p, mono);
+  paint_labels(p, colors);
+  paint_frame(p, colors);
   p.restore();
   p.restore();
 }

@@ -1,6 +1,8 @@
 #include "chart/qt_paint_helpers.h"
 
+#include <QFontMetrics>
 #include <QList>
+#include <QPainter>
 
 namespace kv::chart {
 
@@ -10,6 +12,14 @@ QFont qfont(const FontSpec& font) {
   f.setBold(font.bold);
   f.setItalic(font.italic);
   return f;
+}
+
+void fill_px(QPainter& p, int x, int y, int w, int h, const QColor& c) {
+  if (w > 0 && h > 0) p.fillRect(QRect(x, y, w, h), c);
+}
+
+void text_at(QPainter& p, QPoint top_left, const QString& s) {
+  p.drawText(top_left + QPoint(0, p.fontMetrics().ascent()), s);
 }
 
 QPen qpen(TPenStyle style, const QColor& color, int width, bool cosmetic) {

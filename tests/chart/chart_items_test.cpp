@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <vector>
+
 #include "chart/chart_items.h"
 
 namespace kv::chart {
@@ -7,6 +10,13 @@ namespace {
 
 ChartItem item(double x, double y, int layer, ItemKind kind = ItemKind::DrawTo) {
   return ChartItem{x, y, 0, kind, static_cast<std::uint8_t>(layer), 0};
+}
+
+void expect_box(const DataBox& got, const DataBox& want) {
+  EXPECT_DOUBLE_EQ(got.x_low, want.x_low);
+  EXPECT_DOUBLE_EQ(got.y_low, want.y_low);
+  EXPECT_DOUBLE_EQ(got.x_high, want.x_high);
+  EXPECT_DOUBLE_EQ(got.y_high, want.y_high);
 }
 
 TEST(ChartItems, StoreGrowsInWholeAllocSteps) {
@@ -44,11 +54,7 @@ TEST(ChartItems, StylesAreShared) {
 
 TEST(ChartItems, EmptyLayerAutoRangesToMinusOneToOne) {
   const std::vector<ChartItem> items{item(5, 5, 2)};
-  const DataBox b = auto_range_box(items, 1, 10);
-  EXPECT_EQ(b.x_low, -1);
-  EXPECT_EQ(b.x_high, 1);
-  EXPECT_EQ(b.y_low, -1);
-  EXPECT_EQ(b.y_high, 1);
+  expect_box(auto_range_box(items, 1, 10), {-1, -1, 1, 1});
 }
 
 TEST(ChartItems, EqualValuesAutoRangeToValuePlusMinusOne) {
@@ -63,11 +69,25 @@ TEST(ChartItems, EqualValuesAutoRangeToValuePlusMinusOne) {
 TEST(ChartItems, AutoRangeCountsEveryKindOfItsLayerOnly) {
   const std::vector<ChartItem> items{item(-4, 1, 1, ItemKind::MoveTo), item(0, 2, 1), item(9, -3, 1, ItemKind::Mark),
                                      item(100, 100, 2)};
-  const DataBox b = auto_range_box(items, 1, 0);
-  EXPECT_EQ(b.x_low, -4);
-  EXPECT_EQ(b.x_high, 9);
-  EXPECT_EQ(b.y_low, -3);
-  EXPECT_EQ(b.y_high, 2);
+  expect_box(auto_range_box(items, 1, 0), {-4, -3, 9, 2});
+}
+
+// A channel with a division by zero in it must not blank the whole layer.
+TEST(ChartItems, AutoRangeSkipsNonFiniteCoordinates) {
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<ChartItem> items{item(0, 0, 1, ItemKind::MoveTo), item(10, 5, 1), item(inf, 3, 1),
+                                     item(4, -inf, 1), item(nan, nan, 1), item(-inf, inf, 1, ItemKind::Mark)};
+  expect_box(auto_range_box(items, 1, 0), {0, 0, 10, 5});
+  expect_box(auto_range_box(items, 1, 10), {-1, -0.5, 11, 5.5});
+  const std::vector<ChartItem> only_infinite{item(inf, -inf, 1), item(-inf, inf, 1)};
+  expect_box(auto_range_box(only_infinite, 1, 10), {-1, -1, 1, 1});
+}
+
+TEST(ChartItems, AutoRangeMarginNeverOverflowsTheEnds) {
+  constexpr double big = std::numeric_limits<double>::max();
+  const std::vector<ChartItem> items{item(-big, 0, 1), item(big, 1, 1)};
+  expect_box(auto_range_box(items, 1, 10), {-big, -0.1, big, 1.1});
 }
 
 TEST(ChartItems, ExtentIgnoresPointsOnTheWindowEdges) {

@@ -54,6 +54,27 @@ TEST_F(WholeNumberField, ProgramWrittenTextPassesTheSameCheck) {
   EXPECT_EQ(edit.text(), "75");
 }
 
+// Code that holds the field as a plain line edit (a form's list of edits,
+// a property write) must not get around the check.
+TEST_F(WholeNumberField, TextSetThroughTheBaseClassPassesTheSameCheck) {
+  QLineEdit& line = edit;
+  QSignalSpy changes(&edit, &QLineEdit::textChanged);
+  for (const char* refused : {"1000", "12.5", "abc", "4 5", "-1"}) {
+    line.setText(refused);
+    EXPECT_EQ(edit.text().toStdString(), "450") << refused;
+  }
+  edit.setProperty("text", "2000");
+  EXPECT_EQ(edit.text(), "450");
+  for (const QList<QVariant>& change : changes) EXPECT_EQ(change.at(0).toString(), "450");
+  line.setText("  75");
+  EXPECT_EQ(edit.text(), "75");
+  EXPECT_EQ(edit.value(), 75.0);
+  line.setText("1e3");
+  EXPECT_EQ(edit.text(), "75");  // the last accepted text, not the first
+  QTest::keyClick(&edit, Qt::Key_9);  // typing still works after a refusal
+  EXPECT_EQ(edit.text(), "759");
+}
+
 TEST_F(WholeNumberField, AnEmptyFieldReadsAsZero) {
   edit.selectAll();
   QTest::keyClick(&edit, Qt::Key_Delete);

@@ -11,6 +11,8 @@ namespace {
 // periods: one for the time between the line and the first sample, one more
 // for a range the overlay's rounding began a sample late.
 constexpr double kMaxLeadInPeriods = 2.0;
+// Samples ahead over which the speed at the line is taken.
+constexpr long kSpeedBaselineSamples = 3;
 
 struct Sample {
   double distance;
@@ -38,7 +40,7 @@ class TraceBuilder {
   // its end, by the recorded lap time, where that end is in the data.
   double start_time(long first, SampleRange range, double lap_time) const {
     const Sample s = at(first);
-    if (s.distance > 0) return first < range.last ? extrapolated_line_time(first) : s.time;
+    if (s.distance > 0) return extrapolated_line_time(first, range.last);
     const double period = sample_period(range.first);
     const auto end = lap_time > 0 ? end_time(range) : std::nullopt;
     if (!end) return s.time;
@@ -57,15 +59,16 @@ class TraceBuilder {
   }
 
   // When the line was crossed on the way from sample i - 1 to sample i,
-  // given that sample i lies past it: back from i along the step to i + 1,
-  // never more than two periods.
-  double extrapolated_line_time(long i) const {
+  // given that sample i lies past it: back from i at the speed over the next
+  // few samples (up to `limit`; one step alone is too coarse where the
+  // distance counter counts in metres or more), never more than two periods.
+  double extrapolated_line_time(long i, long limit) const {
     const Sample s = at(i);
-    const Sample next = at(i + 1);
-    const double step = next.time - s.time;
-    if (!(next.distance > s.distance) || !(step > 0)) return s.time;
-    const double back = s.distance * step / (next.distance - s.distance);
-    return s.time - std::min(back, kMaxLeadInPeriods * step);
+    const Sample ahead = at(std::min(i + kSpeedBaselineSamples, limit));
+    const double period = sample_period(i);
+    if (!(ahead.distance > s.distance) || !(ahead.time > s.time)) return s.time;
+    const double back = s.distance * (ahead.time - s.time) / (ahead.distance - s.distance);
+    return s.time - std::min(back, kMaxLeadInPeriods * period);
   }
 
   // The moment the lap ended, when the samples after `range` show the lap
@@ -74,8 +77,7 @@ class TraceBuilder {
     const long after = range.last + 1;
     const long total = sample_total(data_);
     if (after > total || !(at(after).distance < at(range.last).distance)) return std::nullopt;
-    if (after + 1 > total) return at(after).time;
-    return std::max(extrapolated_line_time(after), at(range.last).time);
+    return std::max(extrapolated_line_time(after, total), at(range.last).time);
   }
 
   const Dataset& data_;

@@ -43,6 +43,14 @@ SampleRange samples_between(const Dataset& data, double from, double to) {
   return {static_cast<long>(low - times) + 1, static_cast<long>(high - times)};
 }
 
+SampleRange lap_samples_between(const Dataset& data, SampleRange lap, double from, double to) {
+  const SampleRange inside = clamp_range(data, lap.first, lap.last);
+  if (inside.empty()) return {};
+  const double offset = data.ch_time.get(inside.first);
+  const SampleRange r = samples_between(data, from + offset, to + offset);
+  return {std::max(r.first, inside.first), std::min(r.last, inside.last)};
+}
+
 SampleRange overlay_range(const Dataset& data, const LapRecord& record) {
   const long double end = record.end_time;
   const long first = sample_number(end - static_cast<long double>(record.lap_time));

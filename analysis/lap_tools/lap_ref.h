@@ -24,7 +24,7 @@ struct SampleRange {
 
 struct LapRef {
   const Dataset* data = nullptr;  // nothing: an empty lap
-  SampleRange samples;            // always inside 1 … sample_total(*data)
+  SampleRange samples;            // the tools clamp it to 1 … sample_total(*data)
   double lap_time = 0.0;          // s as recorded; 0 when invalid or unknown
 };
 
@@ -35,6 +35,8 @@ struct LapEntry {
   std::uint8_t lap = 0;
   std::uint8_t session = 0;
   LapRef ref;
+
+  double lap_time() const { return ref.lap_time; }
 };
 
 // Samples a dataset really holds: its sample count, bounded by the length of
@@ -48,6 +50,9 @@ SampleRange all_samples(const Dataset& data);
 // The samples whose time lies in [from, to] seconds (the visible part of a
 // time axis); empty when none does.
 SampleRange samples_between(const Dataset& data, double from, double to);
+// The same within a lap, with times counted from the lap's first sample as
+// the Lap Overlay's time axis shows them.
+SampleRange lap_samples_between(const Dataset& data, SampleRange lap, double from, double to);
 
 // The lap overlay's range of a lap record: first = Round((end_time -
 // lap_time) / 0.1), last = Round((end_time - 0.1) / 0.1), halves to even,

@@ -42,7 +42,7 @@ LapStats lap_stats(const Dataset& data, SampleRange samples) {
 std::vector<LapStatsRow> lap_stats_table(const LogState& log) {
   std::vector<LapStatsRow> rows;
   for (const LapEntry& lap : laps_of(log)) {
-    rows.push_back({lap, lap.ref.lap_time, lap.ref.data ? lap_stats(*lap.ref.data, lap.ref.samples) : LapStats{}});
+    rows.push_back({lap, lap.ref.data ? lap_stats(*lap.ref.data, lap.ref.samples) : LapStats{}});
   }
   return rows;
 }

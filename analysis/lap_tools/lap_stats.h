@@ -25,7 +25,6 @@ LapStats lap_stats(const Dataset& data, SampleRange samples);
 
 struct LapStatsRow {
   LapEntry lap;
-  double lap_time = 0.0;  // as recorded; 0 when invalid
   LapStats stats;
 };
 

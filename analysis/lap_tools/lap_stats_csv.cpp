@@ -36,7 +36,7 @@ constexpr FigureColumn kFigureColumns[] = {
 void append_row(std::string& out, const LapStatsRow& row) {
   out += row.lap.set == kDataSetB ? "B," : "A,";
   out += std::to_string(row.lap.session) + ',' + std::to_string(row.lap.lap) + ',';
-  append_fixed(out, row.lap_time, kTimeDecimals);
+  append_fixed(out, row.lap.lap_time(), kTimeDecimals);
   out += ',' + std::to_string(row.stats.samples);
   for (const auto& column : kFigureColumns) {
     out += ',';

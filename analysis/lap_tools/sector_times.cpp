@@ -51,10 +51,10 @@ TheoreticalBest summarise(std::vector<SectorRow>& rows, const std::vector<std::s
 
   std::vector<double> lap_times;
   lap_times.reserve(members.size());
-  for (const std::size_t r : members) lap_times.push_back(rows[r].lap_time);
+  for (const std::size_t r : members) lap_times.push_back(rows[r].lap.lap_time());
   if (const auto fastest = fastest_lap(lap_times)) {
     best.fastest_row = members[*fastest];
-    const double fastest_time = rows[*best.fastest_row].lap_time;
+    const double fastest_time = rows[*best.fastest_row].lap.lap_time();
     if (best.theoretical && fastest_time > 0) best.gain = fastest_time - *best.theoretical;
   }
   return best;
@@ -102,7 +102,7 @@ SectorTable sector_table(const LogState& log, const std::vector<double>& boundar
   for (const LapEntry& lap : laps_of(log)) {
     const LapTrace trace(lap.ref, metres_per_lap_odo);
     const std::size_t row = table.rows.size();
-    table.rows.push_back({lap, lap.ref.lap_time, lap_sector_times(trace, lap.ref.lap_time, boundaries), {}, {}});
+    table.rows.push_back({lap, lap_sector_times(trace, lap.lap_time(), boundaries), {}, {}});
     set_members[lap.set == kDataSetB ? 1 : 0].push_back(row);
     all_members.push_back(row);
   }

@@ -38,7 +38,6 @@ SectorTimes lap_sector_times(const LapTrace& trace, double lap_time, const std::
 
 struct SectorRow {
   LapEntry lap;
-  double lap_time = 0.0;          // as recorded; 0 when invalid
   SectorTimes sector{};
   std::array<bool, kMaxSectors> best_in_set{};   // the earliest lap with the set's best time of a sector
   std::array<bool, kMaxSectors> best_overall{};  // the same over both sets

@@ -30,7 +30,7 @@ TEST(LapStatsTest, EveryGeneratedLapMatchesAPlainPassOverItsSamples) {
     };
     const auto speed = values(ds.ch_speed), brake = values(ds.ch_brake);
     EXPECT_EQ(row.stats.samples, r.size());
-    EXPECT_EQ(row.lap_time, static_cast<double>(ds.lap_table[row.lap.record].lap_time));
+    EXPECT_EQ(row.lap.lap_time(), static_cast<double>(ds.lap_table[row.lap.record].lap_time));
     EXPECT_EQ(row.stats.max_rpm, std::ranges::max(values(ds.ch_rpm)));
     EXPECT_EQ(row.stats.max_speed, std::ranges::max(speed));
     EXPECT_EQ(row.stats.min_speed, std::ranges::min(speed));

@@ -56,6 +56,13 @@ TEST(LapRangeTest, SamplesBetweenTwoTimes) {
   EXPECT_EQ(samples_between(data, 3, 2).size(), 0) << "reversed";
   EXPECT_EQ(samples_between(data, NAN, 2).size(), 0);
   EXPECT_EQ(samples_between(Dataset{}, 0, 10).size(), 0);
+
+  // Lap Overlay's time axis starts each lap at 0.
+  const SampleRange in_lap = lap_samples_between(data, {40, 60}, 0.5, 5.0);
+  EXPECT_EQ(in_lap.first, 45);
+  EXPECT_EQ(in_lap.last, 60) << "not beyond the lap";
+  EXPECT_TRUE(lap_samples_between(data, {90, 130}, 2.0, 3.0).empty()) << "past the data";
+  EXPECT_TRUE(lap_samples_between(data, {60, 40}, 0, 1).empty());
 }
 
 TEST(LapTraceTest, InterpolatesBetweenSamplesAndBeginsAtTheLine) {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "analysis/lap_tools/fastest_lap.h"
+#include "analysis/lap_tools/lap_tool_settings.h"
 #include "analysis/lap_tools/sector_times.h"
 #include "config/config_form.h"
 #include "lap_fixtures.h"
@@ -34,6 +35,18 @@ TEST(SectorBoundaryTest, DefaultsComeFromTheConfigurationsSplitDistances) {
   form.edit(config::IntField::split_1_distance, "0");
   form.process_form_data();
   EXPECT_TRUE(boundaries_from_config(state.config_image).empty()) << "split 1 = 0 switches splits off";
+}
+
+TEST(SectorBoundaryTest, TypedBoundariesReplaceTheConfigurationsUntilTheProgramEnds) {
+  ConfigState state;
+  config::ConfigForm form(state);
+  form.setup();
+  LapToolSettings settings;
+  EXPECT_EQ(sector_boundaries(settings, state.config_image), (std::vector<double>{500, 1000, 1500}));
+  settings.sector_boundaries = std::vector<double>{700, 0, 0};
+  EXPECT_EQ(sector_boundaries(settings, state.config_image), std::vector<double>{700});
+  settings.sector_boundaries = std::vector<double>{};
+  EXPECT_TRUE(sector_boundaries(settings, state.config_image).empty()) << "all off: one sector, the lap";
 }
 
 TEST(FastestLapTest, LowestValidTimeWithTiesKeepingTheEarlierLap) {
@@ -79,7 +92,7 @@ TEST(SectorTableTest, OneLapWithEveryBestSectorIsTheTheoreticalBest) {
   ASSERT_TRUE(a.theoretical);
   EXPECT_EQ(a.fastest_row, 1u);
   for (int k = 0; k < 3; ++k) EXPECT_TRUE(table.rows[1].best_in_set[k]) << k;
-  EXPECT_NEAR(*a.theoretical, table.rows[1].lap_time, 1e-9);
+  EXPECT_NEAR(*a.theoretical, table.rows[1].lap.lap_time(), 1e-9);
   EXPECT_NEAR(*a.gain, 0.0, 1e-9);
   EXPECT_NEAR(*a.best_sector[1], 300.0 / 22, 0.05) << "near constant speed through the sector";
   EXPECT_FALSE(table.per_set[1].theoretical) << "B holds nothing";
@@ -107,7 +120,7 @@ TEST(SectorTableTest, BestSectorsFromDifferentLapsAndSets) {
     EXPECT_FALSE(table.rows[0].best_overall[k] || table.rows[1].best_overall[k]) << k;
   }
   EXPECT_EQ(table.both.fastest_row, 2u);
-  EXPECT_NEAR(*table.both.theoretical, table.rows[2].lap_time, 1e-9);
+  EXPECT_NEAR(*table.both.theoretical, table.rows[2].lap.lap_time(), 1e-9);
   EXPECT_NEAR(*table.both.gain, 0.0, 1e-9);
 }
 
@@ -143,11 +156,11 @@ void expect_sectors_match_the_truth(const test::DecodedLog& d) {
       EXPECT_NEAR(*row.sector[k], truth[r][k], 0.1) << r << " sector " << k;
       sum += *row.sector[k];
     }
-    EXPECT_NEAR(sum, row.lap_time, 1e-9) << r;
+    EXPECT_NEAR(sum, row.lap.lap_time(), 1e-9) << r;
   }
   for (const TheoreticalBest* best : {&table.per_set[0], &table.both}) {
     ASSERT_TRUE(best->theoretical && best->fastest_row);
-    EXPECT_LE(*best->theoretical, table.rows[*best->fastest_row].lap_time + 1e-9);
+    EXPECT_LE(*best->theoretical, table.rows[*best->fastest_row].lap.lap_time() + 1e-9);
     EXPECT_GE(*best->gain, -1e-9);
   }
   for (int k = 0; k < 3; ++k) {

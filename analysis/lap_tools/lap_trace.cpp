@@ -100,6 +100,7 @@ LapTrace::LapTrace(const LapRef& lap, double distance_factor) {
   const TraceBuilder builder(*lap.data, distance_factor);
   const long first = builder.lap_start(range);
   start_time_ = builder.start_time(first, range, lap.lap_time);
+  if (!std::isfinite(start_time_)) return;
 
   points_.reserve(static_cast<std::size_t>(range.last - first + 2));
   points_.push_back({0.0, 0.0});

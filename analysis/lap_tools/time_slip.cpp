@@ -45,10 +45,12 @@ class CornerMerge {
       : p1_(p1), p2_(p2), end_(end) {}
 
   std::optional<double> next() {
-    const double d1 = i1_ < p1_.size() ? p1_[i1_].distance : end_ + 1;
-    const double d2 = i2_ < p2_.size() ? p2_[i2_].distance : end_ + 1;
-    const double d = std::min(d1, d2);
-    if (!(d <= end_)) return std::nullopt;
+    const bool more1 = i1_ < p1_.size() && p1_[i1_].distance <= end_;
+    const bool more2 = i2_ < p2_.size() && p2_[i2_].distance <= end_;
+    if (!more1 && !more2) return std::nullopt;
+    const double d = !more2 ? p1_[i1_].distance
+                     : !more1 ? p2_[i2_].distance
+                              : std::min(p1_[i1_].distance, p2_[i2_].distance);
     while (i1_ < p1_.size() && p1_[i1_].distance == d) ++i1_;
     while (i2_ < p2_.size() && p2_[i2_].distance == d) ++i2_;
     return d;

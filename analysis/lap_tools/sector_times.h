@@ -43,6 +43,9 @@ struct SectorRow {
   std::array<bool, kMaxSectors> best_overall{};  // the same over both sets
 };
 
+// A lap's sector times add up to its lap time, so the theoretical best is
+// never slower than any lap holding every sector time, the fastest included,
+// and equals the fastest lap when that lap holds every best sector.
 struct TheoreticalBest {
   SectorTimes best_sector{};               // best time of each sector
   std::optional<double> theoretical;       // their sum; nothing when a sector has no time

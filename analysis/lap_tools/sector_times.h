@@ -1,0 +1,69 @@
+#pragma once
+// Sector times of every lap and the theoretical best lap: up to three
+// boundaries by lap distance cut each lap into sectors; the best time of each
+// sector, summed, is the lap the driver could do by putting their best
+// sectors together.
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "analysis/lap_tools/lap_ref.h"
+#include "analysis/lap_tools/lap_trace.h"
+#include "link/protocol.h"
+
+namespace kv::lap_tools {
+
+inline constexpr int kMaxSectorBoundaries = 3;
+inline constexpr int kMaxSectors = kMaxSectorBoundaries + 1;
+
+using SectorTimes = std::array<std::optional<double>, kMaxSectors>;
+
+// Boundaries a person typed, made usable: values that are not positive
+// finite numbers are dropped (0 switches a boundary off), the rest sorted
+// with repeats dropped, and only the first three kept.
+std::vector<double> usable_boundaries(std::vector<double> metres);
+
+// The configuration's split distances (metres) as boundaries; none when
+// split 1 is 0, as that switches split timing off in the instrument.
+std::vector<double> boundaries_from_config(const ConfigBytes& config_image);
+
+// One lap's sectors: sector k (0-based) runs from boundary k - 1 (or the
+// lap's start) to boundary k, the last from the last boundary to the lap's
+// end, its recorded lap time. A sector has no time when the lap does not
+// reach one of its ends, when the lap time is unknown (for the last), or
+// when it comes out not above zero. `boundaries` are usable_boundaries() in
+// the trace's distance unit; there are boundaries.size() + 1 sectors.
+SectorTimes lap_sector_times(const LapTrace& trace, double lap_time, const std::vector<double>& boundaries);
+
+struct SectorRow {
+  LapEntry lap;
+  SectorTimes sector{};
+  std::array<bool, kMaxSectors> best_in_set{};   // the earliest lap with the set's best time of a sector
+  std::array<bool, kMaxSectors> best_overall{};  // the same over both sets
+};
+
+// A lap's sector times add up to its lap time, so the theoretical best is
+// never slower than any lap holding every sector time, the fastest included,
+// and equals the fastest lap when that lap holds every best sector.
+struct TheoreticalBest {
+  SectorTimes best_sector{};               // best time of each sector
+  std::optional<double> theoretical;       // their sum; nothing when a sector has no time
+  std::optional<std::size_t> fastest_row;  // index into SectorTable::rows, by the lap table's rule
+  std::optional<double> gain;              // fastest lap time - theoretical: what is left to find
+};
+
+struct SectorTable {
+  int sector_count = 1;
+  std::vector<SectorRow> rows;               // laps_of(log): A's laps, then B's
+  std::array<TheoreticalBest, 2> per_set{};  // [0] A, [1] B
+  TheoreticalBest both;                      // over the laps of both sets
+};
+
+// The table for every lap of each decoded set. `boundaries_metres` as the
+// person set them (usable_boundaries() is applied); `metres_per_lap_odo`
+// turns ch_lap_odo into metres (metres_per_lap_odo_unit()).
+SectorTable sector_table(const LogState& log, const std::vector<double>& boundaries_metres,
+                         double metres_per_lap_odo = 1.0);
+
+}  // namespace kv::lap_tools

@@ -226,6 +226,7 @@ TEST_F(ConfigureWindowTest, TypingIntoTheFields) {
   QLineEdit* gears = edit("num_gear_value");
   QTest::keyClicks(gears, "7");
   EXPECT_EQ(gears->text(), "6");
+  EXPECT_EQ(gears->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
   QTest::keyClicks(gears, "x1");
   EXPECT_EQ(gears->text(), "2");
   QTest::keyClicks(gears, "4");

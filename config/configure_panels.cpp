@@ -17,6 +17,8 @@ using namespace config;
 
 namespace {
 
+constexpr int kVersionDigits = 2;
+
 QGroupBox* group(const QString& caption, const QString& hint = {}) {
   auto* box = new QGroupBox(caption);
   if (!hint.isEmpty()) box->setToolTip(hint);
@@ -70,7 +72,7 @@ QWidget* TForm3::build_general() {
   version_row->addWidget(new QLabel("Ver"));
   for (QLineEdit* edit : {version_major_, version_minor_}) {
     edit->setReadOnly(true);
-    edit->setMaxLength(2);
+    set_typing_limit(edit, kVersionDigits);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("0000") + 12);
   }
   version_row->addWidget(version_major_);

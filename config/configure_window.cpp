@@ -201,7 +201,7 @@ QLineEdit* TForm3::int_edit(IntField field) {
   const IntFieldSpec& desc = spec_of(field);
   auto* edit = new QLineEdit(this);
   edit->setObjectName(desc.name);
-  edit->setMaxLength(desc.max_length);
+  set_typing_limit(edit, desc.max_length);
   edit->setAlignment(Qt::AlignRight);
   edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(desc.max_length + 2, '0')) + 12);
   edit->installEventFilter(key_filter_);

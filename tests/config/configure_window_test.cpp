@@ -96,6 +96,49 @@ TEST_F(SevenGearInstrumentTest, ReadOfSevenGearsAsksToCheckRanges) {
   EXPECT_EQ(text("Edit2"), "29");
 }
 
+// A blank instrument holds 0xFF in every byte.
+class BlankInstrumentTest : public ConfigureWindowTest {
+ protected:
+  static ConfigBytes all_ones() {
+    ConfigBytes image;
+    image.fill(0xFF);
+    return image;
+  }
+  BlankInstrumentTest() : ConfigureWindowTest(unit_with(all_ones())) {}
+  bool red(const char* name) { return edit(name)->palette().color(QPalette::Base) == QColor(Qt::red); }
+};
+
+TEST_F(BlankInstrumentTest, OutOfRangeValuesAreShownWholeAndRed) {
+  window.get_config_data();
+  EXPECT_EQ(last_message(), config::exchange_text::kDownloadedCheck);
+  const std::pair<const char*, const char*> shown[] = {
+      {"speedo_cal_value", "65535"}, {"gear_cal_value", "65535"}, {"veh_weight", "65535"},
+      {"split_1_distance", "65535"}, {"fuel_level_value", "255"},  {"display_brightness", "255"},
+      {"pulses_engine_cycle", "15"}, {"shift_value_delta", "25500"}, {"odometer_value", "65535"},
+  };
+  for (const auto& [name, value] : shown) EXPECT_EQ(text(name), value) << name;
+  for (const char* name : {"speedo_cal_value", "fuel_level_value", "display_brightness", "pulses_engine_cycle",
+                           "shift_value_delta"}) {
+    EXPECT_TRUE(red(name)) << name;
+  }
+
+  // Typing is still held to the field's length: it can shorten a long value
+  // but never lengthen it, and a fresh entry stops at the limit.
+  QLineEdit* speedo = edit("speedo_cal_value");
+  speedo->end(false);
+  QTest::keyClicks(speedo, "7");
+  EXPECT_EQ(text("speedo_cal_value"), "65535");
+  QTest::keyClick(speedo, Qt::Key_Backspace);
+  QTest::keyClicks(speedo, "7");
+  EXPECT_EQ(text("speedo_cal_value"), "6553");
+  speedo->selectAll();
+  QTest::keyClicks(speedo, "123456");
+  EXPECT_EQ(text("speedo_cal_value"), "1234");
+  EXPECT_FALSE(red("speedo_cal_value"));
+  QTest::keyClicks(edit("display_brightness"), "5");  // a one-digit field: the digit replaces it
+  EXPECT_EQ(text("display_brightness"), "5");
+}
+
 TEST_F(ConfigureWindowTest, WriteConfigWithoutPasswordSkipsOdometerAndCarriedWords) {
   edit("veh_weight")->selectAll();
   QTest::keyClicks(edit("veh_weight"), "1200");

@@ -82,6 +82,7 @@ bool load_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
   state.config_range_error = false;
   form.process_eeprom_data();
   form.check_form_data();
+  form.image_shown();
   ui.information(state.config_range_error ? file_text::kLoadedCheck : file_text::kLoaded);
   remember_path(remembered, *path);
   return true;

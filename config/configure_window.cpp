@@ -15,7 +15,6 @@
 #include "config/config_widgets.h"
 #include "config/password_window.h"
 #include "link/serial_state.h"
-#include "ui/controls_lock.h"
 #include "ui/window_placement.h"
 
 namespace kv {
@@ -75,6 +74,7 @@ TForm3::TForm3(ProgramState& state, Ui& ui, QWidget* parent)
   password_ = std::make_unique<TForm12>(form_, ui_);
   connect(password_.get(), &TForm12::passwordClosed, this, &TForm3::password_closed);
 
+  form_.set_image_shown_listener([this] { show_outcome(); });
   config_tab_change(0);
   form_.setup();
   refresh();
@@ -143,10 +143,13 @@ void TForm3::save_config_data() {
 }
 
 void TForm3::run_locked(const std::function<void()>& operation) {
-  {
-    const ControlsLock lock(busy_controls());
-    operation();
-  }
+  lock_.emplace(busy_controls());
+  operation();
+  show_outcome();
+}
+
+void TForm3::show_outcome() {
+  lock_.reset();
   refresh();
 }
 

@@ -6,10 +6,12 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/program_state.h"
 #include "config/config_form.h"
+#include "ui/controls_lock.h"
 #include "ui/ui.h"
 
 class QCheckBox;
@@ -80,8 +82,10 @@ class TForm3 : public QWidget {
   // Controls a running transfer or file operation must not be pressed again.
   std::vector<QWidget*> busy_controls() const;
   // Runs a transfer or file operation with those controls locked, then shows
-  // the outcome.
+  // the outcome. A read or load unlocks and shows its image before its
+  // closing message.
   void run_locked(const std::function<void()>& operation);
+  void show_outcome();
 
   ProgramState& state_;
   Ui& ui_;
@@ -106,6 +110,7 @@ class TForm3 : public QWidget {
   std::array<QLabel*, 2> accel_units_{};
   config::RadioGroup* serial_group_ = nullptr;
   std::unique_ptr<TForm12> password_;
+  std::optional<ControlsLock> lock_;
 };
 
 }  // namespace kv

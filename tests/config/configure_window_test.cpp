@@ -7,11 +7,13 @@
 #include <QTest>
 
 #include "config/config_exchange.h"
+#include "config/config_file.h"
 #include "config/config_widgets.h"
 #include "config/configure_window.h"
 #include "config/odometer_password.h"
 #include "config/password_window.h"
 #include "tests/support/emulator_fixture.h"
+#include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
 
 namespace kv {
@@ -137,6 +139,39 @@ TEST_F(BlankInstrumentTest, OutOfRangeValuesAreShownWholeAndRed) {
   EXPECT_FALSE(red("speedo_cal_value"));
   QTest::keyClicks(edit("display_brightness"), "5");  // a one-digit field: the digit replaces it
   EXPECT_EQ(text("display_brightness"), "5");
+}
+
+// What the window shows while the message that closes a read or load is up.
+struct ShownAtMessage {
+  std::string message, speedo, version;
+  bool speedo_red = false, unlocked = false;
+};
+
+TEST_F(BlankInstrumentTest, ReadAndLoadShowTheNewImageBeforeTheirMessage) {
+  ShownAtMessage seen;
+  ui.on_message = [&](const RecordedMessage& message) {
+    seen = {message.text, text("speedo_cal_value"), text("Edit2"), red("speedo_cal_value"),
+            window.findChild<QWidget*>("BitBtn3")->isEnabled()};
+  };
+  window.get_config_data();
+  EXPECT_EQ(seen.message, config::exchange_text::kDownloadedCheck);
+  EXPECT_EQ(seen.speedo, "65535");
+  EXPECT_TRUE(seen.speedo_red);
+  EXPECT_EQ(seen.version, "19");
+  EXPECT_TRUE(seen.unlocked);
+
+  // A file with the speedo factor 0x07D0 = 2000 and the gear count 7.
+  test::TempDir dir;
+  std::string lines;
+  for (int offset = 0; offset < 52; ++offset) lines += offset == 19 ? "D0\r\n" : offset == 20 ? "07\r\n" : "FF\r\n";
+  test::write_file(dir.file("blank.kvc"), lines);
+  ui.queue_file(dir.file("blank.kvc"));
+  window.load_config_data();
+  EXPECT_EQ(seen.message, config::file_text::kLoadedCheck);
+  EXPECT_EQ(seen.speedo, "2000");
+  EXPECT_FALSE(seen.speedo_red);
+  EXPECT_EQ(seen.version, "");  // a load clears the version
+  EXPECT_TRUE(seen.unlocked);
 }
 
 TEST_F(ConfigureWindowTest, WriteConfigWithoutPasswordSkipsOdometerAndCarriedWords) {

@@ -44,14 +44,16 @@ bool save_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
     return false;
   }
   form.process_form_data();
-  const auto path = ask_save_path(ui, remembered, save_texts());
-  if (!path) return false;
-  AtomicFile file(*path);
+  const auto chosen = ask_save_file(ui, remembered, save_texts());
+  if (!chosen) return false;
+  AtomicFile file(chosen->path);
   if (!file.open()) {
     ui.warning(file_text::kAlreadyOpen);
     return false;
   }
-  remember_path(remembered, *path);
+  // The dialog proposes the name as the person gave it, not with the
+  // extension the save appended.
+  remember_path(remembered, chosen->as_chosen);
   for (const std::uint8_t value : form.state().config_image) {
     ui.pump();
     file.write(config_file_line(value));
@@ -65,9 +67,9 @@ bool save_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
 }
 
 bool load_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
-  const auto path = ask_open_path(ui, remembered, open_texts());
-  if (!path) return false;
-  const auto text = read_whole_file(*path);
+  const auto chosen = ask_open_file(ui, remembered, open_texts());
+  if (!chosen) return false;
+  const auto text = read_whole_file(chosen->path);
   if (!text) {
     ui.warning(file_text::kOpenProblem);
     return false;
@@ -84,7 +86,7 @@ bool load_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
   form.check_form_data();
   form.image_shown();
   ui.information(state.config_range_error ? file_text::kLoadedCheck : file_text::kLoaded);
-  remember_path(remembered, *path);
+  remember_path(remembered, chosen->as_chosen);
   return true;
 }
 

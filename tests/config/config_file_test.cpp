@@ -55,6 +55,12 @@ TEST_F(ConfigFileTest, FreshSaveWritesTheFiftyTwoLines) {
   EXPECT_EQ(ui.dialogs()[0].title, file_text::kSaveTitle);
   EXPECT_EQ(ui.dialogs()[0].file_name, "default.kvc");
   EXPECT_EQ(remembered.folder, dir.path());
+  EXPECT_EQ(remembered.file_name, "fresh");  // without the appended extension
+
+  ui.queue_file(path("named.kvc"));
+  ui.queue_answer(kYes);
+  ASSERT_TRUE(save_config_data(form, remembered, ui));
+  EXPECT_EQ(remembered.file_name, "named.kvc");
 }
 
 TEST_F(ConfigFileTest, SaveRefusals) {
@@ -150,6 +156,7 @@ TEST_F(ConfigFileTest, LoadRefusals) {
   EXPECT_EQ(last_message(), file_text::kMissing);
   write("setup.kvc", fresh_file_text());
   EXPECT_TRUE(load("setup"));  // the extension is appended
+  EXPECT_EQ(remembered.file_name, "setup");
 }
 
 TEST_F(ConfigFileTest, SevenGearFileLoadsFlagged) {

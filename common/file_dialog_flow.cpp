@@ -66,8 +66,10 @@ std::optional<ChosenFile> ask_open_file(Ui& ui, const DialogDefault& remembered,
   auto file = accepted_name(ui, ui.open_file(request_for(remembered, texts.title, texts.filter, texts.extension)),
                             texts.kind, texts.extension, texts.cancelled, texts.invalid_name);
   if (!file) return std::nullopt;
+  // Only a name that names nothing is missing; anything else that is there
+  // but cannot be read as a file (a folder) is the caller's opening problem.
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(file->path, ec)) {
+  if (!std::filesystem::exists(file->path, ec)) {
     ui.message(texts.kind, texts.missing, kOk);
     return std::nullopt;
   }

@@ -50,8 +50,9 @@ struct ChosenFile {
 std::optional<ChosenFile> ask_save_file(Ui& ui, const DialogDefault& remembered, const SaveDialogTexts& texts);
 std::optional<std::string> ask_save_path(Ui& ui, const DialogDefault& remembered, const SaveDialogTexts& texts);
 
-// The open half: returns an existing file, or nothing after the matching
-// message was shown.
+// The open half: returns a name that exists (the caller reports one that
+// cannot be opened, such as a folder), or nothing after the matching message
+// was shown.
 std::optional<ChosenFile> ask_open_file(Ui& ui, const DialogDefault& remembered, const OpenDialogTexts& texts);
 std::optional<std::string> ask_open_path(Ui& ui, const DialogDefault& remembered, const OpenDialogTexts& texts);
 

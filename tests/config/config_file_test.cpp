@@ -159,6 +159,18 @@ TEST_F(ConfigFileTest, LoadRefusals) {
   EXPECT_EQ(remembered.file_name, "setup");
 }
 
+TEST_F(ConfigFileTest, FileThatCannotBeOpenedLeavesEverythingAsItWas) {
+  std::filesystem::create_directory(path("held.kvc"));  // unreadable as a file, even for root
+  form.show_version(3, 25);
+  const ConfigBytes before = state.config_image;
+  EXPECT_FALSE(load("held.kvc"));
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{file_text::kOpenProblem});
+  EXPECT_EQ(ui.messages()[0].kind, MsgKind::Warning);
+  EXPECT_EQ(state.config_image, before);
+  EXPECT_EQ(form.version_major(), "3");
+  EXPECT_EQ(remembered.file_name, "default.kvc");
+}
+
 TEST_F(ConfigFileTest, SevenGearFileLoadsFlagged) {
   std::string text = fresh_file_text();
   text.replace(text.rfind("E2"), 2, "72");

@@ -66,17 +66,10 @@ bool save_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
   return true;
 }
 
-bool load_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
-  const auto chosen = ask_open_file(ui, remembered, open_texts());
-  if (!chosen) return false;
-  const auto text = read_whole_file(chosen->path);
-  if (!text) {
-    ui.warning(file_text::kOpenProblem);
-    return false;
-  }
+bool load_config_text(ConfigForm& form, const std::string& text, Ui& ui) {
   form.clear_version();
   ConfigState& state = form.state();
-  if (read_config_lines(*text, state.config_staging, ui) != kConfigBytes) {
+  if (read_config_lines(text, state.config_staging, ui) != kConfigBytes) {
     ui.warning(file_text::kDataProblem);
     return false;
   }
@@ -86,6 +79,18 @@ bool load_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
   form.check_form_data();
   form.image_shown();
   ui.information(state.config_range_error ? file_text::kLoadedCheck : file_text::kLoaded);
+  return true;
+}
+
+bool load_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
+  const auto chosen = ask_open_file(ui, remembered, open_texts());
+  if (!chosen) return false;
+  const auto text = read_whole_file(chosen->path);
+  if (!text) {
+    ui.warning(file_text::kOpenProblem);
+    return false;
+  }
+  if (!load_config_text(form, *text, ui)) return false;
   remember_path(remembered, chosen->as_chosen);
   return true;
 }

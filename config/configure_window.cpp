@@ -1,7 +1,6 @@
 #include "config/configure_window.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,7 +14,6 @@
 #include "config/config_widgets.h"
 #include "config/password_window.h"
 #include "link/serial_state.h"
-#include "ui/window_placement.h"
 
 namespace kv {
 
@@ -45,7 +43,7 @@ std::string ratio_display(std::string text) {
 }  // namespace
 
 TForm3::TForm3(ProgramState& state, Ui& ui, QWidget* parent)
-    : QWidget(parent), state_(state), ui_(ui), form_(state.config), key_filter_(new IntKeyFilter(this)) {
+    : NavigableWindow(parent), state_(state), ui_(ui), form_(state.config), key_filter_(new IntKeyFilter(this)) {
   setObjectName("TForm3");
   setWindowTitle("Configuration");
 
@@ -85,35 +83,20 @@ TForm3::~TForm3() = default;
 
 // ---- activation, navigation ----
 
-void TForm3::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  setup_configure_form();
-}
+void TForm3::setup_configure_form() { activate(); }
 
-void TForm3::closeEvent(QCloseEvent* event) {
-  event->accept();
-  emit programExitRequested();
-}
-
-void TForm3::setup_configure_form() {
+void TForm3::activated() {
   const int port = state_.serial.selected_port;
   serial_group_->setItemIndex(port >= 1 && port <= kPortCount ? port - 1 : -1);
-  centre_on_screen(*this);
   form_.setup();
   refresh();
 }
 
 std::vector<QWidget*> TForm3::busy_controls() const { return {pages_, side_, tabs_}; }
 
-void TForm3::back_to_main() {
-  hide();
-  emit mainMenuRequested();
-}
+void TForm3::back_to_main() { go_to_main_menu(); }
 
-void TForm3::view_help() {
-  hide();
-  emit helpRequested();
-}
+void TForm3::view_help() { go_to_help(); }
 
 void TForm3::config_tab_change(int index) {
   // The stack hides every other panel and gives the chosen one the page.

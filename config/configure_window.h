@@ -2,7 +2,6 @@
 // TForm3 "Configuration": the instrument's settings on nine tabs, read from
 // and written to the instrument, loaded from and saved to files. The widgets
 // mirror a ConfigForm, which holds the values, colours and rules.
-#include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
@@ -12,6 +11,7 @@
 #include "app/program_state.h"
 #include "config/config_form.h"
 #include "ui/controls_lock.h"
+#include "ui/navigable_window.h"
 #include "ui/ui.h"
 
 class QCheckBox;
@@ -30,7 +30,7 @@ class IntKeyFilter;
 }  // namespace config
 class TForm12;
 
-class TForm3 : public QWidget {
+class TForm3 : public NavigableWindow {
   Q_OBJECT
  public:
   TForm3(ProgramState& state, Ui& ui, QWidget* parent = nullptr);
@@ -51,14 +51,8 @@ class TForm3 : public QWidget {
   void back_to_main();
   void view_help();
 
- signals:
-  void mainMenuRequested();
-  void helpRequested();
-  void programExitRequested();
-
  protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
+  void activated() override;
 
  private:
   // configure_panels.cpp builds the tabs' contents.

@@ -1,7 +1,6 @@
 #include "calculator/calculator.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,7 +15,6 @@
 
 #include "chart/numedit.h"
 #include "ui/ui.h"
-#include "ui/window_placement.h"
 
 namespace kv {
 namespace {
@@ -83,7 +81,7 @@ QGroupBox* group_box(const char* name, const char* caption, const char* hint) {
 
 }  // namespace
 
-TForm4::TForm4(Ui& ui, QWidget* parent) : QWidget(parent, Qt::Window), ui_(ui) {
+TForm4::TForm4(Ui& ui, QWidget* parent) : NavigableWindow(parent, Qt::Window), ui_(ui) {
   setObjectName("TForm4");
   setWindowTitle("Calculator");
   auto* page = new QVBoxLayout(this);
@@ -202,18 +200,9 @@ void TForm4::connect_minimum_checks() {
   on_exit(tyres_.rear_tyre_circumference, &TForm4::check_rear_circumference);
 }
 
-void TForm4::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (!event->spontaneous()) setup_form4();
-}
+void TForm4::setup_form4() { activate(); }
 
-void TForm4::closeEvent(QCloseEvent* event) {
-  event->accept();
-  if (isVisible()) emit programExitRequested();
-}
-
-void TForm4::setup_form4() {
-  centre_on_screen(*this);
+void TForm4::activated() {
   const int type = tyre_type_->checkedId();
   if (type >= 0) notebook_->setCurrentIndex(type);
   update_tyre_fields();
@@ -284,15 +273,9 @@ void TForm4::update_diff_display() {
   if (shown.trimmed() == ".") diff_ratio_value_->setText(kEmptyRatio);
 }
 
-void TForm4::back_to_main() {
-  hide();
-  emit mainMenuRequested();
-}
+void TForm4::back_to_main() { go_to_main_menu(); }
 
-void TForm4::view_help() {
-  hide();
-  emit helpRequested();
-}
+void TForm4::view_help() { go_to_help(); }
 
 calc::CalculatorInput TForm4::read_input() const {
   const auto sizes = [](QComboBox* width, QComboBox* profile, QComboBox* wheel, chart::TNumEdit* slick,

@@ -1,10 +1,9 @@
 #pragma once
 // TForm4 "Calculator": works out the speedo and gear calibration factors from
 // the drive layout, sensor position, tyre sizes and differential ratio.
-#include <QWidget>
-
 #include "calculator/calibration.h"
 #include "calculator/tyre_pages.h"
+#include "ui/navigable_window.h"
 
 class QButtonGroup;
 class QLineEdit;
@@ -14,7 +13,7 @@ namespace kv {
 
 class Ui;
 
-class TForm4 : public QWidget {
+class TForm4 : public NavigableWindow {
   Q_OBJECT
 
  public:
@@ -37,14 +36,8 @@ class TForm4 : public QWidget {
   // The values kept between the calculation and the display.
   const calc::Calibration& last_calibration() const { return calibration_; }
 
- signals:
-  void mainMenuRequested();
-  void helpRequested();
-  void programExitRequested();
-
  protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
+  void activated() override;
 
  private:
   QWidget* build_choices();

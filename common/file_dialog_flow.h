@@ -39,12 +39,21 @@ inline constexpr const char* kFileSavedOk = "File Saved OK";
 // looked at, so dots in folder names do not count.
 std::optional<std::string> with_kind_extension(const std::string& path, const std::string& extension);
 
+// A name accepted by the dialog pattern.
+struct ChosenFile {
+  std::string path;       // the file to use: the kind's extension appended when the name had none
+  std::string as_chosen;  // the name as the person gave it in the dialog
+};
+
 // The save half of the pattern, up to and including the overwrite question.
-// Returns the path to write, or nothing after the matching message was shown.
+// Returns the file to write, or nothing after the matching message was shown.
+std::optional<ChosenFile> ask_save_file(Ui& ui, const DialogDefault& remembered, const SaveDialogTexts& texts);
 std::optional<std::string> ask_save_path(Ui& ui, const DialogDefault& remembered, const SaveDialogTexts& texts);
 
-// The open half: returns an existing file's path, or nothing after the
-// matching message was shown.
+// The open half: returns a name that exists (the caller reports one that
+// cannot be opened, such as a folder), or nothing after the matching message
+// was shown.
+std::optional<ChosenFile> ask_open_file(Ui& ui, const DialogDefault& remembered, const OpenDialogTexts& texts);
 std::optional<std::string> ask_open_path(Ui& ui, const DialogDefault& remembered, const OpenDialogTexts& texts);
 
 // Stores the path's folder and file name as the kind's new defaults.

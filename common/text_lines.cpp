@@ -1,6 +1,7 @@
 #include "common/text_lines.h"
 
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -22,10 +23,14 @@ std::vector<std::string> split_lines(const std::string& text) {
 }
 
 std::optional<std::string> read_whole_file(const std::string& path) {
+  // A folder opens like a file on some systems but never reads as one.
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::ostringstream out;
   out << in.rdbuf();
+  if (in.bad()) return std::nullopt;
   return out.str();
 }
 

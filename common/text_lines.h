@@ -12,7 +12,7 @@ inline constexpr const char* kLineEnd = "\r\n";
 // without an ending still counts; an empty text has no lines.
 std::vector<std::string> split_lines(const std::string& text);
 
-// Reads a whole file; nothing when it cannot be opened.
+// Reads a whole file; nothing when it cannot be opened or read (a folder).
 std::optional<std::string> read_whole_file(const std::string& path);
 
 // Parses a decimal integer the way a strict conversion does: optional sign,

@@ -20,6 +20,7 @@ ReadResult get_config_data(ConfigForm& form, LinkProtocol& link, Ui& ui) {
     form.process_eeprom_data();
     form.check_form_data();
   }
+  form.image_shown();
   if (state.config_range_error) {
     ui.information(exchange_text::kDownloadedCheck);
     return ReadResult::out_of_range;

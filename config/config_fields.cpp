@@ -39,10 +39,10 @@ std::optional<long> int_value(const FieldState& field) {
 void check_int_display_TEdit(FieldState& field, long maximum, long minimum, FieldColour zero_colour, int step,
                              bool& flag) {
   if (field.text.empty()) {
-    field.colour = FieldColour::red;
+    // The emptied field counts as a failure, but the 0 written back is judged
+    // on its own so that its colour is right at once.
     field.text = "0";
     flag = true;
-    return;
   }
   const auto value = int_value(field);
   if (!value || *value < minimum || *value > maximum) {

@@ -25,9 +25,10 @@ struct FieldState {
 std::optional<long> int_value(const FieldState& field);
 
 // Validates a whole-number field: an empty field is refilled with "0" and
-// turns red; text that is not a number, a value outside [minimum, maximum]
-// or off the step turns it red. Every failure sets `flag`; a value in range
-// gets `zero_colour` when it is 0 and the window colour otherwise.
+// sets `flag`, and the 0 is then checked like any value; text that is not a
+// number, a value outside [minimum, maximum] or off the step turns it red.
+// Every failure sets `flag`; a value in range gets `zero_colour` when it is 0
+// and the window colour otherwise.
 void check_int_display_TEdit(FieldState& field, long maximum, long minimum, FieldColour zero_colour, int step,
                              bool& flag);
 

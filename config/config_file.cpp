@@ -44,14 +44,16 @@ bool save_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
     return false;
   }
   form.process_form_data();
-  const auto path = ask_save_path(ui, remembered, save_texts());
-  if (!path) return false;
-  AtomicFile file(*path);
+  const auto chosen = ask_save_file(ui, remembered, save_texts());
+  if (!chosen) return false;
+  AtomicFile file(chosen->path);
   if (!file.open()) {
     ui.warning(file_text::kAlreadyOpen);
     return false;
   }
-  remember_path(remembered, *path);
+  // The dialog proposes the name as the person gave it, not with the
+  // extension the save appended.
+  remember_path(remembered, chosen->as_chosen);
   for (const std::uint8_t value : form.state().config_image) {
     ui.pump();
     file.write(config_file_line(value));
@@ -64,17 +66,10 @@ bool save_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
   return true;
 }
 
-bool load_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
-  const auto path = ask_open_path(ui, remembered, open_texts());
-  if (!path) return false;
-  const auto text = read_whole_file(*path);
-  if (!text) {
-    ui.warning(file_text::kOpenProblem);
-    return false;
-  }
+bool load_config_text(ConfigForm& form, const std::string& text, Ui& ui) {
   form.clear_version();
   ConfigState& state = form.state();
-  if (read_config_lines(*text, state.config_staging, ui) != kConfigBytes) {
+  if (read_config_lines(text, state.config_staging, ui) != kConfigBytes) {
     ui.warning(file_text::kDataProblem);
     return false;
   }
@@ -82,8 +77,21 @@ bool load_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
   state.config_range_error = false;
   form.process_eeprom_data();
   form.check_form_data();
+  form.image_shown();
   ui.information(state.config_range_error ? file_text::kLoadedCheck : file_text::kLoaded);
-  remember_path(remembered, *path);
+  return true;
+}
+
+bool load_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui) {
+  const auto chosen = ask_open_file(ui, remembered, open_texts());
+  if (!chosen) return false;
+  const auto text = read_whole_file(chosen->path);
+  if (!text) {
+    ui.warning(file_text::kOpenProblem);
+    return false;
+  }
+  if (!load_config_text(form, *text, ui)) return false;
+  remember_path(remembered, chosen->as_chosen);
   return true;
 }
 

@@ -43,9 +43,14 @@ std::size_t read_config_lines(const std::string& text, ConfigBytes& staging, Ui&
 // dialog and the file. True when the file was written.
 bool save_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui);
 
-// "Load Config": the file into the staging buffer; only a file of exactly 52
-// lines replaces the image, which is then shown and checked. True when the
-// image was replaced.
+// The load once the file is read: the version fields are cleared, the
+// lines go into the staging buffer, and only exactly 52 of them replace the
+// image, which is then shown and checked. Ends with the load's message; true
+// when the image was replaced.
+bool load_config_text(ConfigForm& form, const std::string& text, Ui& ui);
+
+// "Load Config": the dialog, the file, then load_config_text(). True when
+// the image was replaced.
 bool load_config_data(ConfigForm& form, DialogDefault& remembered, Ui& ui);
 
 }  // namespace kv::config

@@ -154,7 +154,13 @@ void ConfigForm::update_gear_display(std::optional<IntField> sender) {
     if (const auto value = int_value(gears)) {
       state_.gear_count = static_cast<int>(std::clamp<long>(*value, kMinGears, kMaxGears));
     }
-    gears.text = std::to_string(state_.gear_count);
+    const std::string shown = std::to_string(state_.gear_count);
+    if (gears.text != shown) {
+      gears.text = shown;
+      // The count written back is valid: judge it again so it does not stay
+      // red. The flag keeps the failure of the value that was entered.
+      validate(IntField::num_gear_value);
+    }
   }
   for (const auto& desc : kRatioFields) {
     FieldState& ratio = at(desc.id);

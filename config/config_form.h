@@ -3,6 +3,7 @@
 // the conversions between them and the configuration image. The window
 // widgets only mirror this; everything here runs without a screen.
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -55,6 +56,14 @@ class ConfigForm {
   void check_form_data();
   // Clears config_range_error, then check_form_data().
   bool full_check();
+
+  // A read or load calls image_shown() once the new image is shown and
+  // checked, before the message that ends it, so the window can repaint the
+  // values and colours the message speaks of.
+  void set_image_shown_listener(std::function<void()> listener) { image_shown_ = std::move(listener); }
+  void image_shown() const {
+    if (image_shown_) image_shown_();
+  }
 
   // "Factory Set": true when the password dialog must be shown. Unticking
   // makes the odometer read-only again.
@@ -118,6 +127,7 @@ class ConfigForm {
   std::string speed_unit_label_ = form_text::kMph;
   std::string version_major_;
   std::string version_minor_;
+  std::function<void()> image_shown_;
 };
 
 }  // namespace kv::config

@@ -7,12 +7,15 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QVariant>
+#include <algorithm>
 
 namespace kv::config {
 namespace {
 
 // The classic active-border grey that marks a field not in use.
 const QColor kActiveBorder(180, 180, 180);
+constexpr const char* kTypingLimit = "typingLimit";
 
 }  // namespace
 
@@ -50,7 +53,7 @@ bool IntKeyFilter::eventFilter(QObject* watched, QEvent* event) {
   const QChar typed = key->text().at(0);
   if (!typed.isPrint() && typed != QChar(kBackspace)) return false;
   const char ascii = typed.unicode() < 128 ? static_cast<char>(typed.unicode()) : '\0';
-  switch (TEdit_int_key_press(ascii, edit->maxLength())) {
+  switch (TEdit_int_key_press(ascii, typing_limit(edit))) {
     case KeyAction::accept: return false;
     case KeyAction::swallow: return true;
     case KeyAction::replace_all:
@@ -78,9 +81,24 @@ void paint_field(QWidget* widget, FieldColour colour) {
   widget->setPalette(palette);
 }
 
+void set_typing_limit(QLineEdit* edit, int limit) {
+  edit->setProperty(kTypingLimit, limit);
+  edit->setMaxLength(limit);
+}
+
+int typing_limit(const QLineEdit* edit) {
+  const QVariant limit = edit->property(kTypingLimit);
+  return limit.isValid() ? limit.toInt() : edit->maxLength();
+}
+
 void set_text_kept(QLineEdit* edit, const std::string& text) {
   const QString wanted = QString::fromStdString(text);
+  // QLineEdit cuts any text to its maximum length, so the limit is widened
+  // before a long value goes in and narrowed again once a short one is back.
+  const int needed = std::max(typing_limit(edit), static_cast<int>(wanted.size()));
+  if (edit->maxLength() < needed) edit->setMaxLength(needed);
   if (edit->text() != wanted) edit->setText(wanted);
+  if (edit->maxLength() > needed) edit->setMaxLength(needed);
 }
 
 }  // namespace kv::config

@@ -29,8 +29,8 @@ class RadioGroup : public QGroupBox {
   QButtonGroup* buttons_;
 };
 
-// Lets only Backspace and digits reach a whole-number field; in a field of
-// maximum length 1 a digit replaces the content.
+// Lets only Backspace and digits reach a whole-number field; in a field
+// whose typing limit is 1 a digit replaces the content.
 class IntKeyFilter : public QObject {
   Q_OBJECT
  public:
@@ -42,7 +42,14 @@ class IntKeyFilter : public QObject {
 
 // Paints a line edit or a frame in the field colour.
 void paint_field(QWidget* widget, FieldColour colour);
+
+// A field's length limit binds what the person types, never what the
+// program shows: a value read or loaded out of range is shown whole.
+void set_typing_limit(QLineEdit* edit, int limit);
+int typing_limit(const QLineEdit* edit);
 // Sets the text only when it differs, so the cursor stays put while typing.
+// The edit takes a longer text whole and then lets typing shorten it but not
+// lengthen it.
 void set_text_kept(QLineEdit* edit, const std::string& text);
 
 }  // namespace kv::config

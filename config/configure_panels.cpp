@@ -17,21 +17,38 @@ using namespace config;
 
 namespace {
 
+constexpr int kVersionDigits = 2;
+
 QGroupBox* group(const QString& caption, const QString& hint = {}) {
   auto* box = new QGroupBox(caption);
   if (!hint.isEmpty()) box->setToolTip(hint);
   return box;
 }
 
-// A panel framed by its group caption; the returned layout takes the
-// panel's groups.
-QVBoxLayout* framed_panel(QWidget*& panel, const QString& frame_caption) {
-  panel = new QWidget;
+// A tab's page: its groups top-down above a stretch, inside a frame with the
+// page's caption or, without a caption, directly.
+QWidget* page(std::initializer_list<QWidget*> groups, const QString& frame_caption = {}) {
+  auto* panel = new QWidget;
   auto* outer = new QVBoxLayout(panel);
   outer->setContentsMargins(0, 0, 0, 0);
-  auto* frame = group(frame_caption);
-  outer->addWidget(frame);
-  return new QVBoxLayout(frame);
+  QVBoxLayout* body = outer;
+  if (!frame_caption.isEmpty()) {
+    auto* frame = group(frame_caption);
+    outer->addWidget(frame);
+    body = new QVBoxLayout(frame);
+  }
+  for (QWidget* g : groups) body->addWidget(g);
+  body->addStretch(1);
+  return panel;
+}
+
+// Groups side by side, as one widget of a page.
+QWidget* side_by_side(std::initializer_list<QWidget*> groups) {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  for (QWidget* g : groups) layout->addWidget(g);
+  return row;
 }
 
 // One row of a field grid: caption, field, unit.
@@ -42,10 +59,30 @@ void add_row(QGridLayout* grid, const QString& caption, QWidget* field, const QS
   if (!unit.isEmpty()) grid->addWidget(new QLabel(unit), row, 2);
 }
 
+// A row of a field grid that spans `columns` columns.
+void add_wide_row(QGridLayout* grid, QWidget* widget, int columns) {
+  grid->addWidget(widget, grid->rowCount(), 0, 1, columns);
+}
+
 QGridLayout* field_grid(QGroupBox* box) {
   auto* grid = new QGridLayout(box);
   grid->setColumnStretch(3, 1);
   return grid;
+}
+
+// A group holding a single captioned field.
+QGroupBox* one_field_group(const QString& group_caption, const QString& hint, const QString& caption,
+                           QWidget* field, const QString& unit = {}) {
+  auto* box = group(group_caption, hint);
+  add_row(field_grid(box), caption, field, unit);
+  return box;
+}
+
+QLabel* wrapping_label(const char* name) {
+  auto* label = new QLabel;
+  label->setWordWrap(true);
+  label->setObjectName(name);
+  return label;
 }
 
 QPushButton* button(const QString& name, const QString& caption, const QString& hint) {
@@ -58,9 +95,6 @@ QPushButton* button(const QString& name, const QString& caption, const QString& 
 }  // namespace
 
 QWidget* TForm3::build_general() {
-  QWidget* panel = nullptr;
-  QVBoxLayout* body = framed_panel(panel, "General Korvanta Parameters");
-
   auto* version = group("Korvanta Version");
   auto* version_row = new QHBoxLayout(version);
   version_major_ = new QLineEdit;
@@ -70,14 +104,13 @@ QWidget* TForm3::build_general() {
   version_row->addWidget(new QLabel("Ver"));
   for (QLineEdit* edit : {version_major_, version_minor_}) {
     edit->setReadOnly(true);
-    edit->setMaxLength(2);
+    set_typing_limit(edit, kVersionDigits);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("0000") + 12);
   }
   version_row->addWidget(version_major_);
   version_row->addWidget(new QLabel(".Rev"));
   version_row->addWidget(version_minor_);
   version_row->addStretch(1);
-  body->addWidget(version);
 
   auto* odometer = group("Odometer", "Current Odometer reading. This is not written to the Korvanta.");
   auto* grid = field_grid(odometer);
@@ -85,19 +118,13 @@ QWidget* TForm3::build_general() {
   factory_set_ = new QCheckBox("Factory Set");
   factory_set_->setObjectName("CheckBox1");
   connect(factory_set_, &QCheckBox::clicked, this, &TForm3::check_password);
-  grid->addWidget(factory_set_, grid->rowCount(), 0, 1, 3);
-  body->addWidget(odometer);
-  body->addStretch(1);
-  return panel;
+  add_wide_row(grid, factory_set_, 3);
+  return page({version, odometer}, "General Korvanta Parameters");
 }
 
 QWidget* TForm3::build_alarms() {
-  QWidget* panel = nullptr;
-  QVBoxLayout* body = framed_panel(panel, "Korvanta Alarms Setup");
-
-  auto* fuel = group("Fuel Alarms");
-  add_row(field_grid(fuel), "Fuel Level Alarm (0 to 99)", int_edit(IntField::fuel_level_value), "%");
-  body->addWidget(fuel);
+  QGroupBox* fuel =
+      one_field_group("Fuel Alarms", {}, "Fuel Level Alarm (0 to 99)", int_edit(IntField::fuel_level_value), "%");
 
   auto* engine = group("Engine Alarms", "Set the alarm limits and enable or disable them.");
   auto* grid = field_grid(engine);
@@ -105,47 +132,33 @@ QWidget* TForm3::build_alarms() {
   add_row(grid, "Oil Temp Alarm (0 to 140)", int_edit(IntField::oil_temp_value), "deg C");
   add_row(grid, "Oil Pressure Alarm (0 to 140)", int_edit(IntField::oil_psi_value), "psi");
   add_row(grid, "enabled over", int_edit(IntField::rpm_oil_psi_value), "RPM");
-  grid->addWidget(new QLabel("Enable RPM  100 RPM Resolution"), grid->rowCount(), 0, 1, 3);
-  auto* oil_row = new QHBoxLayout;
-  oil_row->addWidget(choice_group(Choice::RadioGroup4, "Oil Alarm Display", {"O.I.L.", "L E V"}));
-  oil_row->addWidget(choice_group(Choice::RadioGroup5, "Oil Alarm Switch", {"NO", "NC"}));
-  grid->addLayout(oil_row, grid->rowCount(), 0, 1, 4);
-  body->addWidget(engine);
-  body->addStretch(1);
-  return panel;
+  add_wide_row(grid, new QLabel("Enable RPM  100 RPM Resolution"), 3);
+  add_wide_row(grid,
+               side_by_side({choice_group(Choice::RadioGroup4, "Oil Alarm Display", {"O.I.L.", "L E V"}),
+                             choice_group(Choice::RadioGroup5, "Oil Alarm Switch", {"NO", "NC"})}),
+               4);
+  return page({fuel, engine}, "Korvanta Alarms Setup");
 }
 
 QWidget* TForm3::build_display() {
-  QWidget* panel = nullptr;
-  QVBoxLayout* body = framed_panel(panel, "Korvanta Display Options");
-  auto* top = new QHBoxLayout;
-
   auto* menu = group("LCD Menu Options", "Select the options you want to run on the Korvanta.");
   auto* menu_column = new QVBoxLayout(menu);
   menu_column->addWidget(tick_box(Tick::lap_function_enable, "Lap Timer"));
   menu_column->addWidget(tick_box(Tick::accel_function_enable, "Accel/Brake Timer"));
   menu_column->addWidget(tick_box(Tick::trip_function_enable, "Trip Distance/Timer"));
   menu_column->addWidget(tick_box(Tick::max_function_enable, "Max Hold Menus"));
-  top->addWidget(menu);
-
-  auto* led = group("LED Display", "Set the display options.");
-  add_row(field_grid(led), "Brightness (0..7)", int_edit(IntField::display_brightness));
-  top->addWidget(led);
-  body->addLayout(top);
+  QGroupBox* led = one_field_group("LED Display", "Set the display options.", "Brightness (0..7)",
+                                   int_edit(IntField::display_brightness));
 
   auto* units = group("Display Units");
   auto* unit_row = new QHBoxLayout(units);
   unit_row->addWidget(choice_group(Choice::mph_kmh_sel, "Speed", {"KMH ", "MPH"}));
   unit_row->addWidget(choice_group(Choice::RadioGroup2, "Temperature", {"Degree Farenhait", "Degree Centrigrade"}));
   unit_row->addWidget(choice_group(Choice::RadioGroup3, "Pressure", {"Bar", "PSI"}));
-  body->addWidget(units);
-  body->addStretch(1);
-  return panel;
+  return page({side_by_side({menu, led}), units}, "Korvanta Display Options");
 }
 
 QWidget* TForm3::build_shift_lights() {
-  QWidget* panel = nullptr;
-  QVBoxLayout* body = framed_panel(panel, "Shift Light Setup");
   auto* shift = group("Shift Lights", "Setup the shift lights, shift points and mode.");
   auto* row = new QHBoxLayout(shift);
   RadioGroup* mode = choice_group(Choice::shift_light_mode, "Mode", {"Off", "Norm", "Block "});
@@ -153,40 +166,29 @@ QWidget* TForm3::build_shift_lights() {
   row->addWidget(mode);
   auto* points = new QGridLayout;
   points->setColumnStretch(3, 1);
-  points->addWidget(new QLabel("Shift Points:"), 0, 0, 1, 3);
+  add_wide_row(points, new QLabel("Shift Points:"), 3);
   add_row(points, "Peak", int_edit(IntField::shift_value_peak), "RPM");
   add_row(points, "Delta", int_edit(IntField::shift_value_delta), "RPM");
-  points->addWidget(new QLabel("Shift Points  100 RPM Resolution"), points->rowCount(), 0, 1, 3);
-  points->addWidget(tick_box(Tick::CheckBox2, "Flash on max shift time"), points->rowCount(), 0, 1, 3);
+  add_wide_row(points, new QLabel("Shift Points  100 RPM Resolution"), 3);
+  add_wide_row(points, tick_box(Tick::CheckBox2, "Flash on max shift time"), 3);
   row->addLayout(points, 1);
-  body->addWidget(shift);
-  body->addStretch(1);
-  return panel;
+  return page({shift}, "Shift Light Setup");
 }
 
 QWidget* TForm3::build_timers() {
-  auto* panel = new QWidget;
-  auto* body = new QVBoxLayout(panel);
-  body->setContentsMargins(0, 0, 0, 0);
-
   auto* lap = group("Lap / Split Timer", "Lap timer settings for track or race day.");
   auto* lap_grid = field_grid(lap);
   add_row(lap_grid, "Lap Trigger Blanking Period ", int_edit(IntField::lap_blank_period), "secs");
-  lap_text_ = new QLabel;
-  lap_text_->setWordWrap(true);
-  lap_text_->setObjectName("lap_text");
-  lap_grid->addWidget(lap_text_, lap_grid->rowCount(), 0, 1, 4);
+  lap_text_ = wrapping_label("lap_text");
+  add_wide_row(lap_grid, lap_text_, 4);
   auto* splits = group("Split Distances");
   auto* split_grid = field_grid(splits);
   add_row(split_grid, "1:", int_edit(IntField::split_1_distance), "metres");
   add_row(split_grid, "2:", int_edit(IntField::split_2_distance), "metres");
   add_row(split_grid, "3:", int_edit(IntField::split_3_distance), "metres");
-  split_text_ = new QLabel;
-  split_text_->setWordWrap(true);
-  split_text_->setObjectName("split_text");
-  split_grid->addWidget(split_text_, split_grid->rowCount(), 0, 1, 4);
-  lap_grid->addWidget(splits, lap_grid->rowCount(), 0, 1, 4);
-  body->addWidget(lap);
+  split_text_ = wrapping_label("split_text");
+  add_wide_row(split_grid, split_text_, 4);
+  add_wide_row(lap_grid, splits, 4);
 
   auto* accel = group("Accel/Brake Timer", "Acceleration or Deacceleration test setup.");
   auto* accel_grid = field_grid(accel);
@@ -205,19 +207,14 @@ QWidget* TForm3::build_timers() {
   panel2_->setObjectName("Panel2");
   panel2_->setFrameShape(QFrame::StyledPanel);
   panel2_->setAutoFillBackground(true);
-  accel_text_ = new QLabel(panel2_);
-  accel_text_->setWordWrap(true);
-  accel_text_->setObjectName("accel_text");
+  accel_text_ = wrapping_label("accel_text");
   (new QHBoxLayout(panel2_))->addWidget(accel_text_);
   accel_grid->addWidget(panel2_, 0, 3, 2, 1);
-  body->addWidget(accel);
-  body->addStretch(1);
-  return panel;
+  // The Timers page holds its two groups without a frame of its own.
+  return page({lap, accel});
 }
 
 QWidget* TForm3::build_gears() {
-  QWidget* panel = nullptr;
-  QVBoxLayout* body = framed_panel(panel, "Gear Indicator Setup");
   auto* ratios = group("Gearbox Ratios", "Gear ratios for your engine/gearbox.");
   auto* grid = field_grid(ratios);
   add_row(grid, "Number of Forward Gears", int_edit(IntField::num_gear_value));
@@ -228,41 +225,28 @@ QWidget* TForm3::build_gears() {
   }
   grid->addWidget(new QLabel("Valid Ratios 0.500 to 5.000"), 1, 3);
   grid->addWidget(new QLabel("Set to 1.000 for car engine gearbox."), 2, 3);
-  body->addWidget(ratios);
-  body->addStretch(1);
-  return panel;
+  return page({ratios}, "Gear Indicator Setup");
 }
 
 QWidget* TForm3::build_fuel() {
-  QWidget* panel = nullptr;
-  QVBoxLayout* body = framed_panel(panel, "Fuel Setup");
-  body->addWidget(choice_group(Choice::fuel_level_sender, "Fuel Sender Type", {"ZRN Lever", "VDO Lever"}, 2));
-  body->addStretch(1);
-  return panel;
+  return page({choice_group(Choice::fuel_level_sender, "Fuel Sender Type", {"ZRN Lever", "VDO Lever"}, 2)},
+              "Fuel Setup");
 }
 
 QWidget* TForm3::build_calibrate() {
-  QWidget* panel = nullptr;
-  QVBoxLayout* body = framed_panel(panel, "Korvanta Calibration");
-  auto* ignition = group("Engine Ignition", "Tachometer calibration.");
-  add_row(field_grid(ignition), "Pulses per Engine Cycle", int_edit(IntField::pulses_engine_cycle));
-  body->addWidget(ignition);
+  QGroupBox* ignition = one_field_group("Engine Ignition", "Tachometer calibration.", "Pulses per Engine Cycle",
+                                        int_edit(IntField::pulses_engine_cycle));
   auto* calibration = group("Calibration", "Get the calibration factors from the Calculator option.");
   auto* grid = field_grid(calibration);
   add_row(grid, "Speedo Cal Factor", int_edit(IntField::speedo_cal_value));
   add_row(grid, "Gear Cal Factor", int_edit(IntField::gear_cal_value));
-  body->addWidget(calibration);
-  auto* weight = group("Vehicle Weight with Driver/Passenger");
-  add_row(field_grid(weight), "Vehicle Weight", int_edit(IntField::veh_weight), "kg");
-  body->addWidget(weight);
-  body->addStretch(1);
-  return panel;
+  QGroupBox* weight = one_field_group("Vehicle Weight with Driver/Passenger", {}, "Vehicle Weight",
+                                      int_edit(IntField::veh_weight), "kg");
+  return page({ignition, calibration, weight}, "Korvanta Calibration");
 }
 
 QWidget* TForm3::build_logger() {
-  QWidget* panel = nullptr;
-  QVBoxLayout* body = framed_panel(panel, "Logger Configuration");
-  body->addWidget(new QLabel("Start and Stop Logger using Button 3"));
+  QWidget* panel = page({new QLabel("Start and Stop Logger using Button 3")}, "Logger Configuration");
   // The logger control and the auto-save box are never shown; their values
   // still travel through the image.
   RadioGroup* logger = choice_group(Choice::RadioGroup1, "Logger On/Off Control",
@@ -275,7 +259,6 @@ QWidget* TForm3::build_logger() {
     hidden->setParent(panel);
     hidden->hide();
   }
-  body->addStretch(1);
   return panel;
 }
 

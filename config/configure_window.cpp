@@ -1,7 +1,6 @@
 #include "config/configure_window.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,8 +14,6 @@
 #include "config/config_widgets.h"
 #include "config/password_window.h"
 #include "link/serial_state.h"
-#include "ui/controls_lock.h"
-#include "ui/window_placement.h"
 
 namespace kv {
 
@@ -46,7 +43,7 @@ std::string ratio_display(std::string text) {
 }  // namespace
 
 TForm3::TForm3(ProgramState& state, Ui& ui, QWidget* parent)
-    : QWidget(parent), state_(state), ui_(ui), form_(state.config), key_filter_(new IntKeyFilter(this)) {
+    : NavigableWindow(parent), state_(state), ui_(ui), form_(state.config), key_filter_(new IntKeyFilter(this)) {
   setObjectName("TForm3");
   setWindowTitle("Configuration");
 
@@ -75,6 +72,7 @@ TForm3::TForm3(ProgramState& state, Ui& ui, QWidget* parent)
   password_ = std::make_unique<TForm12>(form_, ui_);
   connect(password_.get(), &TForm12::passwordClosed, this, &TForm3::password_closed);
 
+  form_.set_image_shown_listener([this] { show_outcome(); });
   config_tab_change(0);
   form_.setup();
   refresh();
@@ -85,35 +83,20 @@ TForm3::~TForm3() = default;
 
 // ---- activation, navigation ----
 
-void TForm3::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  setup_configure_form();
-}
+void TForm3::setup_configure_form() { activate(); }
 
-void TForm3::closeEvent(QCloseEvent* event) {
-  event->accept();
-  emit programExitRequested();
-}
-
-void TForm3::setup_configure_form() {
+void TForm3::activated() {
   const int port = state_.serial.selected_port;
   serial_group_->setItemIndex(port >= 1 && port <= kPortCount ? port - 1 : -1);
-  centre_on_screen(*this);
   form_.setup();
   refresh();
 }
 
 std::vector<QWidget*> TForm3::busy_controls() const { return {pages_, side_, tabs_}; }
 
-void TForm3::back_to_main() {
-  hide();
-  emit mainMenuRequested();
-}
+void TForm3::back_to_main() { go_to_main_menu(); }
 
-void TForm3::view_help() {
-  hide();
-  emit helpRequested();
-}
+void TForm3::view_help() { go_to_help(); }
 
 void TForm3::config_tab_change(int index) {
   // The stack hides every other panel and gives the chosen one the page.
@@ -143,10 +126,13 @@ void TForm3::save_config_data() {
 }
 
 void TForm3::run_locked(const std::function<void()>& operation) {
-  {
-    const ControlsLock lock(busy_controls());
-    operation();
-  }
+  lock_.emplace(busy_controls());
+  operation();
+  show_outcome();
+}
+
+void TForm3::show_outcome() {
+  lock_.reset();
   refresh();
 }
 
@@ -201,7 +187,7 @@ QLineEdit* TForm3::int_edit(IntField field) {
   const IntFieldSpec& desc = spec_of(field);
   auto* edit = new QLineEdit(this);
   edit->setObjectName(desc.name);
-  edit->setMaxLength(desc.max_length);
+  set_typing_limit(edit, desc.max_length);
   edit->setAlignment(Qt::AlignRight);
   edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(desc.max_length + 2, '0')) + 12);
   edit->installEventFilter(key_filter_);

@@ -2,14 +2,16 @@
 // TForm3 "Configuration": the instrument's settings on nine tabs, read from
 // and written to the instrument, loaded from and saved to files. The widgets
 // mirror a ConfigForm, which holds the values, colours and rules.
-#include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/program_state.h"
 #include "config/config_form.h"
+#include "ui/controls_lock.h"
+#include "ui/navigable_window.h"
 #include "ui/ui.h"
 
 class QCheckBox;
@@ -28,7 +30,7 @@ class IntKeyFilter;
 }  // namespace config
 class TForm12;
 
-class TForm3 : public QWidget {
+class TForm3 : public NavigableWindow {
   Q_OBJECT
  public:
   TForm3(ProgramState& state, Ui& ui, QWidget* parent = nullptr);
@@ -49,14 +51,8 @@ class TForm3 : public QWidget {
   void back_to_main();
   void view_help();
 
- signals:
-  void mainMenuRequested();
-  void helpRequested();
-  void programExitRequested();
-
  protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
+  void activated() override;
 
  private:
   // configure_panels.cpp builds the tabs' contents.
@@ -80,8 +76,10 @@ class TForm3 : public QWidget {
   // Controls a running transfer or file operation must not be pressed again.
   std::vector<QWidget*> busy_controls() const;
   // Runs a transfer or file operation with those controls locked, then shows
-  // the outcome.
+  // the outcome. A read or load unlocks and shows its image before its
+  // closing message.
   void run_locked(const std::function<void()>& operation);
+  void show_outcome();
 
   ProgramState& state_;
   Ui& ui_;
@@ -106,6 +104,7 @@ class TForm3 : public QWidget {
   std::array<QLabel*, 2> accel_units_{};
   config::RadioGroup* serial_group_ = nullptr;
   std::unique_ptr<TForm12> password_;
+  std::optional<ControlsLock> lock_;
 };
 
 }  // namespace kv

@@ -2,23 +2,25 @@
 # Builds the libFuzzer targets with clang in build-fuzz and runs each for a
 # bounded time on a copy of its seed corpus. Exits non-zero on any crash,
 # leak or sanitizer report.
-#   FUZZ_SECONDS  time per target (default 60)
+#   FUZZ_SECONDS  time per target (default 30)
 #   FUZZ_JOBS     build jobs (default 2)
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-fuzz"
-seconds=${FUZZ_SECONDS:-60}
+seconds=${FUZZ_SECONDS:-30}
 jobs=${FUZZ_JOBS:-2}
 sanitize="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 
 cmake -S "$root" -B "$build" -G Ninja -DKV_FUZZ_ONLY=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_C_FLAGS="$sanitize" >/dev/null
-nice cmake --build "$build" --target fuzz_decoder fuzz_log_file fuzz_setup_file -j "$jobs"
+targets="decoder log_file setup_file config_file"
+# shellcheck disable=SC2046
+nice cmake --build "$build" --target $(printf 'fuzz_%s ' $targets) -j "$jobs"
 
 status=0
-for target in decoder log_file setup_file; do
+for target in $targets; do
   work="$build/fuzz-run/$target"
   rm -rf "$work"
   mkdir -p "$work/corpus" "$work/artifacts"

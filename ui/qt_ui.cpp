@@ -1,7 +1,6 @@
 #include "ui/qt_ui.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -34,13 +33,22 @@ constexpr ButtonMap kButtons[] = {
     {kIgnore, QMessageBox::Ignore},
 };
 
-QString start_path(const FileDialogRequest& request) {
-  return QDir(QString::fromStdString(request.folder)).filePath(QString::fromStdString(request.file_name));
-}
-
-std::optional<std::string> chosen(const QString& path) {
-  if (path.isEmpty()) return std::nullopt;
-  return path.toStdString();
+// Both dialogs hand back whatever name the person types, existing or not,
+// with no extension added: the callers' checks answer a missing file, a
+// foreign extension or an existing one with the file kind's own messages.
+// The platform's own dialogs refuse a missing name before the program sees
+// it, so Qt's dialog is used everywhere.
+std::optional<std::string> run_file_dialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title),
+                     QString::fromStdString(request.folder), QString::fromStdString(request.filter));
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+  dialog.selectFile(QString::fromStdString(request.file_name));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty()) return std::string();
+  return files.first().toStdString();
 }
 
 }  // namespace
@@ -70,14 +78,11 @@ Button QtUi::message(MsgKind kind, const std::string& text, ButtonSet buttons) {
 }
 
 std::optional<std::string> QtUi::open_file(const FileDialogRequest& request) {
-  return chosen(QFileDialog::getOpenFileName(QApplication::activeWindow(), QString::fromStdString(request.title),
-                                             start_path(request), QString::fromStdString(request.filter)));
+  return run_file_dialog(request, QFileDialog::AcceptOpen);
 }
 
 std::optional<std::string> QtUi::save_file(const FileDialogRequest& request) {
-  return chosen(QFileDialog::getSaveFileName(QApplication::activeWindow(), QString::fromStdString(request.title),
-                                             start_path(request), QString::fromStdString(request.filter), nullptr,
-                                             QFileDialog::DontConfirmOverwrite));
+  return run_file_dialog(request, QFileDialog::AcceptSave);
 }
 
 void QtUi::set_busy(bool busy) {

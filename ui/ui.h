@@ -36,9 +36,10 @@ class Ui {
   // Shows a modal box and returns the pressed button (always one of `buttons`).
   virtual Button message(MsgKind kind, const std::string& text, ButtonSet buttons) = 0;
 
-  // Returns the chosen full path, or nothing when the user cancelled. The
-  // dialog itself neither appends extensions nor asks about overwriting: the
-  // callers own those rules.
+  // Returns the chosen full path, or nothing when the user cancelled. Any
+  // typed name comes back, existing or not: the dialog itself neither refuses
+  // missing files, appends extensions nor asks about overwriting. The callers
+  // own those rules and their messages.
   virtual std::optional<std::string> open_file(const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> save_file(const FileDialogRequest& request) = 0;
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
 
 #include "common/atomic_file.h"
 #include "common/file_dialog_flow.h"
@@ -82,6 +81,19 @@ TEST(AskSavePath, CancelInvalidAndOverwrite) {
   EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Cancelled, No Data Saved", "Invalid Filename, No Data Saved",
                                                   "File Exists, Overwrite File ?", "No Data Saved",
                                                   "File Exists, Overwrite File ?"}));
+}
+
+// A folder stands where a file is expected: it exists, so it is not
+// "missing", but it cannot be read, whoever runs the program.
+TEST(FolderWhereAFileIsExpected, ExistsButDoesNotRead) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.file("held.kvl"));
+  EXPECT_EQ(read_whole_file(dir.file("held.kvl")), std::nullopt);
+  ScriptedUi ui;
+  ui.queue_file(dir.file("held"));
+  const OpenDialogTexts open{"Load", "", ".kvl", "No Data Loaded", "Invalid Filename", "Filename Does Not Exist"};
+  EXPECT_EQ(ask_open_path(ui, {dir.path().string(), "default.kvl"}, open), dir.file("held.kvl"));
+  EXPECT_TRUE(ui.messages().empty());
 }
 
 TEST(RememberPath, SplitsFolderAndName) {

@@ -55,6 +55,12 @@ TEST_F(ConfigFileTest, FreshSaveWritesTheFiftyTwoLines) {
   EXPECT_EQ(ui.dialogs()[0].title, file_text::kSaveTitle);
   EXPECT_EQ(ui.dialogs()[0].file_name, "default.kvc");
   EXPECT_EQ(remembered.folder, dir.path());
+  EXPECT_EQ(remembered.file_name, "fresh");  // without the appended extension
+
+  ui.queue_file(path("named.kvc"));
+  ui.queue_answer(kYes);
+  ASSERT_TRUE(save_config_data(form, remembered, ui));
+  EXPECT_EQ(remembered.file_name, "named.kvc");
 }
 
 TEST_F(ConfigFileTest, SaveRefusals) {
@@ -150,6 +156,19 @@ TEST_F(ConfigFileTest, LoadRefusals) {
   EXPECT_EQ(last_message(), file_text::kMissing);
   write("setup.kvc", fresh_file_text());
   EXPECT_TRUE(load("setup"));  // the extension is appended
+  EXPECT_EQ(remembered.file_name, "setup");
+}
+
+TEST_F(ConfigFileTest, FileThatCannotBeOpenedLeavesEverythingAsItWas) {
+  std::filesystem::create_directory(path("held.kvc"));  // unreadable as a file, even for root
+  form.show_version(3, 25);
+  const ConfigBytes before = state.config_image;
+  EXPECT_FALSE(load("held.kvc"));
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{file_text::kOpenProblem});
+  EXPECT_EQ(ui.messages()[0].kind, MsgKind::Warning);
+  EXPECT_EQ(state.config_image, before);
+  EXPECT_EQ(form.version_major(), "3");
+  EXPECT_EQ(remembered.file_name, "default.kvc");
 }
 
 TEST_F(ConfigFileTest, SevenGearFileLoadsFlagged) {

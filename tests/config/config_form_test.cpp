@@ -138,10 +138,15 @@ TEST_F(ConfigFormTest, SevenGearsAreFlaggedAndShownAsSix) {
 }
 
 TEST_F(ConfigFormTest, NumberOfGearsIsClampedAndGreysUnusedGears) {
-  form.edit(IntField::num_gear_value, "7");
-  EXPECT_EQ(form.field(IntField::num_gear_value).text, "6");
-  form.edit(IntField::num_gear_value, "1");
-  EXPECT_EQ(form.field(IntField::num_gear_value).text, "2");
+  // The count written back is valid and shown as such; the entry's failure
+  // still stands until the next full check.
+  for (const auto& [typed, shown] : {std::pair{"7", "6"}, std::pair{"1", "2"}, std::pair{"x", "2"}}) {
+    state.config_range_error = false;
+    form.edit(IntField::num_gear_value, typed);
+    EXPECT_EQ(form.field(IntField::num_gear_value).text, shown) << typed;
+    EXPECT_EQ(form.field(IntField::num_gear_value).colour, FieldColour::window) << typed;
+    EXPECT_TRUE(state.config_range_error) << typed;
+  }
 
   form.edit(IntField::num_gear_value, "4");
   EXPECT_EQ(form.field(RatioField::gear_5_value).colour, FieldColour::active_border);
@@ -224,6 +229,12 @@ TEST_F(ConfigFormTest, ClearedFieldIsRefilledWithZero) {
   EXPECT_TRUE(state.config_range_error);
   EXPECT_FALSE(form.full_check());  // 0 is below 1000 and keeps blocking
   form.edit(IntField::speedo_cal_value, "1000");
+  EXPECT_TRUE(form.full_check());
+
+  // Where 0 is in range the refilled field is not left red.
+  form.edit(IntField::accel_start_speed, "");
+  EXPECT_EQ(form.field(IntField::accel_start_speed).text, "0");
+  EXPECT_EQ(form.field(IntField::accel_start_speed).colour, FieldColour::window);
   EXPECT_TRUE(form.full_check());
 }
 

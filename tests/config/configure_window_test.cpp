@@ -7,11 +7,13 @@
 #include <QTest>
 
 #include "config/config_exchange.h"
+#include "config/config_file.h"
 #include "config/config_widgets.h"
 #include "config/configure_window.h"
 #include "config/odometer_password.h"
 #include "config/password_window.h"
 #include "tests/support/emulator_fixture.h"
+#include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
 
 namespace kv {
@@ -94,6 +96,82 @@ TEST_F(SevenGearInstrumentTest, ReadOfSevenGearsAsksToCheckRanges) {
   EXPECT_EQ(last_message(), config::exchange_text::kDownloadedCheck);
   EXPECT_EQ(text("num_gear_value"), "6");
   EXPECT_EQ(text("Edit2"), "29");
+}
+
+// A blank instrument holds 0xFF in every byte.
+class BlankInstrumentTest : public ConfigureWindowTest {
+ protected:
+  static ConfigBytes all_ones() {
+    ConfigBytes image;
+    image.fill(0xFF);
+    return image;
+  }
+  BlankInstrumentTest() : ConfigureWindowTest(unit_with(all_ones())) {}
+  bool red(const char* name) { return edit(name)->palette().color(QPalette::Base) == QColor(Qt::red); }
+};
+
+TEST_F(BlankInstrumentTest, OutOfRangeValuesAreShownWholeAndRed) {
+  window.get_config_data();
+  EXPECT_EQ(last_message(), config::exchange_text::kDownloadedCheck);
+  const std::pair<const char*, const char*> shown[] = {
+      {"speedo_cal_value", "65535"}, {"gear_cal_value", "65535"}, {"veh_weight", "65535"},
+      {"split_1_distance", "65535"}, {"fuel_level_value", "255"},  {"display_brightness", "255"},
+      {"pulses_engine_cycle", "15"}, {"shift_value_delta", "25500"}, {"odometer_value", "65535"},
+  };
+  for (const auto& [name, value] : shown) EXPECT_EQ(text(name), value) << name;
+  for (const char* name : {"speedo_cal_value", "fuel_level_value", "display_brightness", "pulses_engine_cycle",
+                           "shift_value_delta"}) {
+    EXPECT_TRUE(red(name)) << name;
+  }
+
+  // Typing is still held to the field's length: it can shorten a long value
+  // but never lengthen it, and a fresh entry stops at the limit.
+  QLineEdit* speedo = edit("speedo_cal_value");
+  speedo->end(false);
+  QTest::keyClicks(speedo, "7");
+  EXPECT_EQ(text("speedo_cal_value"), "65535");
+  QTest::keyClick(speedo, Qt::Key_Backspace);
+  QTest::keyClicks(speedo, "7");
+  EXPECT_EQ(text("speedo_cal_value"), "6553");
+  speedo->selectAll();
+  QTest::keyClicks(speedo, "123456");
+  EXPECT_EQ(text("speedo_cal_value"), "1234");
+  EXPECT_FALSE(red("speedo_cal_value"));
+  QTest::keyClicks(edit("display_brightness"), "5");  // a one-digit field: the digit replaces it
+  EXPECT_EQ(text("display_brightness"), "5");
+}
+
+// What the window shows while the message that closes a read or load is up.
+struct ShownAtMessage {
+  std::string message, speedo, version;
+  bool speedo_red = false, unlocked = false;
+};
+
+TEST_F(BlankInstrumentTest, ReadAndLoadShowTheNewImageBeforeTheirMessage) {
+  ShownAtMessage seen;
+  ui.on_message = [&](const RecordedMessage& message) {
+    seen = {message.text, text("speedo_cal_value"), text("Edit2"), red("speedo_cal_value"),
+            window.findChild<QWidget*>("BitBtn3")->isEnabled()};
+  };
+  window.get_config_data();
+  EXPECT_EQ(seen.message, config::exchange_text::kDownloadedCheck);
+  EXPECT_EQ(seen.speedo, "65535");
+  EXPECT_TRUE(seen.speedo_red);
+  EXPECT_EQ(seen.version, "19");
+  EXPECT_TRUE(seen.unlocked);
+
+  // A file with the speedo factor 0x07D0 = 2000 and the gear count 7.
+  test::TempDir dir;
+  std::string lines;
+  for (int offset = 0; offset < 52; ++offset) lines += offset == 19 ? "D0\r\n" : offset == 20 ? "07\r\n" : "FF\r\n";
+  test::write_file(dir.file("blank.kvc"), lines);
+  ui.queue_file(dir.file("blank.kvc"));
+  window.load_config_data();
+  EXPECT_EQ(seen.message, config::file_text::kLoadedCheck);
+  EXPECT_EQ(seen.speedo, "2000");
+  EXPECT_FALSE(seen.speedo_red);
+  EXPECT_EQ(seen.version, "");  // a load clears the version
+  EXPECT_TRUE(seen.unlocked);
 }
 
 TEST_F(ConfigureWindowTest, WriteConfigWithoutPasswordSkipsOdometerAndCarriedWords) {
@@ -226,6 +304,7 @@ TEST_F(ConfigureWindowTest, TypingIntoTheFields) {
   QLineEdit* gears = edit("num_gear_value");
   QTest::keyClicks(gears, "7");
   EXPECT_EQ(gears->text(), "6");
+  EXPECT_EQ(gears->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
   QTest::keyClicks(gears, "x1");
   EXPECT_EQ(gears->text(), "2");
   QTest::keyClicks(gears, "4");

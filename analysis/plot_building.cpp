@@ -19,27 +19,27 @@ TPenStyle pen_for(const TraceLook& look) {
   return look.line_type == LineType::Dotted ? TPenStyle::psDot : TPenStyle::psSolid;
 }
 
-// Calls `emit(x, y)` for samples first … last; reads outside an array give 0.
-template <class Emit>
-void for_samples(const TVector& x, const TVector& y, long first, long last, Emit emit) {
-  if (first >= 1 && last <= x.NrOfElem() && last <= y.NrOfElem()) {
-    const double* px = x.data();
-    const double* py = y.data();
-    for (long i = first - 1; i < last; ++i) emit(px[i], py[i]);
+// Draws to (or marks) samples first … last; reads outside an array give 0.
+void add_sample_run(ChartPort& chart, const TVector& x, const TVector& y, const SampleSpan& span, double factor,
+                    bool points) {
+  if (span.first >= 1 && span.last <= x.NrOfElem() && span.last <= y.NrOfElem()) {
+    if (span.last >= span.first) {
+      const auto skip = static_cast<std::size_t>(span.first - 1);
+      chart.AddSamples(x.data() + skip, y.data() + skip, span.last - span.first + 1, span.x_offset, factor, points);
+    }
     return;
   }
-  for (long i = first; i <= last; ++i) emit(x.get(i), y.get(i));
+  for (long i = span.first; i <= span.last; ++i) {
+    const double xi = x.get(i);
+    const double yi = y.get(i);
+    chart.AddSamples(&xi, &yi, 1, span.x_offset, factor, points);
+  }
 }
 
 void add_curve(ChartPort& chart, const TVector& x, const TVector& y, const SampleSpan& span, double factor,
                bool points) {
-  const double off = span.x_offset;
-  chart.AddMoveTo(x.get(span.first) - off, factor * y.get(span.first));
-  if (points) {
-    for_samples(x, y, span.first, span.last, [&](double xi, double yi) { chart.AddMark(xi - off, factor * yi, 0); });
-  } else {
-    for_samples(x, y, span.first, span.last, [&](double xi, double yi) { chart.AddDrawTo(xi - off, factor * yi); });
-  }
+  chart.AddMoveTo(x.get(span.first) - span.x_offset, factor * y.get(span.first));
+  add_sample_run(chart, x, y, span, factor, points);
 }
 
 // Equal ends would leave a range too thin to read: widen them like autorange.
@@ -57,6 +57,13 @@ void autoscale_y_in_window(ChartPort& chart, int layer) {
   // Nothing inside the window (panned past the data): keep the y range.
   if (extent.x_low > extent.x_high || extent.y_low > extent.y_high) return;
   fit_y(chart, layer, now, extent.y_low, widened_high(extent.y_high));
+}
+
+// A layer shared by both trace sets is ranged once, when both are in: the
+// ranging over the first alone would be replaced at once.
+bool last_on_its_layer(const TracePlan& plan, int trace_set) {
+  const auto& [first, second] = plan.trace;
+  return !(trace_set == 1 && second.drawn && second.layer == first.layer);
 }
 
 // Drawing switched the active layer; the grid and the pointer follow it, so
@@ -126,17 +133,20 @@ void reload_engine_data(ChartPort& chart, const LogState& log, PlotState& plot, 
     const TraceSetPlan& target = plot.plan.trace[static_cast<std::size_t>(t - 1)];
     if (!target.drawn) continue;
     plot_engine_data(chart, log, plot, t);
+    layer_drawn[static_cast<std::size_t>(target.layer - 1)] = true;
+    if (!last_on_its_layer(plot.plan, t)) continue;
     chart.AutoRangeLayer(target.layer, 0);
-    if (hooks.update_stats) hooks.update_stats(target.data_set, t, target.layer);
     const LayerRange r = chart.layer_range(target.layer);
     chart.SetLayerRange(target.layer, r.x_low, r.y_low, widened_high(r.x_high), widened_high(r.y_high));
-    layer_drawn[static_cast<std::size_t>(target.layer - 1)] = true;
   }
-  // Taken once both trace sets are in, so a layer shared by both has a home
-  // that covers both.
   for (int layer = 1; layer <= kPlotLayers; ++layer) {
     auto& home = plot.home_range[static_cast<std::size_t>(layer - 1)];
     home = layer_drawn[static_cast<std::size_t>(layer - 1)] ? std::optional(chart.layer_range(layer)) : std::nullopt;
+  }
+  // The statistics read the final ranges ("In Window").
+  for (int t = 1; t <= 2; ++t) {
+    const TraceSetPlan& target = plot.plan.trace[static_cast<std::size_t>(t - 1)];
+    if (target.drawn && hooks.update_stats) hooks.update_stats(target.data_set, t, target.layer);
   }
   finish_plot(chart, plot);
 }
@@ -149,7 +159,7 @@ void refresh_engine_data(ChartPort& chart, const LogState& log, PlotState& plot,
     const TraceSetPlan& target = plot.plan.trace[static_cast<std::size_t>(t - 1)];
     if (!target.drawn) continue;
     plot_engine_data(chart, log, plot, t);
-    if (autoscale) autoscale_y_in_window(chart, target.layer);
+    if (autoscale && last_on_its_layer(plot.plan, t)) autoscale_y_in_window(chart, target.layer);
     if (hooks.update_stats) hooks.update_stats(target.data_set, t, target.layer);
   }
   finish_plot(chart, plot);

@@ -16,6 +16,10 @@ class PlotChartPort final : public ChartPort {
   void AddMoveTo(double x, double y) override { chart_.AddMoveTo(x, y); }
   void AddDrawTo(double x, double y) override { chart_.AddDrawTo(x, y); }
   void AddMark(double x, double y, std::uint8_t mark_type) override { chart_.AddMark(x, y, mark_type); }
+  void AddSamples(const double* x, const double* y, long count, double x_offset, double factor,
+                  bool marks) override {
+    add_samples(chart_, x, y, count, x_offset, factor, marks);
+  }
   void ClearItems() override { chart_.ClearItems(); }
   void Redisplay() override { chart_.Redisplay(); }
   void AutoRangeLayer(int layer, double margin) override { chart_.AutoRangeLayer(layer, margin); }

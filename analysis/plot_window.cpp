@@ -186,6 +186,7 @@ void TForm10::show_x_axis(const XAxisView& view) {
 }
 
 void TForm10::change_data_axis() {
+  drop_curves_before_replot();
   change_x_axis();
   reload_engine_data();
 }
@@ -203,9 +204,16 @@ void TForm10::load_data_set(std::uint8_t which) {
   // A cancelled or refused load leaves the plot as it was.
   if (!loaded || state_.log.dataset(which).decoded_valid != 1) return;
   show_dataset_names();
+  drop_curves_before_replot();
   change_x_axis();
   change_display_mode();
   reload_engine_data();
+}
+
+void TForm10::drop_curves_before_replot() {
+  // Captions and scale visibility repaint the chart at once; the curves they
+  // would repaint are about to be rebuilt anyway.
+  port_->ClearItems();
 }
 
 void TForm10::show_dataset_names() {
@@ -248,6 +256,7 @@ void TForm10::enable_stats(bool on) {
 // ---- axis controls ----
 
 void TForm10::change_axis_mode() {
+  drop_curves_before_replot();
   change_display_mode();
   reload_engine_data();
 }
@@ -327,6 +336,7 @@ void TForm10::change_view_mode() {
     return;
   }
   set_all_plot_captions();
+  drop_curves_before_replot();
   change_x_axis();
   change_display_mode();
   reload_engine_data();

@@ -97,6 +97,7 @@ class TForm10 : public QWidget {
   void connect_handlers();
 
   void load_data_set(std::uint8_t which);
+  void drop_curves_before_replot();
   void after_load();
   void show_x_axis(const analysis::XAxisView& view);
   void enable_stats(bool on);

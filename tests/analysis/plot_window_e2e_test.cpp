@@ -1,5 +1,5 @@
 // The program's windows end to end: download into A from the emulated
-// instrument, save it, load it into B, View Data, and back.
+// instrument, save it, View Data, load the saved log into B, and back.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -33,7 +33,7 @@ std::size_t items_on_layer(const chart::TPlotChart& chart, int layer) {
   return n;
 }
 
-TEST(PlotWindowEndToEnd, DownloadIntoALoadBViewBothAndGoBack) {
+TEST(PlotWindowEndToEnd, DownloadIntoALoadTheSavedLogIntoBViewBothAndGoBack) {
   const auto truth = emu::generate_log({.pages = 40, .sessions = 2, .seed = 5});
   test::EmulatorFixture instrument(emu::with_log(truth));
   test::TempDir dir;
@@ -52,32 +52,39 @@ TEST(PlotWindowEndToEnd, DownloadIntoALoadBViewBothAndGoBack) {
 
   ui.queue_file(dir.file("first.kvl"));
   find<QPushButton>(download, "BitBtn5")->click();  // Save Data Set A
-  ui.queue_file(dir.file("first.kvl"));
-  find<QPushButton>(download, "BitBtn8")->click();  // Load Data Set B
-  ASSERT_EQ(state.log.dataset(kDataSetB).decoded_valid, 1);
 
   find<QPushButton>(download, "BitBtn7")->click();  // View Data
   TForm10& plot = shell.plot();
   ASSERT_TRUE(plot.isVisible());
   EXPECT_FALSE(download.isVisible());
   const auto curve = static_cast<std::size_t>(samples + 1);
+  EXPECT_EQ(plot.chart().ItemCount(), curve);
+  EXPECT_FALSE(find<QCheckBox>(plot, "CheckBox12")->isEnabled());
+
+  // The saved log loaded into B from the plot window joins at once.
+  ui.queue_file(dir.file("first.kvl"));
+  find<QPushButton>(plot, "LoadDataSetB")->click();
   EXPECT_EQ(plot.chart().ItemCount(), 2 * curve);
+  EXPECT_TRUE(find<QCheckBox>(plot, "CheckBox12")->isEnabled());
+  EXPECT_TRUE(find<QPushButton>(plot, "MatchWindowScaling")->isEnabled());
   EXPECT_EQ(find<QLineEdit>(plot, "Edit147")->text(), "Memory A");
   EXPECT_EQ(find<QLineEdit>(plot, "Edit148")->text(), "first.kvl");
 
-  // Both sets, speed too, B on its own axis.
+  // Back in the logger, the same file into B again, and View Data once more.
+  find<QPushButton>(plot, "BackToLogger")->click();
+  ui.queue_file(dir.file("first.kvl"));
+  find<QPushButton>(download, "BitBtn8")->click();  // Load Data Set B
+  find<QPushButton>(download, "BitBtn7")->click();
+  ASSERT_TRUE(plot.isVisible());
+  EXPECT_EQ(plot.chart().ItemCount(), 2 * curve);
+
+  // Speed too, B on its own axis.
   find<QCheckBox>(plot, "CheckBox2")->setChecked(true);
   find<QCheckBox>(plot, "CheckBox12")->setChecked(true);
   EXPECT_EQ(items_on_layer(plot.chart(), 1), 2 * curve);
   EXPECT_EQ(items_on_layer(plot.chart(), 2), 2 * curve);
   EXPECT_TRUE(plot.chart().Scale2Y().Visible());
   EXPECT_GT(plot.chart().Scale1X().RangeHigh(), 0.1 * static_cast<double>(samples));
-
-  // A load from the plot window replots at once.
-  ui.queue_file(dir.file("first.kvl"));
-  find<QPushButton>(plot, "LoadDataSetA")->click();
-  EXPECT_EQ(find<QLineEdit>(plot, "Edit147")->text(), "first.kvl");
-  EXPECT_EQ(items_on_layer(plot.chart(), 2), 2 * curve);
 
   find<QPushButton>(plot, "BackToLogger")->click();
   EXPECT_FALSE(plot.isVisible());

@@ -144,6 +144,11 @@ void TForm10::setup_form_10() {
 void TForm10::activate_form_10() { centre_on_screen(*this); }
 
 void TForm10::closeEvent(QCloseEvent* event) {
+  // A load in progress (the controls are locked) finishes first.
+  if (!sides_[0]->isEnabled()) {
+    event->ignore();
+    return;
+  }
   event->accept();
   analysis::clear_plot_data(*port_);
   emit backRequested();
@@ -197,7 +202,7 @@ void TForm10::loadDataSetB() { load_data_set(kDataSetB); }
 void TForm10::load_data_set(std::uint8_t which) {
   bool loaded = false;
   {
-    const ControlsLock lock({TabControl1, TabControl2, left_panels_[0]});
+    const ControlsLock lock({sides_[0], sides_[1]});
     loaded = which == kDataSetA ? load_log_dataSetA(state_.log, state_.dialogs, ui_)
                                 : load_log_dataSetB(state_.log, state_.dialogs, ui_);
   }

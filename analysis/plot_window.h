@@ -110,6 +110,7 @@ class TForm10 : public QWidget {
   Ui& ui_;
   analysis::PlotState plot_;
 
+  std::array<QWidget*, 2> sides_{};  // the left and right tab strips with their panels
   QTabBar* TabControl1 = nullptr;
   QTabBar* TabControl2 = nullptr;
   std::array<QGroupBox*, 5> left_panels_{};

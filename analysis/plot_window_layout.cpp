@@ -60,8 +60,9 @@ QPushButton* TForm10::button(const char* name, const char* caption, void (TForm1
 void TForm10::build() {
   auto* main = new QHBoxLayout(this);
   main->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-  main->addWidget(build_left_side());
-  main->addWidget(build_right_side(), 1);
+  sides_ = {build_left_side(), build_right_side()};
+  main->addWidget(sides_[0]);
+  main->addWidget(sides_[1], 1);
 }
 
 // A column with a tab strip on top; the panels go below it.

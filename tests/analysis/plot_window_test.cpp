@@ -287,6 +287,22 @@ TEST_F(PlotWindowTest, ACancelledOrRefusedLoadLeavesThePlotAlone) {
   EXPECT_TRUE(find<QPushButton>("LoadDataSetA")->isEnabled());
 }
 
+TEST_F(PlotWindowTest, TheWindowStaysLockedAndOpenWhileALoadRuns) {
+  load_both();
+  form.show();
+  bool locked = false;
+  ui.on_message = [&](const RecordedMessage&) {
+    locked = !find<QCheckBox>("CheckBox8")->isEnabled() && !find<QPushButton>("BackToLogger")->isEnabled();
+    form.close();
+  };
+  form.loadDataSetA();  // cancelled: the message box comes while the load runs
+  ui.on_message = nullptr;
+  EXPECT_TRUE(locked);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(chart().ItemCount(), 302u);
+  EXPECT_TRUE(find<QCheckBox>("CheckBox8")->isEnabled());
+}
+
 TEST_F(PlotWindowTest, BackToLoggerClearsTheChartAndReturns) {
   load_both();
   form.show();

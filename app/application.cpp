@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "analysis/plot_window.h"
 #include "app/main_menu.h"
 #include "app/text_windows.h"
 #include "calculator/calculator.h"
@@ -23,9 +24,12 @@ Application::Application(ProgramState& state, Ui& ui) : state_(state) {
   form8_ = std::make_unique<TForm8>();
   form9_ = std::make_unique<TForm9>();
   form11_ = std::make_unique<TForm11>(state, ui);
+  // The plot window last: it draws the datasets the others fill.
+  form10_ = std::make_unique<TForm10>(state, ui);
   wire_main_menu();
   wire_log_windows();
   wire_configure_and_calculator();
+  wire_plot_window();
 }
 
 Application::~Application() = default;
@@ -62,10 +66,22 @@ void Application::wire_configure_and_calculator() {
   QObject::connect(form4_.get(), &TForm4::programExitRequested, form1_.get(), &QWidget::close);
 }
 
+void Application::wire_plot_window() {
+  QObject::connect(form2_.get(), &TForm2::viewDataRequested, form10_.get(), [this] {
+    form2_->hide();
+    form10_->show();
+  });
+  QObject::connect(form10_.get(), &TForm10::backRequested, form2_.get(), [this] {
+    form10_->hide();
+    form2_->show();
+  });
+}
+
 void Application::end_program() {
   ended_ = true;
   for (QWidget* window : std::initializer_list<QWidget*>{form2_.get(), form3_.get(), form4_.get(), form6_.get(),
-                                                         form7_.get(), form8_.get(), form9_.get(), form11_.get()}) {
+                                                         form7_.get(), form8_.get(), form9_.get(), form11_.get(),
+                                                         form10_.get()}) {
     window->hide();
   }
   QCoreApplication::quit();

@@ -17,6 +17,7 @@ class TForm6;
 class TForm7;
 class TForm8;
 class TForm9;
+class TForm10;
 class TForm11;
 
 class Application {
@@ -40,11 +41,13 @@ class Application {
   TForm8& configure_help() { return *form8_; }
   TForm9& calculator_help() { return *form9_; }
   TForm11& notes() { return *form11_; }
+  TForm10& plot() { return *form10_; }
 
  private:
   void wire_main_menu();
   void wire_log_windows();
   void wire_configure_and_calculator();
+  void wire_plot_window();
   void end_program();
 
   ProgramState& state_;
@@ -58,6 +61,7 @@ class Application {
   std::unique_ptr<TForm8> form8_;
   std::unique_ptr<TForm9> form9_;
   std::unique_ptr<TForm11> form11_;
+  std::unique_ptr<TForm10> form10_;
 };
 
 }  // namespace kv

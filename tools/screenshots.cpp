@@ -1,11 +1,16 @@
 // Renders the program's windows to PNG files for the README, from the real
-// widgets: the main menu, and the download window after a download from the
-// emulated instrument.
+// widgets: the main menu, the download window after a download from the
+// emulated instrument, and the plot window with that log in A and a second
+// instrument's log in B.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTabBar>
 #include <QPixmap>
 #include <QWidget>
 #include <cstdio>
 
+#include "analysis/plot_window.h"
 #include "app/application.h"
 #include "app/main_menu.h"
 #include "emulator/demo_log.h"
@@ -38,6 +43,23 @@ int main(int argc, char** argv) {
   shell.download().change_serial_port(0);
   shell.download().get_log_dataSet();
   save(shell.download(), folder + "/download-window.png");
+
+  // B: another day's log from a second instrument, drawn on its own axis.
+  kv::emu::Instrument other;
+  kv::emu::load_generated_log(other, 256, 8);
+  kv::test::EmulatorFixture second(other, 2);
+  shell.download().findChild<QComboBox*>("ComboBox1")->setCurrentIndex(1);
+  shell.download().change_serial_port(1);
+  shell.download().get_log_dataSet();
+  kv::TForm10& plot = shell.plot();
+  plot.resize(1280, 720);
+  shell.download().view_plot_data();
+  for (const char* channel : {"CheckBox2", "CheckBox6", "CheckBox10"}) {
+    plot.findChild<QCheckBox*>(channel)->setChecked(true);
+  }
+  plot.findChild<QCheckBox*>("CheckBox12")->setChecked(true);
+  plot.findChild<QTabBar*>("TabControl1")->setCurrentIndex(1);
+  save(plot, folder + "/plot-window.png");
   for (const auto& text : ui.texts()) std::printf("message: %s\n", text.c_str());
   return 0;
 }

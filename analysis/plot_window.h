@@ -1,0 +1,164 @@
+#pragma once
+// The "View Data" window: the analysis workspace for datasets A and B. Two
+// tab strips each show one panel: on the left the file, data select, view,
+// marker and option panels, on the right the plot, the lap times and the two
+// notes pages. The work is done by the plain functions of this folder; the
+// handlers here read the controls and show the results.
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "analysis/plot_chart_port.h"
+#include "analysis/plot_state.h"
+#include "app/program_state.h"
+#include "ui/ui.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabBar;
+
+namespace kv::chart {
+class TColorPick;
+class TPlotChart;
+}  // namespace kv::chart
+
+namespace kv {
+
+namespace analysis {
+class RadioGroup;
+struct XAxisView;
+}  // namespace analysis
+
+class TForm10 : public QWidget {
+  Q_OBJECT
+ public:
+  TForm10(ProgramState& state, Ui& ui, QWidget* parent = nullptr);
+  ~TForm10() override;
+
+  // Handlers, one per event, public so the shell and the tests drive them.
+  void setup_form_10();
+  void activate_form_10();
+  void close_plot_data();
+  void back_to_logger();
+  void tabPlotOptions(int index);
+  void tabViewOptions(int index);
+  void change_x_axis();
+  void change_data_axis();
+  void loadDataSetA();
+  void loadDataSetB();
+  void change_axis_mode();
+  void copy_data_axisBA();
+  void change_grid_mode();
+  void reload_engine_data();
+  void refresh_engine_data();
+  void redraw_engine_data();
+  void clear_plot_data();
+  void change_display_mode();
+  void change_view_mode();
+  void enable_line_display(int trace_set);
+  void onoffButton(int trace_set);
+  void get_cursor_position(bool in_chart, Qt::KeyboardModifiers shift, double x, double y);
+
+  chart::TPlotChart& chart() { return *PlotChart1; }
+  const analysis::PlotState& plot_state() const { return plot_; }
+  analysis::PlotState& plot_state() { return plot_; }
+  // The settings as the controls hold them now.
+  analysis::PlotSettings settings() const;
+
+ signals:
+  void backRequested();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // plot_window_layout.cpp builds the frame, plot_window_panels.cpp the panels.
+  void build();
+  QWidget* build_left_side();
+  QWidget* build_right_side();
+  QGroupBox* build_plot_area();
+  QWidget* build_legend(int trace_set);
+  QGroupBox* build_load_print();
+  QGroupBox* build_data_select();
+  QWidget* build_trace_look(int trace_set);
+  QGroupBox* build_zoom_pan();
+  QGroupBox* build_cursor_panel();
+  QGroupBox* build_statistics();
+  QGroupBox* build_option_panel();
+  QGroupBox* build_grid_controls();
+  QGroupBox* panel(const char* name, const char* caption);
+  QPushButton* button(const char* name, const char* caption, void (TForm10::*handler)());
+  void connect_handlers();
+
+  void load_data_set(std::uint8_t which);
+  void drop_curves_before_replot();
+  void after_load();
+  void show_x_axis(const analysis::XAxisView& view);
+  void enable_stats(bool on);
+  void show_dataset_names();
+  void show_unit_labels();
+  void set_all_plot_captions();
+  analysis::PlotState& current_plot();  // with the settings the controls hold
+
+  ProgramState& state_;
+  Ui& ui_;
+  analysis::PlotState plot_;
+
+  std::array<QWidget*, 2> sides_{};  // the left and right tab strips with their panels
+  QTabBar* TabControl1 = nullptr;
+  QTabBar* TabControl2 = nullptr;
+  std::array<QGroupBox*, 5> left_panels_{};
+  std::array<QGroupBox*, 4> right_panels_{};
+  chart::TPlotChart* PlotChart1 = nullptr;
+  std::unique_ptr<analysis::PlotChartPort> port_;
+
+  std::array<QCheckBox*, analysis::kChannelCount> channel_boxes_{};
+  std::array<std::array<chart::TColorPick*, analysis::kChannelCount>, 2> colour_picks_{};
+  QLabel* Label7 = nullptr;
+  QLabel* Label12 = nullptr;
+  QLabel* Label8 = nullptr;
+  QLabel* Label9 = nullptr;
+  QLabel* Label10 = nullptr;
+  QLabel* Label11 = nullptr;
+  std::array<analysis::RadioGroup*, 2> line_types_{};  // RadioGroup7, RadioGroup8
+  std::array<QCheckBox*, 2> trace_on_{};              // CheckBox13, CheckBox14
+  QComboBox* ComboBox3 = nullptr;
+
+  analysis::RadioGroup* RadioGroup2 = nullptr;
+  QCheckBox* CheckBox12 = nullptr;
+  QCheckBox* CheckBox11 = nullptr;
+  QPushButton* match_scaling_ = nullptr;
+  QPushButton* restore_scaling_ = nullptr;
+  analysis::RadioGroup* RadioGroup1 = nullptr;
+
+  analysis::RadioGroup* RadioGroup10 = nullptr;
+  QComboBox* ComboBox4 = nullptr;
+  analysis::RadioGroup* RadioGroup12 = nullptr;
+  analysis::RadioGroup* RadioGroup13 = nullptr;
+  QCheckBox* CheckBox17 = nullptr;
+  std::array<QLineEdit*, 2> stats_results_{};  // Edit72, Edit73
+  QLabel* Label121 = nullptr;
+  QLabel* Label122 = nullptr;
+
+  analysis::RadioGroup* RadioGroup4 = nullptr;
+  analysis::RadioGroup* RadioGroup5 = nullptr;
+  analysis::RadioGroup* RadioGroup6 = nullptr;
+  analysis::RadioGroup* RadioGroup11 = nullptr;
+  analysis::RadioGroup* RadioGroup3 = nullptr;
+  analysis::RadioGroup* RadioGroup9 = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  QComboBox* ComboBox2 = nullptr;
+
+  std::array<QWidget*, 2> legends_{};
+  std::array<QLineEdit*, 2> source_names_{};  // Edit147, Edit148
+  std::array<QCheckBox*, 2> legend_on_{};     // CheckBox8, CheckBox18
+  QLabel* StaticText4 = nullptr;
+};
+
+}  // namespace kv

@@ -1,0 +1,97 @@
+// The program's windows end to end: download into A from the emulated
+// instrument, save it, View Data, load the saved log into B, and back.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "analysis/plot_window.h"
+#include "app/application.h"
+#include "app/main_menu.h"
+#include "chart/plotchart.h"
+#include "emulator/log_generator.h"
+#include "logdata/download_window.h"
+#include "tests/support/emulator_fixture.h"
+#include "tests/support/temp_dir.h"
+#include "ui/scripted_ui.h"
+
+namespace kv {
+namespace {
+
+template <typename T>
+T* find(QWidget& window, const char* name) {
+  auto* widget = window.findChild<T*>(name);
+  EXPECT_NE(widget, nullptr) << name;
+  return widget;
+}
+
+std::size_t items_on_layer(const chart::TPlotChart& chart, int layer) {
+  std::size_t n = 0;
+  for (const auto& item : chart.Items().items()) n += item.layer == layer ? 1 : 0;
+  return n;
+}
+
+TEST(PlotWindowEndToEnd, DownloadIntoALoadTheSavedLogIntoBViewBothAndGoBack) {
+  const auto truth = emu::generate_log({.pages = 40, .sessions = 2, .seed = 5});
+  test::EmulatorFixture instrument(emu::with_log(truth));
+  test::TempDir dir;
+  ScriptedUi ui;
+  ProgramState state(dir.path().string());
+  Application shell(state, ui);
+  shell.start();
+  find<QPushButton>(shell.main_menu(), "BitBtn2")->click();
+  TForm2& download = shell.download();
+  ASSERT_TRUE(download.isVisible());
+  ASSERT_TRUE(instrument.open(state.serial, ui));
+  find<QPushButton>(download, "BitBtn3")->click();
+  ASSERT_EQ(state.log.dataset(kDataSetA).decoded_valid, 1);
+  const long samples = state.log.dataset(kDataSetA).sample_count();
+  ASSERT_EQ(samples, static_cast<long>(truth.samples.size()));
+
+  ui.queue_file(dir.file("first.kvl"));
+  find<QPushButton>(download, "BitBtn5")->click();  // Save Data Set A
+
+  find<QPushButton>(download, "BitBtn7")->click();  // View Data
+  TForm10& plot = shell.plot();
+  ASSERT_TRUE(plot.isVisible());
+  EXPECT_FALSE(download.isVisible());
+  const auto curve = static_cast<std::size_t>(samples + 1);
+  EXPECT_EQ(plot.chart().ItemCount(), curve);
+  EXPECT_FALSE(find<QCheckBox>(plot, "CheckBox12")->isEnabled());
+
+  // The saved log loaded into B from the plot window joins at once.
+  ui.queue_file(dir.file("first.kvl"));
+  find<QPushButton>(plot, "LoadDataSetB")->click();
+  EXPECT_EQ(plot.chart().ItemCount(), 2 * curve);
+  EXPECT_TRUE(find<QCheckBox>(plot, "CheckBox12")->isEnabled());
+  EXPECT_TRUE(find<QPushButton>(plot, "MatchWindowScaling")->isEnabled());
+  EXPECT_EQ(find<QLineEdit>(plot, "Edit147")->text(), "Memory A");
+  EXPECT_EQ(find<QLineEdit>(plot, "Edit148")->text(), "first.kvl");
+
+  // Back in the logger, the same file into B again, and View Data once more.
+  find<QPushButton>(plot, "BackToLogger")->click();
+  ui.queue_file(dir.file("first.kvl"));
+  find<QPushButton>(download, "BitBtn8")->click();  // Load Data Set B
+  find<QPushButton>(download, "BitBtn7")->click();
+  ASSERT_TRUE(plot.isVisible());
+  EXPECT_EQ(plot.chart().ItemCount(), 2 * curve);
+
+  // Speed too, B on its own axis.
+  find<QCheckBox>(plot, "CheckBox2")->setChecked(true);
+  find<QCheckBox>(plot, "CheckBox12")->setChecked(true);
+  EXPECT_EQ(items_on_layer(plot.chart(), 1), 2 * curve);
+  EXPECT_EQ(items_on_layer(plot.chart(), 2), 2 * curve);
+  EXPECT_TRUE(plot.chart().Scale2Y().Visible());
+  EXPECT_GT(plot.chart().Scale1X().RangeHigh(), 0.1 * static_cast<double>(samples));
+
+  find<QPushButton>(plot, "BackToLogger")->click();
+  EXPECT_FALSE(plot.isVisible());
+  EXPECT_TRUE(download.isVisible());
+  EXPECT_EQ(plot.chart().ItemCount(), 0u);
+  EXPECT_EQ(ui.busy_depth(), 0);
+}
+
+}  // namespace
+}  // namespace kv

@@ -15,10 +15,10 @@ sanitize="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=unde
 cmake -S "$root" -B "$build" -G Ninja -DKV_FUZZ_ONLY=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_C_FLAGS="$sanitize" >/dev/null
-nice cmake --build "$build" --target fuzz_decoder fuzz_log_file -j "$jobs"
+nice cmake --build "$build" --target fuzz_decoder fuzz_log_file fuzz_plot_cfg fuzz_plot_lab -j "$jobs"
 
 status=0
-for target in decoder log_file; do
+for target in decoder log_file plot_cfg plot_lab; do
   work="$build/fuzz-run/$target"
   rm -rf "$work"
   mkdir -p "$work/corpus" "$work/artifacts"

@@ -12,10 +12,13 @@ namespace {
 constexpr int kPositionDecimals = 2;
 constexpr char kLineBreakMark = '?';
 
+// A readout's line breaks may be CR LF or LF alone; each becomes one mark.
 std::string caption_line(const std::string& caption) {
-  std::string line = caption;
-  for (char& c : line) {
-    if (c == '\n') c = kLineBreakMark;
+  std::string line;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    const bool line_break_follows = caption[i] == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n';
+    if (line_break_follows) continue;
+    line += caption[i] == '\n' ? kLineBreakMark : caption[i];
   }
   return line;
 }

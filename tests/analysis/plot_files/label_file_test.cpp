@@ -69,7 +69,7 @@ TEST_F(LabelFiles, PlacingClearingAndTheTwentyLimit) {
 }
 
 TEST_F(LabelFiles, SaveAndLoadBack) {
-  labels.place(12.346, -3.004, "two?parts\nsecond line");
+  labels.place(12.346, -3.004, "two?parts\r\nsecond line");
   labels.place(1e3, 0.5, "Caf\xC3\xA9 \xE2\x82\xAC");  // é and € in the window
   ui.queue_file(dir.file("run"));
   ASSERT_TRUE(save_lab_data(labels, remembered, ui));

@@ -53,6 +53,11 @@ void LabelStore::set_count_from_file(long long count) {
   label_count_ = static_cast<int>(std::clamp<long long>(count, kNoLabelPlaced - 1, kMaxLabels) + 1);
 }
 
+std::vector<int> labels_to_draw(const LabelStore& labels, int label_mode) {
+  if (label_mode == static_cast<int>(LabelMode::Off)) return {};
+  return labels.visible_labels();
+}
+
 bool place_label_on_click(LabelStore& labels, int label_mode, int zoom_mode, double mouse_x, double mouse_y,
                           const std::string& readout, const std::string& user_text, Ui& ui) {
   const bool placing = label_mode == static_cast<int>(LabelMode::SetLabel) ||

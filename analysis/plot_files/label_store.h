@@ -57,6 +57,10 @@ class LabelStore {
 // The "Labels" group's items.
 enum class LabelMode : int { Off = 0, View = 1, SetLabel = 2, SetText = 3 };
 
+// The labels the chart shows: none while the group is at "Off", else every
+// label that is not parked.
+std::vector<int> labels_to_draw(const LabelStore& labels, int label_mode);
+
 inline constexpr const char* kLabelsFull = "Maximum of 20 labels and text boxes!";
 
 // A click on the chart: with "Zoom and Pan" at "Off" and "Set Label" or "Set

@@ -137,7 +137,8 @@ TEST_F(LabelFiles, LoadKeepsHigherLabelsAndTakesEitherSeparator) {
   EXPECT_EQ(labels.label(1), (PlotLabel{1.25, 2.5, "a"}));
   EXPECT_EQ(labels.label(2), (PlotLabel{100, -0.5, "b"}));
   EXPECT_EQ(labels.label(5).caption, "T5");
-  EXPECT_EQ(labels.visible_labels(), (std::vector<int>{1, 2, 3, 4, 5}));
+  EXPECT_EQ(labels_to_draw(labels, static_cast<int>(LabelMode::View)), (std::vector<int>{1, 2, 3, 4, 5}));
+  EXPECT_TRUE(labels_to_draw(labels, static_cast<int>(LabelMode::Off)).empty());
 
   // A record cut after its positions has an empty caption; a parked label
   // from the file is not drawn.

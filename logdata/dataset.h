@@ -26,6 +26,16 @@ struct SetupSheet {
   bool operator==(const SetupSheet&) const = default;
 };
 
+// The units a dataset's channel arrays hold. Two logs may come from
+// differently set up instruments, and the plot window's unit switches must
+// convert each set from what it holds, never twice.
+struct HeldUnits {
+  bool speed_in_mph = false;
+  bool pressure_in_psi = false;
+  bool temp_in_degc = false;
+  bool operator==(const HeldUnits&) const = default;
+};
+
 struct Dataset {
   std::vector<std::uint8_t> raw_memory;
   std::uint8_t memory_valid = 0;
@@ -37,6 +47,7 @@ struct Dataset {
       ch_battery, ch_fuel, ch_odo, ch_lap_odo, ch_lap, ch_session, ch_lap_time, ch_work;
 
   std::vector<LapRecord> lap_table;
+  HeldUnits held_units;  // set by the decoder from the log's unit flags
   SetupSheet sheet;
 
   // What the dataset's name fields show: "Memory A"/"Memory B" after a

@@ -244,6 +244,7 @@ bool process_data_packets(LogState& log, Ui& ui) {
       const std::size_t laps = data.packet_count[packet::kLapRecord];
       size_channels(data, samples, static_cast<long>(laps), data.packet_count[packet::kSlowChannels] > 0);
       PacketDecoder(image, data, log.identity.pulses_per_mile).run(used_bytes, ui);
+      data.held_units = {log.identity.speed_in_mph, log.identity.pressure_in_psi, log.identity.temp_in_degc};
       if (samples > kSmoothAbove) smooth_data_packets(data, samples);
       const std::size_t records = std::min(laps, data.lap_table.size());
       number_sessions(data.lap_table, records);

@@ -15,7 +15,7 @@ sanitize="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=unde
 cmake -S "$root" -B "$build" -G Ninja -DKV_FUZZ_ONLY=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS="$sanitize" -DCMAKE_C_FLAGS="$sanitize" >/dev/null
-targets="decoder log_file setup_file config_file"
+targets="decoder log_file setup_file config_file plot_cfg plot_lab"
 # shellcheck disable=SC2046
 nice cmake --build "$build" --target $(printf 'fuzz_%s ' $targets) -j "$jobs"
 

@@ -1,0 +1,17 @@
+#pragma once
+// Windows-1252 <-> UTF-8 for label captions: files hold Windows-1252 bytes,
+// the window shows UTF-8. Kept to the plot files until a shared converter
+// exists; then this one folds into it.
+#include <string>
+#include <string_view>
+
+namespace kv::plot_files {
+
+// Every byte maps to one character, so a file's caption comes back
+// byte for byte when it is written again.
+std::string label_utf8_from_1252(std::string_view bytes);
+
+// Characters Windows-1252 cannot hold, and broken UTF-8, become "?".
+std::string label_1252_from_utf8(std::string_view text);
+
+}  // namespace kv::plot_files

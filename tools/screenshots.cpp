@@ -140,6 +140,7 @@ constexpr int kPlotHeight = 720;
 enum LeftTab { kFileTab, kDataTab, kViewTab, kMarkerTab, kOptionTab };
 enum XChoice { kXTime, kXDistance };
 enum GridLines { kGridBoth, kGridVerticalOnly, kGridHorizontalOnly };
+enum SpeedUnit { kSpeedMph, kSpeedKmh };
 
 void render_plot_panels(const QString& folder) {
   GuideProgram program(instrument_with_log(kFirstLogSeed));
@@ -164,6 +165,8 @@ void render_plot_panels(const QString& folder) {
   control<QCheckBox>(plot, "CheckBox14").setChecked(false);  // B's "On"
   control<QComboBox>(plot, "ComboBox3").setCurrentIndex(kXDistance);
   control<kv::analysis::RadioGroup>(plot, "RadioGroup3").setItemIndex(kGridVerticalOnly);
+  // The generated logs are recorded in km/h; the Speed switch shows that unit.
+  control<kv::analysis::RadioGroup>(plot, "RadioGroup4").setItemIndex(kSpeedKmh);
   control<QTabBar>(plot, "TabControl1").setCurrentIndex(kOptionTab);
   save(plot, folder + "/guide-plot-options.png");
 }

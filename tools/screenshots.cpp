@@ -5,12 +5,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QWidget>
 #include <cstdio>
 
 #include "analysis/plot_window.h"
+#include "analysis/radio_group.h"
+#include "config/configure_window.h"
+#include "config/password_window.h"
 #include "app/application.h"
 #include "app/main_menu.h"
 #include "emulator/demo_log.h"
@@ -25,6 +30,8 @@ void save(QWidget& window, const QString& path) {
   QApplication::processEvents();
   if (!window.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
 }
+
+void render_guide_pictures(const QString& folder);
 
 }  // namespace
 
@@ -61,5 +68,131 @@ int main(int argc, char** argv) {
   plot.findChild<QTabBar*>("TabControl1")->setCurrentIndex(1);
   save(plot, folder + "/plot-window.png");
   for (const auto& text : ui.texts()) std::printf("message: %s\n", text.c_str());
+  render_guide_pictures(folder);
   return 0;
 }
+
+// The user guide's pictures: a download caught half-way with Cancel live, the
+// plot window's View and Option panels, and the configure window with its
+// odometer password dialog. Each group gets its own emulated instrument and
+// program, so the README's pictures above stay as they are.
+namespace {
+
+constexpr int kGuideLogPages = 256;
+constexpr unsigned kFirstLogSeed = 7;
+constexpr unsigned kSecondLogSeed = 8;
+
+kv::emu::Instrument instrument_with_log(unsigned seed) {
+  kv::emu::Instrument unit;
+  kv::emu::load_generated_log(unit, kGuideLogPages, seed);
+  return unit;
+}
+
+// One running program with an emulated instrument on COM 1.
+struct GuideProgram {
+  explicit GuideProgram(kv::emu::Instrument unit) : instrument(std::move(unit)) {}
+  ~GuideProgram() {
+    for (const auto& text : ui.texts()) std::printf("guide message: %s\n", text.c_str());
+  }
+
+  // Chooses the port in the download window as a click would, so the
+  // picture shows it chosen.
+  kv::TForm2& download_window_on(int port_item) {
+    kv::TForm2& download = shell.download();
+    download.show();
+    download.change_serial_port(port_item);
+    download.setup_form2();
+    return download;
+  }
+
+  kv::test::EmulatorFixture instrument;
+  kv::ScriptedUi ui;
+  kv::ProgramState state{"."};
+  kv::Application shell{state, ui};
+};
+
+// Pictures the download window when the progress bar has passed this share,
+// then presses Cancel as a racer would.
+constexpr double kDownloadPictureShare = 0.4;
+
+void render_download_in_progress(const QString& folder) {
+  GuideProgram program(instrument_with_log(kFirstLogSeed));
+  kv::TForm2& download = program.download_window_on(0);
+  auto* progress = download.findChild<QProgressBar*>("ProgressBar1");
+  bool pictured = false;
+  program.ui.on_pump = [&] {
+    if (pictured || progress->maximum() <= 1 || progress->value() < progress->maximum() * kDownloadPictureShare) return;
+    pictured = true;
+    save(download, folder + "/guide-downloading.png");
+    download.cancel_download();
+  };
+  download.get_log_dataSet();
+  program.ui.on_pump = nullptr;
+}
+
+template <typename Control>
+Control& control(QWidget& window, const char* name) {
+  return *window.findChild<Control*>(name);
+}
+
+constexpr int kPlotWidth = 1280;
+constexpr int kPlotHeight = 720;
+enum LeftTab { kFileTab, kDataTab, kViewTab, kMarkerTab, kOptionTab };
+enum XChoice { kXTime, kXDistance };
+enum GridLines { kGridBoth, kGridVerticalOnly, kGridHorizontalOnly };
+enum SpeedUnit { kSpeedMph, kSpeedKmh };
+
+void render_plot_panels(const QString& folder) {
+  GuideProgram program(instrument_with_log(kFirstLogSeed));
+  kv::TForm2& download = program.download_window_on(0);
+  download.get_log_dataSet();
+  // The second instrument's link folder replaces the first one's, so it is
+  // started only once A has arrived.
+  kv::test::EmulatorFixture second(instrument_with_log(kSecondLogSeed), 2);
+  control<QComboBox>(download, "ComboBox1").setCurrentIndex(1);
+  program.download_window_on(1).get_log_dataSet();
+
+  kv::TForm10& plot = program.shell.plot();
+  plot.resize(kPlotWidth, kPlotHeight);
+  download.view_plot_data();
+  control<QCheckBox>(plot, "CheckBox2").setChecked(true);   // Speed
+  control<QCheckBox>(plot, "CheckBox12").setChecked(true);  // Data B on 2nd Axis
+  control<QTabBar>(plot, "TabControl1").setCurrentIndex(kViewTab);
+  save(plot, folder + "/guide-plot-view.png");
+
+  // A alone against distance, with vertical grid lines only.
+  control<QCheckBox>(plot, "CheckBox12").setChecked(false);
+  control<QCheckBox>(plot, "CheckBox14").setChecked(false);  // B's "On"
+  control<QComboBox>(plot, "ComboBox3").setCurrentIndex(kXDistance);
+  control<kv::analysis::RadioGroup>(plot, "RadioGroup3").setItemIndex(kGridVerticalOnly);
+  // The generated logs are recorded in km/h; the Speed switch shows that unit.
+  control<kv::analysis::RadioGroup>(plot, "RadioGroup4").setItemIndex(kSpeedKmh);
+  control<QTabBar>(plot, "TabControl1").setCurrentIndex(kOptionTab);
+  save(plot, folder + "/guide-plot-options.png");
+}
+
+void render_configure_and_password(const QString& folder) {
+  GuideProgram program{kv::emu::Instrument{}};
+  kv::TForm3& configure = program.shell.configure();
+  configure.show();
+  configure.change_serial_port(0);
+  configure.setup_configure_form();  // shows COM 1 chosen, as a click would
+  configure.get_config_data();
+  control<QTabBar>(configure, "TabControl1").setCurrentIndex(0);
+  save(configure, folder + "/guide-configure-general.png");
+  // The dialog empties its entry when it opens; type after that.
+  kv::TForm12& password = configure.password_dialog();
+  password.show();
+  QApplication::processEvents();
+  password.findChild<QLineEdit*>()->setText("secret");
+  save(password, folder + "/guide-odometer-password.png");
+  password.hide();
+}
+
+void render_guide_pictures(const QString& folder) {
+  render_download_in_progress(folder);
+  render_plot_panels(folder);
+  render_configure_and_password(folder);
+}
+
+}  // namespace

@@ -19,7 +19,7 @@
 
 namespace kv {
 
-TForm2::TForm2(ProgramState& state, Ui& ui, QWidget* parent) : QWidget(parent), state_(state), ui_(ui) {
+TForm2::TForm2(DownloadWindowState state, Ui& ui, QWidget* parent) : QWidget(parent), state_(state), ui_(ui) {
   setObjectName("TForm2");
   setWindowTitle("Log Analysis");
   build();

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/program_state.h"
 #include "link/protocol.h"
+#include "link/serial_state.h"
+#include "logdata/log_state.h"
+#include "ui/dialog_defaults.h"
 #include "ui/ui.h"
 
 class QButtonGroup;
@@ -19,13 +21,20 @@ class QPushButton;
 
 namespace kv {
 
+// The pieces of the program state the window works on.
+struct DownloadWindowState {
+  LogState& log;
+  SerialState& serial;
+  DialogDefaults& dialogs;
+};
+
 class TForm2 : public QWidget {
   Q_OBJECT
  public:
   static constexpr int kWidth = 467;
   static constexpr int kHeight = 487;
 
-  TForm2(ProgramState& state, Ui& ui, QWidget* parent = nullptr);
+  TForm2(DownloadWindowState state, Ui& ui, QWidget* parent = nullptr);
 
   // Handlers, one per user event, public so the shell and tests drive them.
   void setup_form2();
@@ -89,7 +98,7 @@ class TForm2 : public QWidget {
   void open_notes(std::uint8_t which);
   std::vector<QWidget*> lockable_controls() const;
 
-  ProgramState& state_;
+  DownloadWindowState state_;
   Ui& ui_;
 
   QComboBox* ComboBox1 = nullptr;

@@ -2,7 +2,6 @@
 // The "Log Analysis" window: the hub of the log side. It picks the port,
 // downloads into dataset A or B, dumps and clears the instrument's memory,
 // loads, saves and exports both datasets and opens the notes and plot windows.
-#include <QWidget>
 #include <cstdint>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "link/serial_state.h"
 #include "logdata/log_state.h"
 #include "ui/dialog_defaults.h"
+#include "ui/navigable_window.h"
 #include "ui/ui.h"
 
 class QButtonGroup;
@@ -28,7 +28,7 @@ struct DownloadWindowState {
   DialogDefaults& dialogs;
 };
 
-class TForm2 : public QWidget {
+class TForm2 : public NavigableWindow {
   Q_OBJECT
  public:
   static constexpr int kWidth = 467;
@@ -64,13 +64,13 @@ class TForm2 : public QWidget {
   int checked_port_item() const;
 
  signals:
-  void mainMenuRequested();
-  void helpRequested();
   void notesRequested(std::uint8_t data_set);
   void viewDataRequested();
-  void programExitRequested();
 
  protected:
+  // Unlike the rest of its family, the window sets up again when the desktop
+  // restores it, and its close box ends the program even while it is hidden
+  // but not while a transfer runs.
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;  // close_form2
   void keyPressEvent(QKeyEvent* event) override;

@@ -16,14 +16,14 @@ Application::Application(ProgramState& state, Ui& ui) : state_(state) {
   // The main menu first: the serial port, the datasets and the dialog
   // defaults exist (in the state) before any other window.
   form1_ = std::make_unique<TForm1>(state);
-  form2_ = std::make_unique<TForm2>(state, ui);
-  form3_ = std::make_unique<TForm3>(state, ui);
+  form2_ = std::make_unique<TForm2>(DownloadWindowState{state.log, state.serial, state.dialogs}, ui);
+  form3_ = std::make_unique<TForm3>(ConfigureWindowState{state.config, state.serial, state.dialogs.config}, ui);
   form4_ = std::make_unique<TForm4>(ui);
   form6_ = std::make_unique<TForm6>();
   form7_ = std::make_unique<TForm7>();
   form8_ = std::make_unique<TForm8>();
   form9_ = std::make_unique<TForm9>();
-  form11_ = std::make_unique<TForm11>(state, ui);
+  form11_ = std::make_unique<TForm11>(NotesWindowState{state.log, state.dialogs}, ui);
   // The plot window last: it draws the datasets the others fill.
   form10_ = std::make_unique<TForm10>(state, ui);
   wire_main_menu();

@@ -33,8 +33,10 @@ void BM_WindowDownloadPaced115200(benchmark::State& state) {
   unit.pacing_baud = kv::kLineBaud;
   kv::test::EmulatorFixture instrument(unit);
   PumpingUi ui;
-  kv::ProgramState program(".");
-  kv::TForm2 form(program, ui);
+  kv::LogState log;
+  kv::SerialState serial;
+  kv::DialogDefaults dialogs = kv::DialogDefaults::in_folder(".");
+  kv::TForm2 form({log, serial, dialogs}, ui);
   form.show();
   form.change_serial_port(0);
   long bytes = 0;

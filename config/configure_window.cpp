@@ -42,7 +42,7 @@ std::string ratio_display(std::string text) {
 
 }  // namespace
 
-TForm3::TForm3(ProgramState& state, Ui& ui, QWidget* parent)
+TForm3::TForm3(ConfigureWindowState state, Ui& ui, QWidget* parent)
     : NavigableWindow(parent), state_(state), ui_(ui), form_(state.config), key_filter_(new IntKeyFilter(this)) {
   setObjectName("TForm3");
   setWindowTitle("Configuration");
@@ -118,11 +118,11 @@ void TForm3::set_config_data() {
 }
 
 void TForm3::load_config_data() {
-  run_locked([this] { config::load_config_data(form_, state_.dialogs.config, ui_); });
+  run_locked([this] { config::load_config_data(form_, state_.config_dialog, ui_); });
 }
 
 void TForm3::save_config_data() {
-  run_locked([this] { config::save_config_data(form_, state_.dialogs.config, ui_); });
+  run_locked([this] { config::save_config_data(form_, state_.config_dialog, ui_); });
 }
 
 void TForm3::run_locked(const std::function<void()>& operation) {

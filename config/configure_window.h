@@ -8,9 +8,11 @@
 #include <optional>
 #include <vector>
 
-#include "app/program_state.h"
 #include "config/config_form.h"
+#include "config/config_state.h"
+#include "link/serial_state.h"
 #include "ui/controls_lock.h"
+#include "ui/dialog_defaults.h"
 #include "ui/navigable_window.h"
 #include "ui/ui.h"
 
@@ -30,10 +32,17 @@ class IntKeyFilter;
 }  // namespace config
 class TForm12;
 
+// The pieces of the program state the window works on.
+struct ConfigureWindowState {
+  ConfigState& config;
+  SerialState& serial;
+  DialogDefault& config_dialog;  // the configuration files' folder and name
+};
+
 class TForm3 : public NavigableWindow {
   Q_OBJECT
  public:
-  TForm3(ProgramState& state, Ui& ui, QWidget* parent = nullptr);
+  TForm3(ConfigureWindowState state, Ui& ui, QWidget* parent = nullptr);
   ~TForm3() override;
 
   config::ConfigForm& form() { return form_; }
@@ -81,7 +90,7 @@ class TForm3 : public NavigableWindow {
   void run_locked(const std::function<void()>& operation);
   void show_outcome();
 
-  ProgramState& state_;
+  ConfigureWindowState state_;
   Ui& ui_;
   config::ConfigForm form_;
   config::IntKeyFilter* key_filter_ = nullptr;

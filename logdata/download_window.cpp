@@ -19,7 +19,7 @@
 
 namespace kv {
 
-TForm2::TForm2(ProgramState& state, Ui& ui, QWidget* parent) : QWidget(parent), state_(state), ui_(ui) {
+TForm2::TForm2(DownloadWindowState state, Ui& ui, QWidget* parent) : NavigableWindow(parent), state_(state), ui_(ui) {
   setObjectName("TForm2");
   setWindowTitle("Log Analysis");
   build();
@@ -149,15 +149,9 @@ void TForm2::view_plot_data() {
   emit viewDataRequested();
 }
 
-void TForm2::view_help() {
-  hide();
-  emit helpRequested();
-}
+void TForm2::view_help() { go_to_help(); }
 
-void TForm2::back_to_main() {
-  hide();
-  emit mainMenuRequested();
-}
+void TForm2::back_to_main() { go_to_main_menu(); }
 
 void TForm2::cancel_download() {
   if (BitBtn15->isEnabled()) cancel_requested_ = true;

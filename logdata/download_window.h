@@ -2,12 +2,14 @@
 // The "Log Analysis" window: the hub of the log side. It picks the port,
 // downloads into dataset A or B, dumps and clears the instrument's memory,
 // loads, saves and exports both datasets and opens the notes and plot windows.
-#include <QWidget>
 #include <cstdint>
 #include <vector>
 
-#include "app/program_state.h"
 #include "link/protocol.h"
+#include "link/serial_state.h"
+#include "logdata/log_state.h"
+#include "ui/dialog_defaults.h"
+#include "ui/navigable_window.h"
 #include "ui/ui.h"
 
 class QButtonGroup;
@@ -19,13 +21,20 @@ class QPushButton;
 
 namespace kv {
 
-class TForm2 : public QWidget {
+// The pieces of the program state the window works on.
+struct DownloadWindowState {
+  LogState& log;
+  SerialState& serial;
+  DialogDefaults& dialogs;
+};
+
+class TForm2 : public NavigableWindow {
   Q_OBJECT
  public:
   static constexpr int kWidth = 467;
   static constexpr int kHeight = 487;
 
-  TForm2(ProgramState& state, Ui& ui, QWidget* parent = nullptr);
+  TForm2(DownloadWindowState state, Ui& ui, QWidget* parent = nullptr);
 
   // Handlers, one per user event, public so the shell and tests drive them.
   void setup_form2();
@@ -55,13 +64,13 @@ class TForm2 : public QWidget {
   int checked_port_item() const;
 
  signals:
-  void mainMenuRequested();
-  void helpRequested();
   void notesRequested(std::uint8_t data_set);
   void viewDataRequested();
-  void programExitRequested();
 
  protected:
+  // Unlike the rest of its family, the window sets up again when the desktop
+  // restores it, and its close box ends the program even while it is hidden
+  // but not while a transfer runs.
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;  // close_form2
   void keyPressEvent(QKeyEvent* event) override;
@@ -89,7 +98,7 @@ class TForm2 : public QWidget {
   void open_notes(std::uint8_t which);
   std::vector<QWidget*> lockable_controls() const;
 
-  ProgramState& state_;
+  DownloadWindowState state_;
   Ui& ui_;
 
   QComboBox* ComboBox1 = nullptr;

@@ -71,7 +71,8 @@ int grid_row(const BlockHeads& heads, int row) { return row + (row >= heads.head
 
 }  // namespace
 
-TForm11::TForm11(ProgramState& state, Ui& ui, QWidget* parent) : QWidget(parent, Qt::Window), state_(state), ui_(ui) {
+TForm11::TForm11(NotesWindowState state, Ui& ui, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), ui_(ui) {
   setObjectName(QStringLiteral("TForm11"));
   setWindowTitle(QStringLiteral("Setup Notes"));
   setFixedSize(kWidth, kHeight);

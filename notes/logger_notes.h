@@ -8,8 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/program_state.h"
+#include "logdata/log_state.h"
 #include "notes/setup_layout.h"
+#include "ui/dialog_defaults.h"
 #include "ui/ui.h"
 
 class QGridLayout;
@@ -21,10 +22,16 @@ namespace kv {
 class LimitedEdit;
 class LimitedMemo;
 
+// The pieces of the program state the window works on.
+struct NotesWindowState {
+  LogState& log;
+  DialogDefaults& dialogs;
+};
+
 class TForm11 : public QWidget {
   Q_OBJECT
  public:
-  TForm11(ProgramState& state, Ui& ui, QWidget* parent = nullptr);
+  TForm11(NotesWindowState state, Ui& ui, QWidget* parent = nullptr);
 
   // Opens the window on dataset 1 (A) or 2 (B).
   void open_for(std::uint8_t data_set);
@@ -64,7 +71,7 @@ class TForm11 : public QWidget {
   SetupSheet& sheet();
   void store_notes(std::uint8_t data_set);
 
-  ProgramState& state_;
+  NotesWindowState state_;
   Ui& ui_;
   std::uint8_t data_set_ = kDataSetA;  // the dataset of the last activation
   QGroupBox* setup_group_ = nullptr;

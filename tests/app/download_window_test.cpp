@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/program_state.h"
 #include "common/text_lines.h"
 #include "emulator/log_generator.h"
 #include "logdata/download_view.h"
@@ -23,7 +24,8 @@ class DownloadWindowTest : public ::testing::Test {
  protected:
   DownloadWindowTest()
       : truth(emu::generate_log({.pages = 24, .sessions = 2, .seed = 11})),
-        instrument(with_total(emu::with_log(truth), 1024)), state(dir.path().string()), form(state, ui) {
+        instrument(with_total(emu::with_log(truth), 1024)), state(dir.path().string()),
+        form({state.log, state.serial, state.dialogs}, ui) {
     form.show();
   }
 

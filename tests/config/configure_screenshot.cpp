@@ -13,9 +13,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication app(argc, argv);
-  kv::ProgramState state(".");
+  kv::ConfigState config;
+  kv::SerialState serial;
+  kv::DialogDefault config_dialog = kv::DialogDefaults::in_folder(".").config;
   kv::ScriptedUi ui;
-  kv::TForm3 window(state, ui);
+  kv::TForm3 window({config, serial, config_dialog}, ui);
   if (argc > 2) window.findChild<QTabBar*>("TabControl1")->setCurrentIndex(std::atoi(argv[2]));
   window.show();
   app.processEvents();

@@ -51,7 +51,7 @@ class ConfigureWindowTest : public ::testing::Test {
  protected:
   explicit ConfigureWindowTest(emu::Instrument unit = unit_with(instrument_image()))
       : instrument(std::move(unit)) {
-    EXPECT_TRUE(instrument.open(program.serial, ui));
+    EXPECT_TRUE(instrument.open(serial, ui));
   }
 
   QLineEdit* edit(const char* name) { return window.findChild<QLineEdit*>(name); }
@@ -59,9 +59,11 @@ class ConfigureWindowTest : public ::testing::Test {
   emu::Instrument unit() { return instrument.emulator().instrument(); }
   std::string last_message() const { return ui.messages().empty() ? "" : ui.messages().back().text; }
 
-  ProgramState program{"."};
+  ConfigState config;
+  SerialState serial;
+  DialogDefault config_dialog = DialogDefaults::in_folder(".").config;
   ScriptedUi ui;
-  TForm3 window{program, ui};
+  TForm3 window{{config, serial, config_dialog}, ui};
   test::EmulatorFixture instrument;
 };
 
@@ -78,7 +80,7 @@ TEST_F(ConfigureWindowTest, ReadConfigFillsTheWindow) {
   EXPECT_EQ(text("shift_value_peak"), "7000");
   EXPECT_EQ(text("Edit1"), "3");
   EXPECT_EQ(text("Edit2"), "19");
-  EXPECT_EQ(program.config.config_image, instrument_image());
+  EXPECT_EQ(config.config_image, instrument_image());
 }
 
 class SevenGearInstrumentTest : public ConfigureWindowTest {
@@ -187,7 +189,7 @@ TEST_F(ConfigureWindowTest, WriteConfigWithoutPasswordSkipsOdometerAndCarriedWor
         << int(address);
   }
   const auto held = unit().config;
-  const ConfigBytes sent = program.config.config_image;
+  const ConfigBytes sent = config.config_image;
   for (std::size_t offset = 1; offset < 52; ++offset) {
     const bool kept = (offset >= 13 && offset <= 18) || offset == 25 || offset == 26;
     EXPECT_EQ(held[offset], kept ? instrument_image()[offset] : sent[offset]) << offset;
@@ -250,7 +252,7 @@ class OldInstrumentTest : public ConfigureWindowTest, public ::testing::WithPara
 };
 
 TEST_P(OldInstrumentTest, VersionOutsideTheWindowIsRefused) {
-  const ConfigBytes before = program.config.config_image;
+  const ConfigBytes before = config.config_image;
   window.get_config_data();
   window.set_config_data();
   ASSERT_EQ(ui.messages().size(), 2u);
@@ -258,7 +260,7 @@ TEST_P(OldInstrumentTest, VersionOutsideTheWindowIsRefused) {
     EXPECT_EQ(message.text, link_text::kConfigVersion);
     EXPECT_EQ(message.buttons, kAbort);
   }
-  EXPECT_EQ(program.config.config_image, before);
+  EXPECT_EQ(config.config_image, before);
   EXPECT_EQ(instrument.emulator().traffic().commands.count('w'), 0u);
 }
 
@@ -279,7 +281,7 @@ TEST_F(ConfigureWindowTest, WrongPasswordAndClosedDialogUntickFactorySet) {
   EXPECT_EQ(ui.messages().back().kind, MsgKind::Error);
   EXPECT_FALSE(factory->isChecked());
   EXPECT_TRUE(edit("odometer_value")->isReadOnly());
-  EXPECT_FALSE(program.config.odometer_write_enabled);
+  EXPECT_FALSE(config.odometer_write_enabled);
   EXPECT_TRUE(window.isEnabled());
 
   window.check_password(true);
@@ -296,7 +298,7 @@ TEST_F(ConfigureWindowTest, WrongPasswordAndClosedDialogUntickFactorySet) {
   EXPECT_EQ(last_message(), config::password_text::kEnabled);
   window.check_password(true);
   dialog.close();
-  EXPECT_FALSE(program.config.odometer_write_enabled);
+  EXPECT_FALSE(config.odometer_write_enabled);
   EXPECT_TRUE(edit("odometer_value")->isReadOnly());
 }
 
@@ -316,7 +318,7 @@ TEST_F(ConfigureWindowTest, TypingIntoTheFields) {
   QTest::keyClicks(ratio, "41");
   EXPECT_EQ(ratio->displayText(), "4.100");
   window.setup_configure_form();
-  EXPECT_EQ(program.config.config_image[48] | program.config.config_image[49] << 8, 4100);
+  EXPECT_EQ(config.config_image[48] | config.config_image[49] << 8, 4100);
 
   QLineEdit* peak = edit("shift_value_peak");
   peak->selectAll();
@@ -326,7 +328,7 @@ TEST_F(ConfigureWindowTest, TypingIntoTheFields) {
   peak->insert("12a");  // pasted past the key filter
   emit peak->textEdited(peak->text());
   EXPECT_EQ(peak->palette().color(QPalette::Base), QColor(Qt::red));
-  EXPECT_TRUE(program.config.config_range_error);
+  EXPECT_TRUE(config.config_range_error);
 }
 
 TEST_F(ConfigureWindowTest, DisplaysFollowTheFields) {
@@ -346,7 +348,7 @@ TEST_F(ConfigureWindowTest, DisplaysFollowTheFields) {
 TEST_F(ConfigureWindowTest, PortThatCannotOpenClearsTheSelection) {
   window.change_serial_port(2);
   EXPECT_EQ(last_message(), "Cannot Open COM Port 3");
-  EXPECT_EQ(program.serial.port_open, 0);
+  EXPECT_EQ(serial.port_open, 0);
   window.get_config_data();
   EXPECT_EQ(last_message(), link_text::kSelectPort);
   EXPECT_EQ(ui.messages().back().kind, MsgKind::Warning);

@@ -179,10 +179,10 @@ class CancelWindowTest : public ::testing::Test {
  protected:
   CancelWindowTest()
       : truth(emu::generate_log({.pages = 24, .seed = 11})), fixture(emu::with_log(truth)),
-        state(dir.path().string()), form(state, ui) {
+        dialogs(DialogDefaults::in_folder(dir.path().string())), form({log, serial, dialogs}, ui) {
     form.show();
     form.change_serial_port(0);
-    state.serial.serial_port.set_read_timeout_ms(test::kTestReadTimeoutMs);
+    serial.serial_port.set_read_timeout_ms(test::kTestReadTimeoutMs);
   }
   QPushButton* cancel_button() { return form.findChild<QPushButton*>("BitBtn15"); }
   int pages_shown() const { return form.findChild<QProgressBar*>("ProgressBar1")->value(); }
@@ -205,7 +205,9 @@ class CancelWindowTest : public ::testing::Test {
   test::TempDir dir;
   test::EmulatorFixture fixture;
   ScriptedUi ui;
-  ProgramState state;
+  LogState log;
+  SerialState serial;
+  DialogDefaults dialogs;
   TForm2 form;
   bool enabled_during_pages = true;
   bool download_locked = true;

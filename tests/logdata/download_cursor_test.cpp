@@ -5,7 +5,6 @@
 
 #include <utility>
 
-#include "app/program_state.h"
 #include "emulator/log_generator.h"
 #include "logdata/download_window.h"
 #include "tests/support/emulator_fixture.h"
@@ -33,10 +32,12 @@ TEST(DownloadCursor, TheDumpIsBusyOnlyWhileItTransfersAndWrites) {
   test::TempDir dir;
   test::EmulatorFixture instrument(emu::with_log(emu::generate_log({.pages = 4, .seed = 3})));
   CursorUi ui;
-  ProgramState state(dir.path().string());
-  TForm2 form(state, ui);
+  LogState log;
+  SerialState serial;
+  DialogDefaults dialogs = DialogDefaults::in_folder(dir.path().string());
+  TForm2 form({log, serial, dialogs}, ui);
   form.change_serial_port(0);
-  state.serial.serial_port.set_read_timeout_ms(test::kTestReadTimeoutMs);
+  serial.serial_port.set_read_timeout_ms(test::kTestReadTimeoutMs);
   ui.busy_at.clear();
   long idle_pumps = 0;
   long busy_pumps = 0;

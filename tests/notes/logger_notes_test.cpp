@@ -23,9 +23,9 @@ namespace {
 
 class NotesWindow : public ::testing::Test {
  protected:
-  NotesWindow() : state(dir.path().string()), window(state, ui) {}
+  NotesWindow() : dialogs(DialogDefaults::in_folder(dir.path().string())), window({log, dialogs}, ui) {}
 
-  SetupSheet& sheet(std::uint8_t which) { return state.log.dataset(which).sheet; }
+  SetupSheet& sheet(std::uint8_t which) { return log.dataset(which).sheet; }
   QPushButton* button(const char* name) { return window.findChild<QPushButton*>(QString::fromLatin1(name)); }
   void press(const char* name) {
     QPushButton* b = button(name);
@@ -35,7 +35,8 @@ class NotesWindow : public ::testing::Test {
   QString group_title() { return window.findChild<QGroupBox*>(QStringLiteral("GroupBox1"))->title(); }
 
   test::TempDir dir;
-  ProgramState state;
+  LogState log;
+  DialogDefaults dialogs;
   ScriptedUi ui;
   TForm11 window;
 };
@@ -90,9 +91,10 @@ TEST(NotesWindowFont, AWideDesktopFontStillFits) {
   const QFont original = QApplication::font();
   QApplication::setFont(QFont(QStringLiteral("DejaVu Sans Mono")));
   test::TempDir dir;
-  ProgramState state(dir.path().string());
+  LogState log;
+  DialogDefaults dialogs = DialogDefaults::in_folder(dir.path().string());
   ScriptedUi ui;
-  TForm11 wide(state, ui);
+  TForm11 wide({log, dialogs}, ui);
   expect_nothing_clipped(wide);
   QApplication::setFont(original);
 }
@@ -170,7 +172,7 @@ TEST_F(NotesWindow, OpensOnTheChosenDataset) {
   sheet(kDataSetB).set_field(1, "B1");
   sheet(kDataSetB).notes_text = {"b notes", "line 2"};
   window.open_for(kDataSetB);
-  EXPECT_EQ(state.log.current_data_set, kDataSetB);
+  EXPECT_EQ(log.current_data_set, kDataSetB);
   EXPECT_EQ(group_title(), "Data B Notes");
   EXPECT_EQ(window.field_edit(1)->text(), "B1");
   EXPECT_TRUE(window.memo(kDataSetB)->isVisible());
@@ -248,7 +250,7 @@ TEST_F(NotesWindow, TemplateSavedForAIsLoadedIntoB) {
   EXPECT_EQ(window.field_edit(13)->text(), "450");
   EXPECT_EQ(window.memo(kDataSetB)->text(), "//slash");
   EXPECT_EQ(sheet(kDataSetB), sheet(kDataSetA));
-  EXPECT_EQ(state.dialogs.setup.file_name, "spa.qsu");
+  EXPECT_EQ(dialogs.setup.file_name, "spa.qsu");
 }
 
 TEST_F(NotesWindow, CancelledTemplateSaveStoresTheFieldsAndCancelledLoadKeepsThem) {
@@ -263,7 +265,7 @@ TEST_F(NotesWindow, CancelledTemplateSaveStoresTheFieldsAndCancelledLoadKeepsThe
 }
 
 TEST_F(NotesWindow, SaveChangesNeedsDecodedData) {
-  state.log.dataset(kDataSetA).memory_valid = 1;
+  log.dataset(kDataSetA).memory_valid = 1;
   window.open_for(kDataSetA);
   window.field_edit(1)->setText("77");
   press("Button1");
@@ -275,26 +277,26 @@ TEST_F(NotesWindow, SaveChangesNeedsDecodedData) {
 }
 
 TEST_F(NotesWindow, SaveChangesWritesALogFileCarryingTheSheet) {
-  Dataset& data = state.log.dataset(kDataSetB);
+  Dataset& data = log.dataset(kDataSetB);
   data.memory_valid = 1;
   data.decoded_valid = 1;
   data.raw_memory = {0x12, 0x34};
-  state.log.used_bytes = 3;
-  state.log.identity.unit_version = 321;
+  log.used_bytes = 3;
+  log.identity.unit_version = 321;
   sheet(kDataSetB).set_field(75, "kept");
   sheet(kDataSetB).notes_text = {"fast"};
   window.open_for(kDataSetB);
   window.field_edit(44)->setText("6.5");
-  state.log.current_data_set = kDataSetA;  // the plot window may have moved it
+  log.current_data_set = kDataSetA;  // the plot window may have moved it
   ui.queue_file(dir.file("race"));
   press("Button1");
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"File Saved OK"});
   EXPECT_EQ(sheet(kDataSetB).field(44), "6.5");
 
   // Loaded into the other dataset, the log brings the whole sheet along.
-  state.log.current_data_set = kDataSetA;
+  log.current_data_set = kDataSetA;
   ui.queue_file(dir.file("race.kvl"));
-  load_log_data(state.log, state.dialogs, ui);
+  load_log_data(log, dialogs, ui);
   EXPECT_EQ(sheet(kDataSetA), sheet(kDataSetB));
   window.open_for(kDataSetA);
   EXPECT_EQ(window.field_edit(44)->text(), "6.5");

@@ -40,10 +40,11 @@ int main(int argc, char** argv) {
   }
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
-  kv::ProgramState state(".");
+  kv::LogState log;
+  kv::DialogDefaults dialogs = kv::DialogDefaults::in_folder(".");
   kv::ScriptedUi ui;
-  fill_sample(state.log.dataset(kv::kDataSetA).sheet);
-  kv::TForm11 window(state, ui);
+  fill_sample(log.dataset(kv::kDataSetA).sheet);
+  kv::TForm11 window({log, dialogs}, ui);
   window.open_for(kv::kDataSetA);
   const QPixmap picture = window.grab();
   return picture.save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;

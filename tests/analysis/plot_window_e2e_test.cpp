@@ -2,10 +2,13 @@
 // instrument, save it, View Data, load the saved log into B, and back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 
 #include "analysis/plot_window.h"
 #include "app/application.h"
@@ -91,6 +94,51 @@ TEST(PlotWindowEndToEnd, DownloadIntoALoadTheSavedLogIntoBViewBothAndGoBack) {
   EXPECT_TRUE(download.isVisible());
   EXPECT_EQ(plot.chart().ItemCount(), 0u);
   EXPECT_EQ(ui.busy_depth(), 0);
+}
+
+// "%.2f" of a lap time logged in milliseconds and floored to 0.01 s.
+QString hundredths(std::uint32_t ms) {
+  const std::uint32_t cs = ms / 10;
+  return QString("%1.%2").arg(cs / 100).arg(cs % 100, 2, 10, QChar('0'));
+}
+
+TEST(PlotWindowEndToEnd, TheLapTimesPageShowsExactlyTheLapsOfTheLog) {
+  const auto truth = emu::generate_log({.pages = 400, .sessions = 3, .seed = 11});
+  ASSERT_GE(truth.laps.size(), 4u);
+  test::EmulatorFixture instrument(emu::with_log(truth));
+  test::TempDir dir;
+  ScriptedUi ui;
+  ProgramState state(dir.path().string());
+  Application shell(state, ui);
+  shell.start();
+  find<QPushButton>(shell.main_menu(), "BitBtn2")->click();
+  TForm2& download = shell.download();
+  ASSERT_TRUE(instrument.open(state.serial, ui));
+  find<QPushButton>(download, "BitBtn3")->click();
+  find<QPushButton>(download, "BitBtn7")->click();  // View Data
+
+  const auto* grid = find<QTableWidget>(shell.plot(), "StringGrid1");
+  std::vector<QStringList> laps;
+  int end_rows = 0;
+  for (int row = 1; row < grid->rowCount(); ++row) {
+    const QString first = grid->item(row, 0)->text();
+    if (first.startsWith("End Log")) {
+      ++end_rows;
+      continue;
+    }
+    laps.push_back({first, grid->item(row, 1)->text(), grid->item(row, 2)->text()});
+  }
+  ASSERT_EQ(laps.size(), truth.laps.size());
+  EXPECT_EQ(end_rows, truth.sessions);
+  for (std::size_t k = 0; k < laps.size(); ++k) {
+    const emu::LapTruth& lap = truth.laps[k];
+    EXPECT_EQ(laps[k], (QStringList{QString::number(lap.session), QString::number(lap.lap),
+                                     hundredths(lap.lap_time_ms)}))
+        << "lap " << k;
+  }
+  EXPECT_EQ(find<QComboBox>(shell.plot(), "ComboBox7")->count(), static_cast<int>(truth.laps.size()));
+  const auto texts = ui.texts();
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "Bad Lap Time Data"), 0);
 }
 
 }  // namespace

@@ -36,19 +36,34 @@ std::size_t items_on_layer(const chart::TPlotChart& chart, int layer) {
   return n;
 }
 
-TEST(PlotWindowEndToEnd, DownloadIntoALoadTheSavedLogIntoBViewBothAndGoBack) {
-  const auto truth = emu::generate_log({.pages = 40, .sessions = 2, .seed = 5});
-  test::EmulatorFixture instrument(emu::with_log(truth));
+// The program started on an emulated instrument holding `truth`.
+struct Workspace {
+  explicit Workspace(const emu::GeneratedLog& truth) : instrument(emu::with_log(truth)), state(dir.path().string()),
+                                                       shell(state, ui) {
+    shell.start();
+    find<QPushButton>(shell.main_menu(), "BitBtn2")->click();
+  }
+  // Downloads the instrument's memory into A from the download window.
+  bool download_into_a() {
+    if (!instrument.open(state.serial, ui)) return false;
+    find<QPushButton>(shell.download(), "BitBtn3")->click();
+    return true;
+  }
+
+  test::EmulatorFixture instrument;
   test::TempDir dir;
   ScriptedUi ui;
-  ProgramState state(dir.path().string());
-  Application shell(state, ui);
-  shell.start();
-  find<QPushButton>(shell.main_menu(), "BitBtn2")->click();
+  ProgramState state;
+  Application shell;
+};
+
+TEST(PlotWindowEndToEnd, DownloadIntoALoadTheSavedLogIntoBViewBothAndGoBack) {
+  const auto truth = emu::generate_log({.pages = 40, .sessions = 2, .seed = 5});
+  Workspace w(truth);
+  auto& [instrument, dir, ui, state, shell] = w;
   TForm2& download = shell.download();
   ASSERT_TRUE(download.isVisible());
-  ASSERT_TRUE(instrument.open(state.serial, ui));
-  find<QPushButton>(download, "BitBtn3")->click();
+  ASSERT_TRUE(w.download_into_a());
   ASSERT_EQ(state.log.dataset(kDataSetA).decoded_valid, 1);
   const long samples = state.log.dataset(kDataSetA).sample_count();
   ASSERT_EQ(samples, static_cast<long>(truth.samples.size()));
@@ -105,17 +120,10 @@ QString hundredths(std::uint32_t ms) {
 TEST(PlotWindowEndToEnd, TheLapTimesPageShowsExactlyTheLapsOfTheLog) {
   const auto truth = emu::generate_log({.pages = 400, .sessions = 3, .seed = 11});
   ASSERT_GE(truth.laps.size(), 4u);
-  test::EmulatorFixture instrument(emu::with_log(truth));
-  test::TempDir dir;
-  ScriptedUi ui;
-  ProgramState state(dir.path().string());
-  Application shell(state, ui);
-  shell.start();
-  find<QPushButton>(shell.main_menu(), "BitBtn2")->click();
-  TForm2& download = shell.download();
-  ASSERT_TRUE(instrument.open(state.serial, ui));
-  find<QPushButton>(download, "BitBtn3")->click();
-  find<QPushButton>(download, "BitBtn7")->click();  // View Data
+  Workspace w(truth);
+  auto& [instrument, dir, ui, state, shell] = w;
+  ASSERT_TRUE(w.download_into_a());
+  find<QPushButton>(shell.download(), "BitBtn7")->click();  // View Data
 
   const auto* grid = find<QTableWidget>(shell.plot(), "StringGrid1");
   std::vector<QStringList> laps;

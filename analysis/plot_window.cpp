@@ -140,8 +140,9 @@ void TForm10::setup_form_10() {
   show_unit_labels();
   change_grid_mode();
   change_display_mode();
-  change_data_axis();
+  // The lists are refilled (no lap chosen) before the plot is drawn.
   rebuild_lap_area();
+  change_data_axis();
 }
 
 void TForm10::activate_form_10() { centre_on_screen(*this); }
@@ -213,11 +214,11 @@ void TForm10::load_data_set(std::uint8_t which) {
   // A cancelled or refused load leaves the plot as it was.
   if (!loaded || state_.log.dataset(which).decoded_valid != 1) return;
   show_dataset_names();
+  rebuild_lap_area();
   drop_curves_before_replot();
   change_x_axis();
   change_display_mode();
   reload_engine_data();
-  rebuild_lap_area();
 }
 
 void TForm10::drop_curves_before_replot() {

@@ -236,8 +236,8 @@ void TForm10::refresh_stats() {
 
 void TForm10::refresh_stats_when_window_moved() {
   if (plot_.settings.stats_range != static_cast<int>(StatsRange::InWindow)) return;
-  for (int layer = 1; layer <= kPlotLayers; ++layer) {
-    if (port_->layer_range(layer) != stats_window_[static_cast<std::size_t>(layer - 1)]) {
+  for (const TraceSetPlan& target : plot_.plan.trace) {
+    if (target.drawn && port_->layer_range(target.layer) != stats_window_[static_cast<std::size_t>(target.layer - 1)]) {
       refresh_stats();
       return;
     }

@@ -182,6 +182,22 @@ TEST_F(OverlayTest, CursorReadoutInLapOverlayNamesTheChosenLaps) {
   EXPECT_EQ(cursor_readout(log, plot, 1, 2), "Axis: 2.0 at 1.0");
 }
 
+TEST_F(OverlayTest, PointerLapRangeAndWindowRoundAHalfSampleAlike) {
+  // 0.25 s lies halfway between samples 2 and 3: all three take sample 2.
+  Dataset& a = log.dataset(kDataSetA);
+  a.ch_lap.set(2, 7);
+  a.ch_lap.set(3, 8);
+  EXPECT_EQ(cursor_readout(log, plot, 0.25, 0),
+            "Axis: 0.0 at 0.2\nDataA: Log:1 Lap:7 Time: 60.00\nDataB: Log:1 Lap:1 Time: 60.00 ");
+  set_laps(a, {lap_record(1, 1, 10, 500, 10.25)});
+  fill_overlay_slots(plot, log, overlay_items(log), {0, -1});
+  EXPECT_EQ(plot.overlay[0].lap.first_sample, 2);
+  plot.settings.stats_channel = 1;  // speed, 50 + i
+  plot.settings.stats_kind = static_cast<int>(StatsKind::Min);
+  plot.settings.stats_range = static_cast<int>(StatsRange::InWindow);
+  EXPECT_EQ(update_stats(log, plot, kDataSetA, 1, 0.25, 10)->text, "52.0");
+}
+
 TEST(PlotStats, FactorsPerChannelAndRanges) {
   LogState log;
   PlotState plot;

@@ -104,6 +104,8 @@ class TForm10 : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // The pointer leaving the chart's widget reports as leaving the chart.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // plot_window_layout.cpp builds the frame, plot_window_panels.cpp the panels.

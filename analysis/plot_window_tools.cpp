@@ -1,6 +1,7 @@
 // The plot window's tools on the chart: the cursor read-out box, the two
 // markers, the statistics line, zoom and pan, and the label mode.
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -109,6 +110,12 @@ void TForm10::build_readout_box() {
   StaticText5->setAttribute(Qt::WA_TransparentForMouseEvents);
   StaticText5->move(kReadoutInset, kReadoutInset / 3);
   StaticText5->hide();
+  PlotChart1->installEventFilter(this);
+}
+
+bool TForm10::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == PlotChart1 && event->type() == QEvent::Leave) get_cursor_position(false, {}, 0, 0);
+  return QWidget::eventFilter(watched, event);
 }
 
 void TForm10::connect_tool_handlers() {

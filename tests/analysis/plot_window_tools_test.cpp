@@ -2,6 +2,7 @@
 // statistics and zoom, driven through their controls offscreen.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -112,6 +113,12 @@ TEST_F(PlotToolsWindowTest, ReadoutBoxFollowsThePointerAndHidesOutsideTheChart) 
   emit chart().OnMouseMoveInChart(false, {}, 0, 0);
   EXPECT_FALSE(box->isVisible());
   EXPECT_EQ(form.plot_state().mouse_x, 0);
+
+  // Leaving the chart's widget in one jump, with no move outside the chart.
+  move_to(12.34, 30);
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&chart(), &leave);
+  EXPECT_FALSE(box->isVisible());
 
   find<QCheckBox>("CheckBox17")->setChecked(false);
   move_to(1, 1);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <string>
 
 namespace kv::analysis {
 
@@ -11,6 +12,13 @@ std::string fixed_text(double value, int decimals) {
                                     decimals < 0 ? 0 : decimals);
   if (result.ec != std::errc()) return {};
   return std::string(buffer.data(), result.ptr);
+}
+
+std::string padded_int(int value, int width) {
+  std::string text = std::to_string(value);
+  const auto w = static_cast<std::size_t>(width < 0 ? 0 : width);
+  if (text.size() < w) text.insert(0, w - text.size(), ' ');
+  return text;
 }
 
 }  // namespace kv::analysis

@@ -10,4 +10,7 @@ namespace kv::analysis {
 // value, so 0.25 with one decimal gives "0.2").
 std::string fixed_text(double value, int decimals);
 
+// As "%3d" prints: right-aligned in `width` places.
+std::string padded_int(int value, int width = 3);
+
 }  // namespace kv::analysis

@@ -51,7 +51,9 @@ TForm10::TForm10(ProgramState& state, Ui& ui, QWidget* parent) : QWidget(parent)
   setObjectName("TForm10");
   setWindowTitle("View Data");
   build();
+  build_readout_box();
   connect_handlers();
+  connect_tool_handlers();
   tabPlotOptions(0);
   tabViewOptions(0);
 }
@@ -138,6 +140,8 @@ void TForm10::setup_form_10() {
   show_unit_labels();
   change_grid_mode();
   change_display_mode();
+  // The lists are refilled (no lap chosen) before the plot is drawn.
+  rebuild_lap_area();
   change_data_axis();
 }
 
@@ -193,6 +197,7 @@ void TForm10::show_x_axis(const XAxisView& view) {
 void TForm10::change_data_axis() {
   drop_curves_before_replot();
   change_x_axis();
+  clear_markers();
   reload_engine_data();
 }
 
@@ -209,6 +214,7 @@ void TForm10::load_data_set(std::uint8_t which) {
   // A cancelled or refused load leaves the plot as it was.
   if (!loaded || state_.log.dataset(which).decoded_valid != 1) return;
   show_dataset_names();
+  rebuild_lap_area();
   drop_curves_before_replot();
   change_x_axis();
   change_display_mode();
@@ -283,28 +289,16 @@ void TForm10::change_grid_mode() {
   PlotChart1->Redisplay();
 }
 
-void TForm10::get_cursor_position(bool in_chart, Qt::KeyboardModifiers, double x, double y) {
-  if (!in_chart) {
-    plot_.mouse_x = 0;
-    plot_.mouse_y = 0;
-    return;
-  }
-  // The chart reports in the active layer's units, which the grid may have
-  // set to layer 2.
-  const DataPoint p = convert_layer_units(PlotChart1->layer_map(PlotChart1->ActiveLayer()), PlotChart1->layer_map(1),
-                                          x, y);
-  plot_.mouse_x = p.x;
-  plot_.mouse_y = p.y;
-}
-
 // ---- plot building ----
 
-void TForm10::reload_engine_data() { analysis::reload_engine_data(*port_, state_.log, current_plot(), ui_); }
+void TForm10::reload_engine_data() {
+  analysis::reload_engine_data(*port_, state_.log, current_plot(), ui_, plot_hooks());
+}
 
-void TForm10::refresh_engine_data() { analysis::refresh_engine_data(*port_, state_.log, current_plot()); }
+void TForm10::refresh_engine_data() { analysis::refresh_engine_data(*port_, state_.log, current_plot(), plot_hooks()); }
 
 void TForm10::redraw_engine_data() {
-  ComboBox3->setEnabled(analysis::redraw_engine_data(*port_, state_.log, current_plot()));
+  ComboBox3->setEnabled(analysis::redraw_engine_data(*port_, state_.log, current_plot(), plot_hooks()));
 }
 
 void TForm10::clear_plot_data() { analysis::clear_plot_data(*port_); }
@@ -336,6 +330,8 @@ void TForm10::change_view_mode() {
     clear_plot_data();
     change_x_axis();
     change_display_mode();
+    clear_markers();
+    update_lap_info();
     reload_engine_data();
     ask_for_laps_when_none_chosen(plot_, ui_);
     return;

@@ -8,7 +8,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "analysis/lap_overlay.h"
+#include "analysis/plot_building.h"
 #include "analysis/plot_chart_port.h"
 #include "analysis/plot_state.h"
 #include "app/program_state.h"
@@ -21,9 +25,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabBar;
+class QTableWidget;
 
 namespace kv::chart {
 class TColorPick;
+class TNumEdit;
 class TPlotChart;
 }  // namespace kv::chart
 
@@ -64,6 +70,28 @@ class TForm10 : public QWidget {
   void onoffButton(int trace_set);
   void get_cursor_position(bool in_chart, Qt::KeyboardModifiers shift, double x, double y);
 
+  // Lap times and lap overlay (plot_window_laps.cpp).
+  void process_A_laptimes();
+  void process_B_laptimes();
+  void update_lap_combo();
+  void lapPlotUpdate();
+  void update_lap_info();
+
+  // Cursor read-out, markers, statistics, zoom (plot_window_tools.cpp).
+  void set_cursor_down();
+  void enable_on_plot_cursor_pos();
+  void cursorControl();
+  void update_markers();
+  void clear_markers();
+  void enable_markers(bool on);
+  void update_stats(std::uint8_t data_set, int trace_set, int layer);
+  void change_mouse_mode();
+  void zoom_in();
+  void zoom_out();
+  void zoomFull();
+  void change_cursor_mode();
+  const std::string& cursor_readout() const { return cursor_readout_; }
+
   chart::TPlotChart& chart() { return *PlotChart1; }
   const analysis::PlotState& plot_state() const { return plot_; }
   analysis::PlotState& plot_state() { return plot_; }
@@ -76,6 +104,8 @@ class TForm10 : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // The pointer leaving the chart's widget reports as leaving the chart.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // plot_window_layout.cpp builds the frame, plot_window_panels.cpp the panels.
@@ -92,6 +122,14 @@ class TForm10 : public QWidget {
   QGroupBox* build_statistics();
   QGroupBox* build_option_panel();
   QGroupBox* build_grid_controls();
+  QGroupBox* build_lap_area();
+  QWidget* build_lap_column(std::uint8_t data_set);
+  QGroupBox* build_overlay_lists();
+  QGroupBox* build_markers();
+  QGroupBox* build_labels();
+  QWidget* build_zoom_buttons();
+  void build_readout_box();
+  void connect_tool_handlers();
   QGroupBox* panel(const char* name, const char* caption);
   QPushButton* button(const char* name, const char* caption, void (TForm10::*handler)());
   void connect_handlers();
@@ -105,6 +143,12 @@ class TForm10 : public QWidget {
   void show_unit_labels();
   void set_all_plot_captions();
   analysis::PlotState& current_plot();  // with the settings the controls hold
+  analysis::PlotHooks plot_hooks();
+  void process_laptimes(std::uint8_t data_set);
+  void rebuild_lap_area();
+  void zoom_layers(bool in);
+  void refresh_stats();
+  void refresh_stats_when_window_moved();
 
   ProgramState& state_;
   Ui& ui_;
@@ -159,6 +203,28 @@ class TForm10 : public QWidget {
   std::array<QLineEdit*, 2> source_names_{};  // Edit147, Edit148
   std::array<QCheckBox*, 2> legend_on_{};     // CheckBox8, CheckBox18
   QLabel* StaticText4 = nullptr;
+
+  // Lap times page: per dataset the grid (StringGrid1, StringGrid2) in its
+  // group (GroupBox10, GroupBox2), the fastest lap's four boxes and unit.
+  std::array<QGroupBox*, 2> lap_groups_{};
+  std::array<QTableWidget*, 2> lap_grids_{};
+  std::array<std::array<QLineEdit*, 4>, 2> fastest_boxes_{};
+  std::array<QLabel*, 2> fastest_units_{};  // Label141, Label5
+  QComboBox* ComboBox7 = nullptr;
+  QComboBox* ComboBox5 = nullptr;
+  std::vector<analysis::OverlayItem> overlay_items_;
+
+  // Markers, labels and the read-out box.
+  QLabel* StaticText5 = nullptr;
+  QLabel* Label13 = nullptr;
+  QLabel* Label6 = nullptr;
+  std::array<chart::TNumEdit*, 6> marker_boxes_{};  // NumEdit5, 6, 8, 10, 9, 7
+  QPushButton* reset_markers_ = nullptr;
+  analysis::RadioGroup* RadioGroup14 = nullptr;
+  QLineEdit* Edit74 = nullptr;
+  std::string cursor_readout_;
+  // The x windows the "In Window" statistics were taken over, per layer.
+  std::array<analysis::LayerRange, analysis::kPlotLayers> stats_window_{};
 };
 
 }  // namespace kv

@@ -96,7 +96,8 @@ QWidget* TForm10::build_right_side() {
   auto* side = new QWidget(this);
   QVBoxLayout* column = tab_column(side, TabControl2, "TabControl2", kRightTabs);
   right_panels_[0] = build_plot_area();
-  for (std::size_t i = 1; i < right_panels_.size(); ++i) {
+  right_panels_[1] = build_lap_area();
+  for (std::size_t i = 2; i < right_panels_.size(); ++i) {
     right_panels_[i] = panel(kRightPanels[i].name, kRightPanels[i].caption);
   }
   for (QGroupBox* p : right_panels_) column->addWidget(p, 1);

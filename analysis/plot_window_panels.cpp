@@ -162,7 +162,6 @@ QGroupBox* TForm10::build_zoom_pan() {
   layout->addWidget(CheckBox12);
   layout->addWidget(CheckBox11);
   match_scaling_ = button("MatchWindowScaling", "Match Window Scaling", &TForm10::copy_data_axisBA);
-  // Restoring the scaling comes with the zoom buttons.
   restore_scaling_ = button("RestoreOriginalScaling", "Restore Original Scaling", nullptr);
   for (QPushButton* b : {match_scaling_, restore_scaling_}) {
     b->setEnabled(false);
@@ -170,6 +169,7 @@ QGroupBox* TForm10::build_zoom_pan() {
   }
   RadioGroup1 = new RadioGroup("RadioGroup1", "Zoom and Pan", kZoomModes, 1, 0, group);
   layout->addWidget(RadioGroup1);
+  layout->addWidget(build_zoom_buttons());
   layout->addStretch(1);
   return group;
 }
@@ -177,9 +177,9 @@ QGroupBox* TForm10::build_zoom_pan() {
 QGroupBox* TForm10::build_cursor_panel() {
   QGroupBox* group = panel("Cursor", "Markers, Labels and Statistics");
   QVBoxLayout* layout = column_of(group);
-  RadioGroup10 = new RadioGroup("RadioGroup10", "Markers", {"Off", "On (Drag from left axis)"}, 1, 0, group);
-  layout->addWidget(RadioGroup10);
+  layout->addWidget(build_markers());
   layout->addWidget(build_statistics());
+  layout->addWidget(build_labels());
   CheckBox17 = named_box("CheckBox17", "Cursor Data", true, group);
   layout->addWidget(CheckBox17);
   layout->addStretch(1);

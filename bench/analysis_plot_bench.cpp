@@ -10,7 +10,10 @@
 #include <fstream>
 #include <memory>
 
+#include "analysis/lap_table.h"
+#include "analysis/plot_stats.h"
 #include "analysis/plot_window.h"
+#include "analysis/radio_group.h"
 #include "chart/colorpick.h"
 #include "chart/plotchart.h"
 #include "emulator/log_generator.h"
@@ -73,6 +76,14 @@ long resident_kib() {
     status.ignore(1 << 12, '\n');
   }
   return 0;
+}
+
+// One pointer move over the chart, zig-zagging around `centre` with `step`.
+void move_pointer(QWidget& chart, QPointF centre, int step, Qt::MouseButtons held) {
+  const int k = step % 200;
+  const QPointF at = centre + QPointF(k - 100, (k % 7) - 3);
+  QMouseEvent move(QEvent::MouseMove, at, chart.mapToGlobal(at), Qt::NoButton, held, Qt::NoModifier);
+  QApplication::sendEvent(&chart, &move);
 }
 
 void BM_ReloadEngineData(benchmark::State& state) {
@@ -148,10 +159,7 @@ void BM_PanFrame(benchmark::State& state) {
   QApplication::sendEvent(&chart, &press);
   int step = 0;
   for (auto _ : state) {
-    step = (step + 1) % 200;
-    const QPointF at = centre + QPointF(step - 100, (step % 7) - 3);
-    QMouseEvent move(QEvent::MouseMove, at, chart.mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&chart, &move);
+    move_pointer(chart, centre, ++step, Qt::LeftButton);
     chart.repaint();
   }
   QMouseEvent release(QEvent::MouseButtonRelease, centre, chart.mapToGlobal(centre), Qt::LeftButton, Qt::NoButton,
@@ -159,6 +167,56 @@ void BM_PanFrame(benchmark::State& state) {
   QApplication::sendEvent(&chart, &release);
 }
 BENCHMARK(BM_PanFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The pointer moving over the chart with the read-out box, both markers and
+// their crosshairs on: the work of one move event (Arg 0), and with the
+// repaint it schedules (Arg 1).
+void BM_CursorMove(benchmark::State& state) {
+  Bench& b = bench();
+  b.show();
+  b.b_on_layer_2(false);
+  b.form->findChild<kv::analysis::RadioGroup*>("RadioGroup10")->setItemIndex(1);
+  kv::chart::TPlotChart& chart = b.form->chart();
+  chart.SetCrossHairPos(1, 600, 50);
+  chart.SetCrossHairPos(2, 1800, 80);
+  QApplication::processEvents();
+  const QPointF centre(chart.width() / 2.0, chart.height() / 2.0);
+  int step = 0;
+  for (auto _ : state) {
+    move_pointer(chart, centre, ++step, Qt::NoButton);
+    if (state.range(0) == 1) QApplication::processEvents();
+  }
+  state.counters["readout_chars"] = static_cast<double>(b.form->cursor_readout().size());
+}
+BENCHMARK(BM_CursorMove)->Arg(0)->Arg(1)->ArgName("repaint")->Unit(benchmark::kMicrosecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// One statistics figure over all of a full dataset.
+void BM_Statistics(benchmark::State& state) {
+  Bench& b = bench();
+  kv::analysis::PlotState plot;
+  plot.settings.stats_channel = 1;
+  plot.settings.stats_kind = static_cast<int>(kv::analysis::StatsKind::Avg);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(kv::analysis::update_stats(b.state.log, plot, kv::kDataSetA, 1, 0, 1));
+  }
+  state.counters["samples"] = static_cast<double>(b.samples(kv::kDataSetA));
+}
+BENCHMARK(BM_Statistics)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Both lap tables of two full memories into their grids, fastest laps and
+// captions.
+void BM_LapTables(benchmark::State& state) {
+  Bench& b = bench();
+  b.show();
+  for (auto _ : state) {
+    b.form->process_A_laptimes();
+    b.form->process_B_laptimes();
+  }
+  state.counters["laps_a"] = static_cast<double>(b.state.log.dataset(kv::kDataSetA).lap_table.size());
+  state.counters["laps_b"] = static_cast<double>(b.state.log.dataset(kv::kDataSetB).lap_table.size());
+}
+BENCHMARK(BM_LapTables)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 

@@ -1,7 +1,8 @@
 // Renders the program's windows to PNG files for the README, from the real
 // widgets: the main menu, the download window after a download from the
 // emulated instrument, and the plot window with that log in A and a second
-// instrument's log in B.
+// instrument's log in B, its Lap Times page, and two laps overlaid with the
+// markers and the read-out box.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,6 +15,7 @@
 
 #include "analysis/plot_window.h"
 #include "analysis/radio_group.h"
+#include "chart/plotchart.h"
 #include "config/configure_window.h"
 #include "config/password_window.h"
 #include "app/application.h"
@@ -67,6 +69,25 @@ int main(int argc, char** argv) {
   plot.findChild<QCheckBox*>("CheckBox12")->setChecked(true);
   plot.findChild<QTabBar*>("TabControl1")->setCurrentIndex(1);
   save(plot, folder + "/plot-window.png");
+
+  plot.findChild<QTabBar*>("TabControl2")->setCurrentIndex(1);
+  save(plot, folder + "/lap-times.png");
+
+  // A's second lap against B's first, with both markers and the read-out.
+  plot.findChild<QTabBar*>("TabControl2")->setCurrentIndex(0);
+  plot.findChild<QTabBar*>("TabControl1")->setCurrentIndex(3);
+  plot.findChild<QComboBox*>("ComboBox7")->setCurrentIndex(1);
+  auto* second_list = plot.findChild<QComboBox*>("ComboBox5");
+  second_list->setCurrentIndex(second_list->findText("Data B", Qt::MatchEndsWith));
+  plot.lapPlotUpdate();
+  plot.findChild<kv::analysis::RadioGroup*>("RadioGroup10")->setItemIndex(1);
+  kv::chart::TPlotChart& chart = plot.chart();
+  const double span = chart.Scale1X().RangeHigh();
+  chart.SetCrossHairPos(1, 0.3 * span, 0);
+  chart.SetCrossHairPos(2, 0.55 * span, 0);
+  plot.update_markers();
+  emit chart.OnMouseMoveInChart(true, {}, 0.4 * span, 0.6 * chart.Scale1Y().RangeHigh());
+  save(plot, folder + "/lap-overlay.png");
   for (const auto& text : ui.texts()) std::printf("message: %s\n", text.c_str());
   render_guide_pictures(folder);
   return 0;

@@ -10,6 +10,8 @@ build=build-test
 # A compiler cache of its own: never shared with a build whose sources were
 # being edited while it compiled.
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/korvanta-test-ccache}"
+# Paths relative to the checkout, so a clone in another folder reuses the cache.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 cmake -S . -B "$build" -G Ninja -DKV_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j2
 

@@ -52,6 +52,7 @@ TForm10::TForm10(ProgramState& state, Ui& ui, QWidget* parent) : QWidget(parent)
   setWindowTitle("View Data");
   build();
   connect_handlers();
+  build_lap_tools();
   tabPlotOptions(0);
   tabViewOptions(0);
 }
@@ -299,12 +300,19 @@ void TForm10::get_cursor_position(bool in_chart, Qt::KeyboardModifiers, double x
 
 // ---- plot building ----
 
-void TForm10::reload_engine_data() { analysis::reload_engine_data(*port_, state_.log, current_plot(), ui_); }
+void TForm10::reload_engine_data() {
+  analysis::reload_engine_data(*port_, state_.log, current_plot(), ui_);
+  refresh_lap_tools();
+}
 
-void TForm10::refresh_engine_data() { analysis::refresh_engine_data(*port_, state_.log, current_plot()); }
+void TForm10::refresh_engine_data() {
+  analysis::refresh_engine_data(*port_, state_.log, current_plot());
+  redraw_lap_tools();
+}
 
 void TForm10::redraw_engine_data() {
   ComboBox3->setEnabled(analysis::redraw_engine_data(*port_, state_.log, current_plot()));
+  redraw_lap_tools();
 }
 
 void TForm10::clear_plot_data() { analysis::clear_plot_data(*port_); }

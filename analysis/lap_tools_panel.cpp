@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,7 +23,9 @@ constexpr int kTimeDecimals = 2;
 constexpr int kPercentDecimals = 1;
 constexpr double kMaxBoundaryMetres = 100000.0;
 constexpr double kMaxBinWidth = 10000.0;
-constexpr int kTableMinHeight = 120;
+constexpr int kTableMinHeight = 80;
+constexpr int kTableMaxHeight = 600;
+constexpr int kRowPadding = 6;
 // The best time of a sector within its set, and over both sets.
 const QColor kBestInSet(200, 240, 200);
 const QColor kBestOverall(255, 215, 0);
@@ -36,8 +39,17 @@ QTableWidget* read_only_table(const char* name, QWidget* parent) {
   table->setObjectName(name);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->verticalHeader()->hide();
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + kRowPadding);
   table->setMinimumHeight(kTableMinHeight);
   return table;
+}
+
+// Tall enough for every row (the page scrolls), up to a limit.
+void fit_rows(QTableWidget& table) {
+  int height = 2 * table.frameWidth() + table.horizontalHeader()->sizeHint().height();
+  for (int r = 0; r < table.rowCount(); ++r) height += table.rowHeight(r);
+  height += table.horizontalScrollBar()->sizeHint().height();  // room for a scroll bar when wide
+  table.setMinimumHeight(std::clamp(height, kTableMinHeight, kTableMaxHeight));
 }
 
 void set_cell(QTableWidget& table, int row, int column, const QString& text) {
@@ -145,6 +157,7 @@ void SectorPanel::show_table(const lap_tools::SectorTable& table) {
     ++row;
   }
   table_->resizeColumnsToContents();
+  fit_rows(*table_);
 }
 
 // ---- lap statistics ----
@@ -193,7 +206,10 @@ void LapStatsPanel::show_rows(const std::vector<lap_tools::LapStatsRow>& rows, c
     table->insertRow(row);
     for (int c = 0; c < fields.size(); ++c) set_cell(*table, row, c, fields[c]);
   }
-  for (QTableWidget* table : tables_) table->resizeColumnsToContents();
+  for (QTableWidget* table : tables_) {
+    table->resizeColumnsToContents();
+    fit_rows(*table);
+  }
 }
 
 // ---- histogram ----

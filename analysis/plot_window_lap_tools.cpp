@@ -21,12 +21,14 @@ using namespace analysis;
 namespace {
 
 constexpr int kSlipLayer = 3;
-constexpr chart::TColor kSlipColour = 0x800080;  // purple: apart from every channel's colour
+constexpr chart::TColor kSlipColour = 0x0080FF;  // orange: apart from every channel's colour
 constexpr chart::TColor kSlipZeroColour = chart::clGray;
 constexpr int kSlipLineWidth = 2;
 constexpr double kSlipMinHalfRange = 0.1;  // s: a flat slip still gets a readable scale
 constexpr double kSlipHeadroom = 1.1;
 constexpr const char* kSlipCaption = "Slip (s)";
+constexpr int kSlipCaptionX = -5;
+constexpr int kSlipCaptionY = -17;
 constexpr const char* kHistogramTab = "Histogram";
 constexpr std::array<chart::TColor, 2> kSeriesColours = {chart::clBlue, chart::clRed};
 
@@ -83,6 +85,11 @@ void TForm10::build_lap_tools() {
   slip_scale.SetScaleLocation(chart::TScaleLocation::slRight);
   slip_scale.SetColorScale(kSlipColour);
   slip_scale.SetCaption(kSlipCaption);
+  // Above the scale, as the second axis has its caption.
+  slip_scale.SetCaptionPosX(kSlipCaptionX);
+  slip_scale.SetCaptionPosY(kSlipCaptionY);
+  slip_scale.SetCaptionAlignment(chart::TAlignment::taRightJustify);
+  slip_scale.SetCaptionAnchor(chart::TCaptionAnchor::uaSclTopLft);
 
   // Below whatever the Lap Times page holds, scrolling when the page is short.
   auto* tools = new QWidget(this);

@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "chart/plotchart.h"
+#include "chart/qt_paint_helpers.h"
 
 namespace kv::analysis {
 namespace {
@@ -60,6 +61,29 @@ QString set_letter(std::uint8_t set) { return set == kDataSetB ? "B" : "A"; }
 
 QString gap_text(const lap_tools::TheoreticalBest& best) {
   return best.gain ? QString::number(*best.gain, 'f', kTimeDecimals) : QString();
+}
+
+// Where a scale and its caption go: the values below, centred, the percentage
+// at the left with its caption above it.
+struct ScalePlace {
+  chart::TScaleLocation location;
+  int caption_x;
+  int caption_y;
+  chart::TAlignment alignment;
+  chart::TCaptionAnchor anchor;
+};
+constexpr ScalePlace kValueScale{chart::TScaleLocation::slBottom, 0, 17, chart::TAlignment::taCenter,
+                                 chart::TCaptionAnchor::uaSclCenter};
+constexpr ScalePlace kPercentScale{chart::TScaleLocation::slLeft, -5, -17, chart::TAlignment::taLeftJustify,
+                                   chart::TCaptionAnchor::uaSclTopLft};
+
+void place_scale(chart::TScaleProps& scale, const ScalePlace& place) {
+  scale.SetScaleLocation(place.location);
+  scale.SetCaptionPosX(place.caption_x);
+  scale.SetCaptionPosY(place.caption_y);
+  scale.SetCaptionAlignment(place.alignment);
+  scale.SetCaptionAnchor(place.anchor);
+  scale.SetVisible(true);
 }
 
 }  // namespace
@@ -243,11 +267,9 @@ HistogramPanel::HistogramPanel(QWidget* parent) : QGroupBox("Histogram", parent)
   chart_->setObjectName("HistogramChart");
   chart_->SetRims(60, 20, 15, 45);
   chart_->setMinimumSize(400, 300);
-  chart_->Scale1X().SetScaleLocation(chart::TScaleLocation::slBottom);
-  chart_->Scale1Y().SetScaleLocation(chart::TScaleLocation::slLeft);
+  place_scale(chart_->Scale1X(), kValueScale);
+  place_scale(chart_->Scale1Y(), kPercentScale);
   chart_->Scale1Y().SetCaption("% of time");
-  chart_->Scale1X().SetVisible(true);
-  chart_->Scale1Y().SetVisible(true);
   body->addWidget(chart_, 3);
   table_ = read_only_table("HistogramTable", this);
   body->addWidget(table_, 1);
@@ -305,8 +327,11 @@ void HistogramPanel::draw_bars(const std::vector<HistogramSeries>& series) {
       chart_->AddDrawTo(right, 0.0);
     }
   }
+  // A little room beside the outer bars and above the highest.
   constexpr double kHeadroom = 1.1;
-  chart_->SetLayerRange(1, x_low, 0.0, x_high, y_high * kHeadroom);
+  constexpr double kSideRoom = 0.03;
+  const double side = (x_high - x_low) * kSideRoom;
+  chart_->SetLayerRange(1, x_low - side, 0.0, x_high + side, y_high * kHeadroom);
   chart_->Redisplay();
 }
 
@@ -326,6 +351,10 @@ void HistogramPanel::fill_table(const std::vector<HistogramSeries>& series) {
   table_->clear();
   table_->setColumnCount(static_cast<int>(headers.size()));
   table_->setHorizontalHeaderLabels(headers);
+  // Each series' column in its bars' colour: the chart's legend.
+  for (std::size_t k = 0; k < series.size(); ++k) {
+    table_->horizontalHeaderItem(static_cast<int>(k) + 2)->setForeground(chart::qcolor(series[k].colour));
+  }
   const int rows = any && width > 0.0 ? static_cast<int>(std::lround((high - low) / width)) : 0;
   table_->setRowCount(rows);
   for (int r = 0; r < rows; ++r) {

@@ -63,7 +63,8 @@ void show_scale(chart::TScaleProps& scale, bool on) {
 }
 
 std::string lap_name(const OverlaySlot& slot) {
-  return "Lap " + std::to_string(slot.lap.lap) + " (" + slot.lap.set_letter + ")";
+  return "Lap " + std::to_string(slot.lap.lap) + " S" + std::to_string(slot.lap.session) + " (" +
+         slot.lap.set_letter + ")";
 }
 
 }  // namespace

@@ -235,8 +235,8 @@ TEST_F(PlotWindowLapToolsTest, HistogramTabShowsPercentagesOfTimeThatAddUpTo100)
   choose(0, kDataSetA, 0);
   choose(1, kDataSetB, 1);
   find<QComboBox>("HistogramRange")->setCurrentIndex(1);
-  EXPECT_EQ(table->horizontalHeaderItem(2)->text(), "Lap 1 (A) %");
-  EXPECT_EQ(table->horizontalHeaderItem(3)->text(), "Lap 2 (B) %");
+  EXPECT_EQ(table->horizontalHeaderItem(2)->text(), "Lap 1 S1 (A) %");
+  EXPECT_EQ(table->horizontalHeaderItem(3)->text(), "Lap 2 S1 (B) %");
   EXPECT_NEAR(column_sum(*table, 3), 100.0, 0.05 * table->rowCount());
 
   tabs->setCurrentIndex(1);

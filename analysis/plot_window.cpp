@@ -312,7 +312,7 @@ void TForm10::refresh_engine_data() {
 
 void TForm10::redraw_engine_data() {
   ComboBox3->setEnabled(analysis::redraw_engine_data(*port_, state_.log, current_plot()));
-  redraw_lap_tools();
+  refresh_lap_tools();  // a unit switch changes the figures too
 }
 
 void TForm10::clear_plot_data() { analysis::clear_plot_data(*port_); }

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLocale>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -33,6 +34,16 @@ const QColor kBestOverall(255, 215, 0);
 
 QString seconds_text(const std::optional<double>& seconds) {
   return seconds ? QString::number(*seconds, 'f', kTimeDecimals) : QString();
+}
+
+// A number field that shows "." whatever the desktop's locale.
+QDoubleSpinBox* number_field(const QString& name, double high, QWidget* parent) {
+  auto* field = new QDoubleSpinBox(parent);
+  field->setObjectName(name);
+  field->setLocale(QLocale::c());
+  field->setRange(0.0, high);
+  field->setDecimals(1);
+  return field;
 }
 
 QTableWidget* read_only_table(const char* name, QWidget* parent) {
@@ -96,10 +107,7 @@ SectorPanel::SectorPanel(QWidget* parent) : QGroupBox("Sector Times", parent) {
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel("Sector boundaries (m, 0 = off):", this));
   for (std::size_t k = 0; k < fields_.size(); ++k) {
-    fields_[k] = new QDoubleSpinBox(this);
-    fields_[k]->setObjectName(QString("SectorBoundary%1").arg(k + 1));
-    fields_[k]->setRange(0.0, kMaxBoundaryMetres);
-    fields_[k]->setDecimals(1);
+    fields_[k] = number_field(QString("SectorBoundary%1").arg(k + 1), kMaxBoundaryMetres, this);
     row->addWidget(fields_[k]);
   }
   auto* apply = new QPushButton("Apply", this);
@@ -248,10 +256,7 @@ HistogramPanel::HistogramPanel(QWidget* parent) : QGroupBox("Histogram", parent)
   range_ = new QComboBox(this);
   range_->setObjectName("HistogramRange");
   range_->addItems({"All Data", "Overlay Laps", "Visible Window"});
-  width_ = new QDoubleSpinBox(this);
-  width_->setObjectName("HistogramBinWidth");
-  width_->setRange(0.0, kMaxBinWidth);
-  width_->setDecimals(1);
+  width_ = number_field("HistogramBinWidth", kMaxBinWidth, this);
   width_->setSpecialValueText("Auto");  // 0: the channel's own width
   row->addWidget(new QLabel("Channel:", this));
   row->addWidget(channel_);

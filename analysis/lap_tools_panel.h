@@ -5,6 +5,7 @@
 // their signals.
 #include <QGroupBox>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 

@@ -44,4 +44,10 @@ std::string cursor_readout(const LogState& log, const PlotState& plot, double x,
   return text;
 }
 
+std::string with_readout_line(std::string readout, const std::string& line) {
+  if (line.empty()) return readout;
+  if (!readout.empty() && readout.back() == ' ') readout.pop_back();
+  return readout + '\n' + line + ' ';
+}
+
 }  // namespace kv::analysis

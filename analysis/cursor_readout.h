@@ -12,4 +12,8 @@ namespace kv::analysis {
 // one line the text ends in one space.
 std::string cursor_readout(const LogState& log, const PlotState& plot, double x, double y);
 
+// `readout` with one more line, keeping the rule above; an empty line adds
+// nothing.
+std::string with_readout_line(std::string readout, const std::string& line);
+
 }  // namespace kv::analysis

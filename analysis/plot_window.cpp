@@ -54,6 +54,7 @@ TForm10::TForm10(ProgramState& state, Ui& ui, QWidget* parent) : QWidget(parent)
   build_readout_box();
   connect_handlers();
   connect_tool_handlers();
+  build_lap_tools();
   tabPlotOptions(0);
   tabViewOptions(0);
 }
@@ -293,12 +294,17 @@ void TForm10::change_grid_mode() {
 
 void TForm10::reload_engine_data() {
   analysis::reload_engine_data(*port_, state_.log, current_plot(), ui_, plot_hooks());
+  refresh_lap_tools();
 }
 
-void TForm10::refresh_engine_data() { analysis::refresh_engine_data(*port_, state_.log, current_plot(), plot_hooks()); }
+void TForm10::refresh_engine_data() {
+  analysis::refresh_engine_data(*port_, state_.log, current_plot(), plot_hooks());
+  redraw_lap_tools();
+}
 
 void TForm10::redraw_engine_data() {
   ComboBox3->setEnabled(analysis::redraw_engine_data(*port_, state_.log, current_plot(), plot_hooks()));
+  refresh_lap_tools();  // a unit switch changes the figures too
 }
 
 void TForm10::clear_plot_data() { analysis::clear_plot_data(*port_); }

@@ -13,6 +13,7 @@
 
 #include "analysis/lap_overlay.h"
 #include "analysis/plot_building.h"
+#include "analysis/lap_tools/lap_tools.h"
 #include "analysis/plot_chart_port.h"
 #include "analysis/plot_state.h"
 #include "app/program_state.h"
@@ -36,7 +37,11 @@ class TPlotChart;
 namespace kv {
 
 namespace analysis {
+class HistogramPanel;
+class LapStatsPanel;
 class RadioGroup;
+class SectorPanel;
+struct HistogramSeries;
 struct XAxisView;
 }  // namespace analysis
 
@@ -225,6 +230,45 @@ class TForm10 : public QWidget {
   std::string cursor_readout_;
   // The x windows the "In Window" statistics were taken over, per layer.
   std::array<analysis::LayerRange, analysis::kPlotLayers> stats_window_{};
+  // ---- lap tools (plot_window_lap_tools.cpp) ----
+ public:
+  // Recomputes the time slip, the sector and statistics tables and the
+  // histogram from the datasets and overlay slots: after every full re-plot.
+  void refresh_lap_tools();
+  // The cursor read-out's line "Slip: %+.2f s" at lap distance `x` (layer 1
+  // units), or empty while no slip is drawn or `x` lies beyond a lap.
+  std::string slip_readout_line(double x) const;
+  void apply_sector_boundaries();
+  void save_lap_stats();
+  void refresh_histogram();
+
+ private:
+  void build_lap_tools();
+  // Re-adds the slip after the curves were rebuilt; refreshes a histogram of the visible window.
+  void redraw_lap_tools();
+  // Adds the slip curve to the chart when it is to be shown; true when it did.
+  bool draw_time_slip();
+  void find_slip_laps();
+  bool slip_shown() const;
+  // The slip layer shares layer 1's distance window: after a pan or zoom it
+  // takes layer 1's x range again; true when it had to move.
+  bool follow_slip_window();
+  std::optional<lap_tools::LapRef> overlay_lap(std::size_t slot) const;
+  void refresh_sector_table();
+  std::vector<analysis::HistogramSeries> histogram_series() const;
+  void show_histogram_tab(int index);
+
+  struct SlipLaps {
+    lap_tools::LapTrace lap1;
+    lap_tools::LapTrace lap2;
+  };
+  QCheckBox* slip_box_ = nullptr;
+  std::optional<SlipLaps> slip_laps_;  // the overlay slots' laps while a slip can be drawn
+  analysis::SectorPanel* sector_panel_ = nullptr;
+  analysis::LapStatsPanel* stats_panel_ = nullptr;
+  analysis::HistogramPanel* histogram_panel_ = nullptr;
+  int histogram_tab_ = -1;
+  lap_tools::LapToolSettings lap_tool_settings_;
 };
 
 }  // namespace kv

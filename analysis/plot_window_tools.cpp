@@ -149,7 +149,8 @@ void TForm10::get_cursor_position(bool in_chart, Qt::KeyboardModifiers, double x
     Label13->show();
     Label6->show();
   }
-  cursor_readout_ = analysis::cursor_readout(state_.log, plot_, p.x, p.y);
+  cursor_readout_ =
+      analysis::with_readout_line(analysis::cursor_readout(state_.log, plot_, p.x, p.y), slip_readout_line(p.x));
   if (CheckBox17->isChecked()) {
     StaticText5->setText(QString::fromStdString(cursor_readout_));
     StaticText5->adjustSize();
@@ -157,6 +158,7 @@ void TForm10::get_cursor_position(bool in_chart, Qt::KeyboardModifiers, double x
   }
   // A drag may have panned or zoomed the window.
   refresh_stats_when_window_moved();
+  if (follow_slip_window()) PlotChart1->Redisplay();
 }
 
 void TForm10::set_cursor_down() {
@@ -272,6 +274,7 @@ void TForm10::zoom_layers(bool in) {
     const LayerRange next = in ? analysis::zoom_in(now) : analysis::zoom_out(now, plot_.home(layer));
     port_->SetLayerRange(layer, next.x_low, next.y_low, next.x_high, next.y_high);
   }
+  follow_slip_window();
   PlotChart1->Redisplay();
   refresh_stats();
 }
@@ -284,6 +287,7 @@ void TForm10::zoomFull() {
   };
   full(layer_a(plot_.settings));
   if (layer_b(plot_.settings) == 2 && state_.log.dataset(kDataSetB).decoded_valid == 1) full(2);
+  follow_slip_window();
   PlotChart1->Redisplay();
   refresh_stats();
 }

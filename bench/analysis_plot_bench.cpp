@@ -14,35 +14,16 @@
 #include "analysis/plot_stats.h"
 #include "analysis/plot_window.h"
 #include "analysis/radio_group.h"
+#include "bench/plot_window_bench_support.h"
 #include "chart/colorpick.h"
 #include "chart/plotchart.h"
-#include "emulator/log_generator.h"
-#include "logdata/decoder.h"
 #include "ui/scripted_ui.h"
 
 namespace {
 
-void decode_full_memory(kv::LogState& log, std::uint8_t which, unsigned seed) {
-  const kv::emu::GeneratedLog generated =
-      kv::emu::generate_log({.pages = kv::emu::kFullMemoryPages, .sessions = 3, .seed = seed});
-  log.current_data_set = which;
-  log.current().raw_memory = generated.memory.data;
-  log.current().memory_valid = 1;
-  log.used_bytes = generated.used_bytes;
-  log.identity.unit_version = 325;
-  log.identity.pulses_per_mile = generated.pulses_per_mile;
-  log.identity.set_flags(generated.unit_flags1, generated.unit_flags2);
-  kv::ScriptedUi quiet;
-  kv::process_data_packets(log, quiet);
-  log.current().name_text = which == kv::kDataSetA ? "Memory A" : "Memory B";
-}
-
 // The program's state and a plot window showing both full datasets.
-struct Bench {
-  Bench() : state(".") {
-    decode_full_memory(state.log, kv::kDataSetA, 1);
-    decode_full_memory(state.log, kv::kDataSetB, 2);
-    form = std::make_unique<kv::TForm10>(state, ui);
+struct Bench : kv::bench::PlotWindowBench {
+  Bench() {
     for (const auto& info : kv::analysis::channel_catalogue()) {
       form->findChild<QCheckBox*>(info.check_box)->setChecked(true);
     }
@@ -53,10 +34,6 @@ struct Bench {
     QApplication::processEvents();
   }
   long samples(std::uint8_t which) const { return state.log.dataset(which).sample_count(); }
-
-  kv::ScriptedUi ui;
-  kv::ProgramState state;
-  std::unique_ptr<kv::TForm10> form;
 };
 
 Bench& bench() {
@@ -221,11 +198,5 @@ BENCHMARK(BM_LapTables)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAg
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  bench().form.reset();
-  return 0;
+  return kv::bench::run_window_benchmarks(argc, argv, [] { bench().form.reset(); });
 }

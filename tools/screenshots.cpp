@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QPixmap>
@@ -13,6 +15,7 @@
 #include <QWidget>
 #include <cstdio>
 
+#include "analysis/lap_tools/lap_tools.h"
 #include "analysis/plot_window.h"
 #include "analysis/radio_group.h"
 #include "chart/plotchart.h"
@@ -34,6 +37,7 @@ void save(QWidget& window, const QString& path) {
 }
 
 void render_guide_pictures(const QString& folder);
+void render_lap_tool_pictures(const QString& folder);
 
 }  // namespace
 
@@ -90,6 +94,7 @@ int main(int argc, char** argv) {
   save(plot, folder + "/lap-overlay.png");
   for (const auto& text : ui.texts()) std::printf("message: %s\n", text.c_str());
   render_guide_pictures(folder);
+  render_lap_tool_pictures(folder);
   return 0;
 }
 
@@ -163,8 +168,8 @@ enum XChoice { kXTime, kXDistance };
 enum GridLines { kGridBoth, kGridVerticalOnly, kGridHorizontalOnly };
 enum SpeedUnit { kSpeedMph, kSpeedKmh };
 
-void render_plot_panels(const QString& folder) {
-  GuideProgram program(instrument_with_log(kFirstLogSeed));
+// Both instruments' logs downloaded, A and B, and the plot window opened.
+kv::TForm10& plot_both_logs(GuideProgram& program) {
   kv::TForm2& download = program.download_window_on(0);
   download.get_log_dataSet();
   // The second instrument's link folder replaces the first one's, so it is
@@ -176,6 +181,12 @@ void render_plot_panels(const QString& folder) {
   kv::TForm10& plot = program.shell.plot();
   plot.resize(kPlotWidth, kPlotHeight);
   download.view_plot_data();
+  return plot;
+}
+
+void render_plot_panels(const QString& folder) {
+  GuideProgram program(instrument_with_log(kFirstLogSeed));
+  kv::TForm10& plot = plot_both_logs(program);
   control<QCheckBox>(plot, "CheckBox2").setChecked(true);   // Speed
   control<QCheckBox>(plot, "CheckBox12").setChecked(true);  // Data B on 2nd Axis
   control<QTabBar>(plot, "TabControl1").setCurrentIndex(kViewTab);
@@ -214,6 +225,51 @@ void render_guide_pictures(const QString& folder) {
   render_download_in_progress(folder);
   render_plot_panels(folder);
   render_configure_and_password(folder);
+}
+
+}  // namespace
+
+// The lap tools: two flying laps of A overlaid against distance with the
+// time slip between them, and the Lap Times page with the sector table and
+// the theoretical best lap.
+namespace {
+
+constexpr std::size_t kPicturedLapRecords[] = {1, 3};  // two flying laps of two sessions
+constexpr int kLapTimesTab = 1;
+constexpr double kPicturedSectors[] = {500, 1000, 1500};
+
+void put_in_overlay_slot(kv::TForm10& plot, std::size_t slot, const kv::LogState& log, std::uint8_t set) {
+  const kv::Dataset& data = log.dataset(set);
+  const std::size_t record = kPicturedLapRecords[slot];
+  if (record >= kv::lap_tools::record_total(data)) return;
+  const kv::lap_tools::LapRef ref = kv::lap_tools::lap_ref(data, record);
+  kv::analysis::OverlaySlot& s = plot.plot_state().overlay[slot];
+  s.lap.first_sample = static_cast<std::int32_t>(ref.samples.first);
+  s.lap.last_sample = static_cast<std::int32_t>(ref.samples.last);
+  s.lap.lap = data.lap_table[record].lap;
+  s.lap.session = data.lap_table[record].session;
+  s.lap.set_letter = set == kv::kDataSetA ? "A" : "B";
+  s.lap.lap_time = ref.lap_time;
+  s.chosen = true;
+}
+
+void render_lap_tool_pictures(const QString& folder) {
+  GuideProgram program(instrument_with_log(kFirstLogSeed));
+  kv::TForm10& plot = plot_both_logs(program);
+  control<QCheckBox>(plot, "CheckBox2").setChecked(true);  // Speed
+  put_in_overlay_slot(plot, 0, program.state.log, kv::kDataSetA);
+  put_in_overlay_slot(plot, 1, program.state.log, kv::kDataSetA);
+  control<QComboBox>(plot, "ComboBox3").setCurrentIndex(kXDistance);
+  control<kv::analysis::RadioGroup>(plot, "RadioGroup2").setItemIndex(1);  // Lap Overlay
+  control<QCheckBox>(plot, "TimeSlip").setChecked(true);
+  save(plot, folder + "/time-slip.png");
+
+  for (int k = 0; k < 3; ++k) {
+    control<QDoubleSpinBox>(plot, ("SectorBoundary" + std::to_string(k + 1)).c_str()).setValue(kPicturedSectors[k]);
+  }
+  control<QPushButton>(plot, "ApplySectors").click();
+  control<QTabBar>(plot, "TabControl2").setCurrentIndex(kLapTimesTab);
+  save(plot, folder + "/sector-table.png");
 }
 
 }  // namespace

@@ -172,6 +172,11 @@ TEST_F(OverlayTest, CursorReadoutNamesTheSampleUnderThePointer) {
 
   plot.settings.x_channel = XChannel::Distance;
   EXPECT_EQ(cursor_readout(log, plot, 12.34, 5), "Axis: 5.0 at 12.3");
+  // A further line (the time slip) keeps the joins and the one closing space.
+  EXPECT_EQ(with_readout_line("Axis: 5.0 at 12.3", "Slip: +0.25 s"), "Axis: 5.0 at 12.3\nSlip: +0.25 s ");
+  EXPECT_EQ(with_readout_line("Axis: 1.0 at 2.0\nSel 1 = x ", "Slip: -1.00 s"),
+            "Axis: 1.0 at 2.0\nSel 1 = x\nSlip: -1.00 s ");
+  EXPECT_EQ(with_readout_line("Axis: 5.0 at 12.3", ""), "Axis: 5.0 at 12.3");
 }
 
 TEST_F(OverlayTest, CursorReadoutInLapOverlayNamesTheChosenLaps) {

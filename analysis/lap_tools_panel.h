@@ -1,0 +1,100 @@
+#pragma once
+// The lap tools' controls in the plot window: the sector table with its
+// boundary fields, the per-lap statistics tables and the histogram tab. They
+// only show what the lap tools compute; the window feeds them and acts on
+// their signals.
+#include <QGroupBox>
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/lap_tools/lap_tools.h"
+#include "chart/chart_types.h"
+
+class QComboBox;
+class QDoubleSpinBox;
+class QTableWidget;
+
+namespace kv::chart {
+class TPlotChart;
+}
+
+namespace kv::analysis {
+
+// Up to three sector boundaries and a row per lap with its sector times, the
+// best of each sector highlighted, and the theoretical best lap per set and
+// over both.
+class SectorPanel : public QGroupBox {
+  Q_OBJECT
+ public:
+  explicit SectorPanel(QWidget* parent = nullptr);
+
+  void show_boundaries(const std::vector<double>& metres);
+  // The fields as typed, 0 for a boundary switched off.
+  std::vector<double> typed_boundaries() const;
+  void show_table(const lap_tools::SectorTable& table);
+
+ signals:
+  void applied();
+
+ private:
+  std::array<QDoubleSpinBox*, lap_tools::kMaxSectorBoundaries> fields_{};
+  QTableWidget* table_ = nullptr;
+};
+
+// One table per data set, a row per lap, in the units the channels are shown
+// in, and the button that saves them.
+class LapStatsPanel : public QGroupBox {
+  Q_OBJECT
+ public:
+  explicit LapStatsPanel(QWidget* parent = nullptr);
+  void show_rows(const std::vector<lap_tools::LapStatsRow>& rows, const UnitIdentity& units);
+
+ signals:
+  void saveRequested();
+
+ private:
+  std::array<QTableWidget*, 2> tables_{};  // A, B
+};
+
+// Which samples the histogram covers.
+enum class HistogramRange { all_data, overlay_laps, visible_window };
+
+struct HistogramSeries {
+  std::string name;
+  chart::TColor colour = 0;
+  lap_tools::Histogram histogram;
+};
+
+// Time spent per value band: a bar chart, one colour per data set or lap,
+// with the figures in a table beside it.
+class HistogramPanel : public QGroupBox {
+  Q_OBJECT
+ public:
+  explicit HistogramPanel(QWidget* parent = nullptr);
+  ~HistogramPanel() override;
+
+  lap_tools::HistogramChannel channel() const;
+  HistogramRange range() const;
+  // The width typed, or nothing for the channel's default.
+  std::optional<double> bin_width() const;
+  void show_series(const std::vector<HistogramSeries>& series);
+
+  chart::TPlotChart& chart() { return *chart_; }
+
+ signals:
+  void changed();
+
+ private:
+  void draw_bars(const std::vector<HistogramSeries>& series);
+  void fill_table(const std::vector<HistogramSeries>& series);
+
+  QComboBox* channel_ = nullptr;
+  QComboBox* range_ = nullptr;
+  QDoubleSpinBox* width_ = nullptr;
+  chart::TPlotChart* chart_ = nullptr;
+  QTableWidget* table_ = nullptr;
+};
+
+}  // namespace kv::analysis

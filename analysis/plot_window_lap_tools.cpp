@@ -1,0 +1,274 @@
+// The plot window's lap tools: the time slip of the two overlaid laps on a
+// layer of its own, the sector and lap statistics tables on the Lap Times
+// page, and the histogram tab.
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QScrollArea>
+#include <QTabBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/lap_tools_panel.h"
+#include "analysis/plot_window.h"
+#include "chart/plotchart.h"
+
+namespace kv {
+
+using namespace analysis;
+
+namespace {
+
+constexpr int kSlipLayer = 3;
+constexpr chart::TColor kSlipColour = 0x0080FF;  // orange: apart from every channel's colour
+constexpr chart::TColor kSlipZeroColour = chart::clGray;
+constexpr int kSlipLineWidth = 2;
+constexpr double kSlipMinHalfRange = 0.1;  // s: a flat slip still gets a readable scale
+constexpr double kSlipHeadroom = 1.1;
+constexpr const char* kSlipCaption = "Slip (s)";
+constexpr int kSlipCaptionX = -5;
+constexpr int kSlipCaptionY = -17;
+constexpr const char* kHistogramTab = "Histogram";
+constexpr std::array<chart::TColor, 2> kSeriesColours = {chart::clBlue, chart::clRed};
+
+// The chart's style of the items added from now on, put back when done.
+class ChartStyleScope {
+ public:
+  explicit ChartStyleScope(chart::TPlotChart& chart)
+      : chart_(chart),
+        layer_(chart.ActiveLayer()),
+        colour_(chart.DataColor()),
+        pen_(chart.PenStyle()),
+        width_(chart.LineWidth()) {}
+  ~ChartStyleScope() {
+    chart_.SetActiveLayer(layer_);
+    chart_.SetDataColor(colour_);
+    chart_.SetPenStyle(pen_);
+    chart_.SetLineWidth(width_);
+  }
+  ChartStyleScope(const ChartStyleScope&) = delete;
+  ChartStyleScope& operator=(const ChartStyleScope&) = delete;
+
+ private:
+  chart::TPlotChart& chart_;
+  int layer_;
+  chart::TColor colour_;
+  chart::TPenStyle pen_;
+  int width_;
+};
+
+void show_scale(chart::TScaleProps& scale, bool on) {
+  if (scale.Visible() != on) scale.SetVisible(on);
+}
+
+std::string lap_name(const OverlaySlot& slot) {
+  return "Lap " + std::to_string(slot.lap.lap) + " S" + std::to_string(slot.lap.session) + " (" +
+         slot.lap.set_letter + ")";
+}
+
+}  // namespace
+
+void TForm10::build_lap_tools() {
+  slip_box_ = new QCheckBox("Time Slip", this);
+  slip_box_->setObjectName("TimeSlip");
+  slip_box_->setToolTip("Lap 2 minus lap 1 at each distance: rising where lap 2 loses time");
+  slip_box_->setEnabled(false);
+  // The curves are rebuilt so that a slip switched off leaves nothing behind.
+  connect(slip_box_, &QCheckBox::toggled, this, &TForm10::refresh_engine_data);
+  if (auto* plot_column = qobject_cast<QBoxLayout*>(right_panels_[0]->layout())) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(slip_box_);
+    row->addStretch(1);
+    plot_column->addLayout(row);
+  }
+  auto& slip_scale = PlotChart1->ScaleY(kSlipLayer);
+  slip_scale.SetScaleLocation(chart::TScaleLocation::slRight);
+  slip_scale.SetColorScale(kSlipColour);
+  slip_scale.SetCaption(kSlipCaption);
+  // Above the scale, as the second axis has its caption.
+  slip_scale.SetCaptionPosX(kSlipCaptionX);
+  slip_scale.SetCaptionPosY(kSlipCaptionY);
+  slip_scale.SetCaptionAlignment(chart::TAlignment::taRightJustify);
+  slip_scale.SetCaptionAnchor(chart::TCaptionAnchor::uaSclTopLft);
+
+  // Below whatever the Lap Times page holds, scrolling when the page is short.
+  auto* tools = new QWidget(this);
+  auto* tools_column = new QVBoxLayout(tools);
+  sector_panel_ = new SectorPanel(tools);
+  stats_panel_ = new LapStatsPanel(tools);
+  tools_column->addWidget(sector_panel_);
+  tools_column->addWidget(stats_panel_);
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName("LapToolsScroll");
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(tools);
+  QGroupBox* lap_page = right_panels_[1];
+  if (lap_page->layout() == nullptr) new QVBoxLayout(lap_page);
+  lap_page->layout()->addWidget(scroll);
+  connect(sector_panel_, &SectorPanel::applied, this, &TForm10::apply_sector_boundaries);
+  connect(stats_panel_, &LapStatsPanel::saveRequested, this, &TForm10::save_lap_stats);
+
+  histogram_panel_ = new HistogramPanel(this);
+  histogram_panel_->hide();
+  sides_[1]->layout()->addWidget(histogram_panel_);
+  histogram_tab_ = TabControl2->addTab(kHistogramTab);
+  connect(histogram_panel_, &HistogramPanel::changed, this, &TForm10::refresh_histogram);
+  connect(TabControl2, &QTabBar::currentChanged, this, &TForm10::show_histogram_tab);
+}
+
+void TForm10::show_histogram_tab(int index) {
+  const bool histogram = index == histogram_tab_;
+  if (histogram) {
+    for (QGroupBox* p : right_panels_) p->hide();
+  }
+  histogram_panel_->setVisible(histogram);
+  if (histogram) refresh_histogram();
+}
+
+void TForm10::refresh_lap_tools() {
+  if (draw_time_slip()) PlotChart1->Redisplay();
+  refresh_sector_table();
+  stats_panel_->show_rows(lap_tools::lap_stats_table(state_.log), state_.log.identity);
+  refresh_histogram();
+}
+
+void TForm10::redraw_lap_tools() {
+  if (draw_time_slip()) PlotChart1->Redisplay();
+  if (histogram_panel_->range() == HistogramRange::visible_window) refresh_histogram();
+}
+
+// ---- time slip ----
+
+std::optional<lap_tools::LapRef> TForm10::overlay_lap(std::size_t slot) const {
+  const OverlaySlot& s = plot_.overlay[slot];
+  if (!s.chosen) return std::nullopt;
+  const Dataset& data = state_.log.dataset(s.lap.set_letter == "A" ? kDataSetA : kDataSetB);
+  if (data.decoded_valid != 1) return std::nullopt;
+  return lap_tools::LapRef{&data, {s.lap.first_sample, s.lap.last_sample}, s.lap.lap_time};
+}
+
+void TForm10::find_slip_laps() {
+  slip_laps_.reset();
+  const PlotSettings& s = plot_.settings;
+  if (s.plot_mode != PlotMode::LapOverlay || s.x_channel != XChannel::Distance) return;
+  const auto lap1 = overlay_lap(0);
+  const auto lap2 = overlay_lap(1);
+  if (!lap1 || !lap2) return;
+  // The x axis shows the lap distance as the arrays hold it.
+  slip_laps_ = SlipLaps{lap_tools::LapTrace(*lap1), lap_tools::LapTrace(*lap2)};
+}
+
+bool TForm10::slip_shown() const { return slip_laps_.has_value() && slip_box_->isChecked(); }
+
+bool TForm10::follow_slip_window() {
+  if (!slip_shown()) return false;
+  auto& chart = *PlotChart1;
+  const double low = chart.ScaleX(1).RangeLow();
+  const double high = chart.ScaleX(1).RangeHigh();
+  auto& slip_x = chart.ScaleX(kSlipLayer);
+  if (slip_x.RangeLow() == low && slip_x.RangeHigh() == high) return false;
+  const auto& slip_y = chart.ScaleY(kSlipLayer);
+  chart.SetLayerRange(kSlipLayer, low, slip_y.RangeLow(), high, slip_y.RangeHigh());
+  return true;
+}
+
+bool TForm10::draw_time_slip() {
+  plot_.settings = settings();
+  find_slip_laps();
+  slip_box_->setEnabled(slip_laps_.has_value());
+  chart::TPlotChart& chart = *PlotChart1;
+  const bool shown = slip_shown();
+  show_scale(chart.ScaleY(kSlipLayer), shown);
+  if (!shown) return false;
+  const auto curve = lap_tools::time_slip_curve(slip_laps_->lap1, slip_laps_->lap2);
+  if (curve.empty()) return false;
+
+  double largest = kSlipMinHalfRange;
+  for (const auto& p : curve) largest = std::max(largest, std::abs(p.slip));
+  const ChartStyleScope keep(chart);
+  chart.SetActiveLayer(kSlipLayer);
+  chart.SetLineWidth(1);
+  chart.SetDataColor(kSlipZeroColour);
+  chart.SetPenStyle(chart::TPenStyle::psDash);
+  chart.AddMoveTo(curve.front().distance, 0.0);
+  chart.AddDrawTo(curve.back().distance, 0.0);
+  chart.SetLineWidth(kSlipLineWidth);
+  chart.SetDataColor(kSlipColour);
+  chart.SetPenStyle(chart::TPenStyle::psSolid);
+  chart.AddMoveTo(curve.front().distance, curve.front().slip);
+  for (const auto& p : curve) chart.AddDrawTo(p.distance, p.slip);
+  // The same distances as the laps' layer, its own seconds around zero.
+  const double half = largest * kSlipHeadroom;
+  chart.SetLayerRange(kSlipLayer, chart.ScaleX(1).RangeLow(), -half, chart.ScaleX(1).RangeHigh(), half);
+  return true;
+}
+
+std::string TForm10::slip_readout_line(double x) const {
+  if (!slip_shown()) return {};
+  const auto slip = lap_tools::slip_at(slip_laps_->lap1, slip_laps_->lap2, x);
+  return slip ? lap_tools::slip_text(*slip) : std::string();
+}
+
+// ---- sectors and statistics ----
+
+void TForm10::refresh_sector_table() {
+  const std::vector<double> boundaries =
+      lap_tools::sector_boundaries(lap_tool_settings_, state_.config.config_image);
+  sector_panel_->show_boundaries(boundaries);
+  sector_panel_->show_table(lap_tools::sector_table(state_.log, boundaries,
+                                                    lap_tools::metres_per_lap_odo_unit(state_.distance_in_feet)));
+}
+
+void TForm10::apply_sector_boundaries() {
+  lap_tool_settings_.sector_boundaries = sector_panel_->typed_boundaries();
+  refresh_sector_table();
+}
+
+void TForm10::save_lap_stats() { lap_tools::save_lap_stats(state_.log, state_.dialogs.csv, ui_); }
+
+// ---- histogram ----
+
+std::vector<HistogramSeries> TForm10::histogram_series() const {
+  lap_tools::LapToolSettings chosen = lap_tool_settings_;
+  chosen.histogram_channel = histogram_panel_->channel();
+  chosen.histogram_bin_width = histogram_panel_->bin_width();
+  const double width = lap_tools::histogram_bin_width(chosen);
+  const PlotSettings& s = plot_.settings;
+  const bool overlay = s.plot_mode == PlotMode::LapOverlay;
+  const HistogramRange range = histogram_panel_->range();
+  // The visible window is a stretch of time only on a time axis.
+  const bool windowed = range == HistogramRange::visible_window && s.x_channel == XChannel::Time;
+  const double x_low = PlotChart1->ScaleX(1).RangeLow();
+  const double x_high = PlotChart1->ScaleX(1).RangeHigh();
+
+  std::vector<HistogramSeries> series;
+  const auto add = [&](std::string name, const Dataset& data, lap_tools::SampleRange samples) {
+    const chart::TColor colour = kSeriesColours[series.size() % kSeriesColours.size()];
+    series.push_back({std::move(name), colour, lap_tools::time_histogram(data, chosen.histogram_channel, samples, width)});
+  };
+  if (range == HistogramRange::overlay_laps || (overlay && range == HistogramRange::visible_window)) {
+    for (std::size_t slot = 0; slot < plot_.overlay.size(); ++slot) {
+      const auto lap = overlay_lap(slot);
+      if (!lap) continue;
+      const auto samples = windowed ? lap_tools::lap_samples_between(*lap->data, lap->samples, x_low, x_high)
+                                    : lap_tools::clamp_range(*lap->data, lap->samples.first, lap->samples.last);
+      add(lap_name(plot_.overlay[slot]), *lap->data, samples);
+    }
+    return series;
+  }
+  for (std::uint8_t set : {kDataSetA, kDataSetB}) {
+    const Dataset& data = state_.log.dataset(set);
+    if (data.decoded_valid != 1) continue;
+    add(set == kDataSetA ? "Data A" : "Data B", data,
+        windowed ? lap_tools::samples_between(data, x_low, x_high) : lap_tools::all_samples(data));
+  }
+  return series;
+}
+
+void TForm10::refresh_histogram() {
+  if (histogram_panel_->isHidden()) return;  // drawn when its tab is shown
+  histogram_panel_->show_series(histogram_series());
+}
+
+}  // namespace kv

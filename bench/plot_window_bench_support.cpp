@@ -1,0 +1,42 @@
+#include "bench/plot_window_bench_support.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include "emulator/log_generator.h"
+#include "logdata/decoder.h"
+
+namespace kv::bench {
+
+void decode_full_memory(LogState& log, std::uint8_t which, unsigned seed) {
+  const emu::GeneratedLog generated = emu::generate_log({.pages = emu::kFullMemoryPages, .sessions = 3, .seed = seed});
+  log.current_data_set = which;
+  log.current().raw_memory = generated.memory.data;
+  log.current().memory_valid = 1;
+  log.used_bytes = generated.used_bytes;
+  log.identity.unit_version = 325;
+  log.identity.pulses_per_mile = generated.pulses_per_mile;
+  log.identity.set_flags(generated.unit_flags1, generated.unit_flags2);
+  ScriptedUi quiet;
+  process_data_packets(log, quiet);
+  log.current().name_text = which == kDataSetA ? "Memory A" : "Memory B";
+}
+
+PlotWindowBench::PlotWindowBench() : state(".") {
+  decode_full_memory(state.log, kDataSetA, 1);
+  decode_full_memory(state.log, kDataSetB, 2);
+  form = std::make_unique<TForm10>(state, ui);
+}
+
+int run_window_benchmarks(int argc, char** argv, const std::function<void()>& before_exit) {
+  if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  before_exit();
+  return 0;
+}
+
+}  // namespace kv::bench

@@ -1,0 +1,258 @@
+// The lap tools in the plot window, with real controls and chart, offscreen.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableWidget>
+#include <set>
+
+#include "analysis/lap_tools/lap_tools.h"
+#include "analysis/plot_window.h"
+#include "analysis/radio_group.h"
+#include "chart/plotchart.h"
+#include "config/config_form.h"
+#include "tests/analysis/lap_tools/lap_fixtures.h"
+#include "tests/support/temp_dir.h"
+#include "ui/scripted_ui.h"
+
+namespace kv {
+namespace {
+
+constexpr int kSlipLayer = 3;
+constexpr int kDistanceAxis = 1;
+constexpr int kLapOverlay = 1;
+constexpr int kHistogramTab = 4;
+
+class PlotWindowLapToolsTest : public ::testing::Test {
+ protected:
+  PlotWindowLapToolsTest() : state(dir.path().string()), form(state, ui) {
+    // Three equal sectors of a 900 m circuit; B's laps are slower on the whole.
+    state.log.datasets[0] = lap_tools::test::dataset_of_laps({{30, 20, 25}, {28, 22, 24}}, 900);
+    state.log.datasets[1] = lap_tools::test::dataset_of_laps({{32, 23, 27}, {31, 21, 26}}, 900);
+  }
+  ~PlotWindowLapToolsTest() override { form.hide(); }
+
+  template <typename T>
+  T* find(const char* name) {
+    auto* widget = form.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  chart::TPlotChart& chart() { return form.chart(); }
+
+  // Puts a lap record into an overlay slot, as choosing it in its list does.
+  void choose(std::size_t slot, std::uint8_t set, std::size_t record) {
+    const Dataset& data = state.log.dataset(set);
+    const lap_tools::LapRef ref = lap_tools::lap_ref(data, record);
+    analysis::OverlaySlot& s = form.plot_state().overlay[slot];
+    s.lap.first_sample = static_cast<std::int32_t>(ref.samples.first);
+    s.lap.last_sample = static_cast<std::int32_t>(ref.samples.last);
+    s.lap.lap = data.lap_table[record].lap;
+    s.lap.session = data.lap_table[record].session;
+    s.lap.set_letter = set == kDataSetA ? "A" : "B";
+    s.lap.lap_time = ref.lap_time;
+    s.chosen = true;
+  }
+  lap_tools::LapTrace trace_of(std::uint8_t set, std::size_t record) {
+    return lap_tools::LapTrace(lap_tools::lap_ref(state.log.dataset(set), record));
+  }
+  std::vector<double> slip_layer_values() {
+    std::vector<double> y;
+    for (const auto& item : chart().Items().items()) {
+      if (item.layer == kSlipLayer) y.push_back(item.y);
+    }
+    return y;
+  }
+  void overlay_on_distance() {
+    find<QComboBox>("ComboBox3")->setCurrentIndex(kDistanceAxis);
+    find<analysis::RadioGroup>("RadioGroup2")->setItemIndex(kLapOverlay);
+  }
+  static double column_sum(const QTableWidget& table, int column) {
+    double sum = 0;
+    for (int r = 0; r < table.rowCount(); ++r) sum += table.item(r, column)->text().toDouble();
+    return sum;
+  }
+
+  test::TempDir dir;
+  ScriptedUi ui;
+  ProgramState state;
+  TForm10 form;
+};
+
+TEST_F(PlotWindowLapToolsTest, TheSlipIsDrawnOnlyForTwoOverlaidLapsOnADistanceAxis) {
+  form.show();
+  auto* slip = find<QCheckBox>("TimeSlip");
+  slip->setChecked(true);
+  choose(0, kDataSetA, 0);
+  choose(1, kDataSetB, 1);
+  EXPECT_FALSE(slip->isEnabled()) << "All Plot Data on a time axis";
+  find<QComboBox>("ComboBox3")->setCurrentIndex(kDistanceAxis);
+  EXPECT_FALSE(slip->isEnabled()) << "the whole log on a distance axis";
+  EXPECT_TRUE(slip_layer_values().empty());
+  EXPECT_EQ(form.slip_readout_line(450), "");
+
+  find<analysis::RadioGroup>("RadioGroup2")->setItemIndex(kLapOverlay);
+  EXPECT_TRUE(ui.texts().empty()) << "both laps chosen: nothing to ask";
+  EXPECT_TRUE(slip->isEnabled());
+  EXPECT_FALSE(slip_layer_values().empty());
+  EXPECT_TRUE(chart().ScaleY(kSlipLayer).Visible());
+  EXPECT_EQ(chart().ScaleY(kSlipLayer).Caption(), "Slip (s)");
+  EXPECT_DOUBLE_EQ(chart().ScaleX(kSlipLayer).RangeHigh(), chart().ScaleX(1).RangeHigh()) << "one distance scale";
+  EXPECT_LT(chart().ScaleY(kSlipLayer).RangeLow(), 0.0);
+  // Laps from different sets: the read-out is the core's slip at the pointer.
+  const auto expected = lap_tools::slip_at(trace_of(kDataSetA, 0), trace_of(kDataSetB, 1), 450);
+  ASSERT_TRUE(expected);
+  EXPECT_LT(*expected, -0.5) << "B's second lap is faster in every sector";
+  EXPECT_EQ(form.slip_readout_line(450), lap_tools::slip_text(*expected));
+  EXPECT_EQ(form.slip_readout_line(5000), "") << "beyond both laps";
+  emit chart().OnMouseMoveInChart(true, {}, 450, 1);
+  EXPECT_TRUE(find<QLabel>("StaticText5")->text().endsWith(
+      QString::fromStdString("\n" + lap_tools::slip_text(*expected) + " ")))
+      << "the read-out box carries the slip line";
+  // Zooming layer 1 takes the slip's distance window along.
+  find<QPushButton>("ZoomIn")->click();
+  EXPECT_DOUBLE_EQ(chart().ScaleX(kSlipLayer).RangeLow(), chart().ScaleX(1).RangeLow());
+  EXPECT_DOUBLE_EQ(chart().ScaleX(kSlipLayer).RangeHigh(), chart().ScaleX(1).RangeHigh());
+
+  slip->setChecked(false);
+  EXPECT_TRUE(slip_layer_values().empty()) << "switched off leaves nothing behind";
+  EXPECT_FALSE(chart().ScaleY(kSlipLayer).Visible());
+  EXPECT_EQ(form.slip_readout_line(450), "");
+
+  slip->setChecked(true);
+  form.plot_state().overlay[1].chosen = false;
+  form.refresh_engine_data();
+  EXPECT_FALSE(slip->isEnabled()) << "one lap has nothing to compare with";
+  EXPECT_TRUE(slip_layer_values().empty());
+
+  form.plot_state().overlay[1].chosen = true;
+  find<QComboBox>("ComboBox3")->setCurrentIndex(0);
+  EXPECT_FALSE(slip->isEnabled()) << "a time axis";
+  EXPECT_TRUE(slip_layer_values().empty());
+}
+
+TEST_F(PlotWindowLapToolsTest, ALapAgainstItselfHasNoSlipAnywhere) {
+  choose(0, kDataSetA, 1);
+  choose(1, kDataSetA, 1);
+  form.show();
+  find<QCheckBox>("TimeSlip")->setChecked(true);
+  overlay_on_distance();
+  const std::vector<double> y = slip_layer_values();
+  ASSERT_FALSE(y.empty());
+  for (double v : y) EXPECT_EQ(v, 0.0);
+  EXPECT_EQ(form.slip_readout_line(0), "Slip: +0.00 s");
+  EXPECT_EQ(form.slip_readout_line(899), "Slip: +0.00 s");
+}
+
+TEST_F(PlotWindowLapToolsTest, SectorTableShowsEachLapsSectorsTheBestAndTheTheoreticalLap) {
+  config::ConfigForm config(state.config);
+  config.setup();
+  form.show();
+  auto* table = find<QTableWidget>("SectorTable");
+  EXPECT_EQ(find<QDoubleSpinBox>("SectorBoundary1")->value(), 500.0) << "the configuration's split distances";
+  EXPECT_EQ(find<QDoubleSpinBox>("SectorBoundary3")->value(), 1500.0);
+
+  find<QDoubleSpinBox>("SectorBoundary1")->setValue(600);
+  find<QDoubleSpinBox>("SectorBoundary2")->setValue(300);
+  find<QDoubleSpinBox>("SectorBoundary3")->setValue(0);
+  find<QAbstractButton>("ApplySectors")->click();
+  const lap_tools::SectorTable expected = lap_tools::sector_table(state.log, {300, 600});
+  ASSERT_EQ(expected.rows.size(), 4u);
+  ASSERT_EQ(table->rowCount(), 4 + 3) << "a row per lap, then the best of A, of B and of both";
+  ASSERT_EQ(table->columnCount(), 4 + 3 + 1);
+  EXPECT_EQ(table->horizontalHeaderItem(6)->text(), "Sector 3");
+  EXPECT_EQ(find<QDoubleSpinBox>("SectorBoundary1")->value(), 300.0) << "the boundaries in force, in order";
+  EXPECT_EQ(find<QDoubleSpinBox>("SectorBoundary2")->value(), 600.0);
+
+  const QColor no_highlight = QTableWidgetItem().background().color();
+  std::set<QRgb> overall_colours, set_colours;
+  for (int r = 0; r < 4; ++r) {
+    const lap_tools::SectorRow& row = expected.rows[static_cast<std::size_t>(r)];
+    EXPECT_EQ(table->item(r, 0)->text(), r < 2 ? "A" : "B");
+    for (int s = 0; s < 3; ++s) {
+      const auto k = static_cast<std::size_t>(s);
+      const QTableWidgetItem* cell = table->item(r, 4 + s);
+      EXPECT_EQ(cell->text(), QString::number(*row.sector[k], 'f', 2)) << r << s;
+      const QColor colour = cell->background().color();
+      EXPECT_EQ(colour != no_highlight, row.best_in_set[k] || row.best_overall[k]) << r << s;
+      if (row.best_overall[k]) {
+        overall_colours.insert(colour.rgb());
+      } else if (row.best_in_set[k]) {
+        set_colours.insert(colour.rgb());
+      }
+    }
+  }
+  // The best over both sets stands out from a set's own best.
+  ASSERT_EQ(overall_colours.size(), 1u);
+  ASSERT_EQ(set_colours.size(), 1u);
+  EXPECT_NE(*overall_colours.begin(), *set_colours.begin());
+
+  EXPECT_EQ(table->item(4, 0)->text(), "Best A");
+  EXPECT_EQ(table->item(4, 3)->text(), QString::number(*expected.per_set[0].theoretical, 'f', 2));
+  EXPECT_EQ(table->item(4, 7)->text(), QString::number(*expected.per_set[0].gain, 'f', 2));
+  EXPECT_EQ(table->item(6, 0)->text(), "Best A+B");
+  EXPECT_EQ(table->item(6, 3)->text(), QString::number(*expected.both.theoretical, 'f', 2));
+}
+
+TEST_F(PlotWindowLapToolsTest, LapStatsAreShownPerSetAndSavedThroughTheButton) {
+  form.show();
+  EXPECT_EQ(find<QTableWidget>("LapStatsA")->rowCount(), 2);
+  EXPECT_EQ(find<QTableWidget>("LapStatsB")->rowCount(), 2);
+  EXPECT_EQ(find<QTableWidget>("LapStatsA")->horizontalHeaderItem(0)->text(), "Session");
+
+  ui.queue_file(dir.file("laps"));
+  find<QAbstractButton>("SaveLapStats")->click();
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{"File Saved OK"});
+  EXPECT_EQ(test::read_file(dir.file("laps.csv")),
+            lap_tools::lap_stats_csv(lap_tools::lap_stats_table(state.log), state.log.identity));
+  EXPECT_EQ(state.dialogs.csv.file_name, "laps.csv");
+
+  ui.clear();
+  ui.queue_file(std::nullopt);
+  find<QAbstractButton>("SaveLapStats")->click();
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cancelled, No Data Saved"});
+}
+
+TEST_F(PlotWindowLapToolsTest, HistogramTabShowsPercentagesOfTimeThatAddUpTo100) {
+  form.show();
+  auto* tabs = find<QTabBar>("TabControl2");
+  ASSERT_EQ(tabs->count(), 5);
+  EXPECT_EQ(tabs->tabText(kHistogramTab), "Histogram");
+  tabs->setCurrentIndex(kHistogramTab);
+  EXPECT_TRUE(find<QGroupBox>("HistogramArea")->isVisible());
+  EXPECT_FALSE(find<QGroupBox>("PlotArea")->isVisible());
+
+  auto* table = find<QTableWidget>("HistogramTable");
+  auto* channel = find<QComboBox>("HistogramChannel");
+  for (int c = 0; c < channel->count(); ++c) {
+    channel->setCurrentIndex(c);
+    ASSERT_EQ(table->columnCount(), 4) << "from, to, A and B";
+    ASSERT_GT(table->rowCount(), 0);
+    for (int series = 2; series < 4; ++series) {
+      // Each bin is shown to 0.1 %.
+      EXPECT_NEAR(column_sum(*table, series), 100.0, 0.05 * table->rowCount()) << channel->itemText(c).toStdString();
+    }
+  }
+  EXPECT_GT(chart().ItemCount(), 0u);
+  EXPECT_GT(find<chart::TPlotChart>("HistogramChart")->ItemCount(), 0u);
+
+  choose(0, kDataSetA, 0);
+  choose(1, kDataSetB, 1);
+  find<QComboBox>("HistogramRange")->setCurrentIndex(1);
+  EXPECT_EQ(table->horizontalHeaderItem(2)->text(), "Lap 1 S1 (A) %");
+  EXPECT_EQ(table->horizontalHeaderItem(3)->text(), "Lap 2 S1 (B) %");
+  EXPECT_NEAR(column_sum(*table, 3), 100.0, 0.05 * table->rowCount());
+
+  tabs->setCurrentIndex(1);
+  EXPECT_FALSE(find<QGroupBox>("HistogramArea")->isVisible());
+  EXPECT_TRUE(find<QGroupBox>("LapArea")->isVisible());
+}
+
+}  // namespace
+}  // namespace kv

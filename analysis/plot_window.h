@@ -9,7 +9,10 @@
 #include <cstdint>
 #include <memory>
 
+#include "analysis/plot_building.h"
 #include "analysis/plot_chart_port.h"
+#include "analysis/plot_files/label_store.h"
+#include "analysis/plot_files/unit_switches.h"
 #include "analysis/plot_state.h"
 #include "app/program_state.h"
 #include "ui/ui.h"
@@ -159,6 +162,44 @@ class TForm10 : public QWidget {
   std::array<QLineEdit*, 2> source_names_{};  // Edit147, Edit148
   std::array<QCheckBox*, 2> legend_on_{};     // CheckBox8, CheckBox18
   QLabel* StaticText4 = nullptr;
+
+  // ---- units, configuration and label files, labels, export
+  // (plot_window_files.cpp, plot_window_labels.cpp) ----
+ public:
+  void change_mph_kmh();
+  void change_degC_degF();
+  void change_psi_bar();
+  void change_metre_feet();
+  void load_cfg_data();
+  void save_cfg_data();
+  void change_cursor_mode();
+  void clear_labels();
+  void clear_last_label();
+  void save_lab_data();
+  void load_lab_data();
+  void set_cursor_down();
+  void SavePlotClipBoardBitmap();
+  void SavePlotFileBitmap();
+  const plot_files::LabelStore& labels() const { return labels_; }
+
+ private:
+  class Applier;
+  void connect_file_handlers();
+  QWidget* build_config_buttons();
+  QGroupBox* build_label_group();
+  QGroupBox* build_export_group();
+  void change_unit(plot_files::UnitSwitch which, const analysis::RadioGroup* group);
+  void synchronise_unit_switches();
+  void apply_cfg(bool loaded_by_button);
+  void prepare_chart_labels();
+  void show_labels();
+  analysis::PlotHooks label_hooks();  // every full re-plot clears the labels
+  // The cursor read-out a "Set Label" click pins onto the chart.
+  std::string current_readout() const;
+
+  plot_files::LabelStore labels_;
+  analysis::RadioGroup* RadioGroup14 = nullptr;
+  QLineEdit* Edit74 = nullptr;
 };
 
 }  // namespace kv

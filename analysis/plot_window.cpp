@@ -53,6 +53,7 @@ TForm10::TForm10(ProgramState& state, Ui& ui, QWidget* parent) : QWidget(parent)
   setWindowTitle("View Data");
   build();
   connect_handlers();
+  build_notes_panels();
   connect_file_handlers();
   tabPlotOptions(0);
   tabViewOptions(0);
@@ -137,6 +138,7 @@ void TForm10::showEvent(QShowEvent* event) {
 void TForm10::setup_form_10() {
   apply_cfg(false);
   prepare_chart_labels();
+  copy_decoded_notes();
   PlotChart1->SetRangeLimits(kRangeLimits.x_low, kRangeLimits.y_low, kRangeLimits.x_high, kRangeLimits.y_high);
   show_dataset_names();
   synchronise_unit_switches();
@@ -212,6 +214,7 @@ void TForm10::load_data_set(std::uint8_t which) {
   }
   // A cancelled or refused load leaves the plot as it was.
   if (!loaded || state_.log.dataset(which).decoded_valid != 1) return;
+  copy_notes(which);
   show_dataset_names();
   synchronise_unit_switches();
   drop_curves_before_replot();

@@ -180,11 +180,16 @@ class TForm10 : public QWidget {
   void set_cursor_down();
   void SavePlotClipBoardBitmap();
   void SavePlotFileBitmap();
+  void copy_A_Notes();
+  void copy_B_Notes();
   const plot_files::LabelStore& labels() const { return labels_; }
 
  private:
   class Applier;
   void connect_file_handlers();
+  void build_notes_panels();
+  void copy_notes(std::uint8_t data_set);
+  void copy_decoded_notes();
   QWidget* build_config_buttons();
   QGroupBox* build_label_group();
   QGroupBox* build_export_group();

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <fstream>
 
@@ -146,6 +147,27 @@ TEST_F(PlotWindowFilesTest, LabelsArePlacedShownHiddenClearedAndKeptInAFile) {
   form.findChild<QComboBox*>("ComboBox3")->setCurrentIndex(2);
   EXPECT_EQ(form.labels().label_count(), 1);
   EXPECT_EQ(chart().TextLabel(2).Mode, chart::TTxtLblMode::tlOff);
+}
+
+TEST_F(PlotWindowFilesTest, NotesPagesCopyEachDecodedSheetAndLeaveTheLastSetCurrent) {
+  state.log.dataset(kDataSetA).sheet.setup_fields[1] = "82\xB0";  // Windows-1252 degree sign
+  state.log.dataset(kDataSetA).sheet.notes_text = {"Dry track", "New tyres"};
+  state.log.dataset(kDataSetB).sheet.setup_fields[65] = "Locked";
+  show();
+  EXPECT_EQ(state.log.current_data_set, kDataSetB);
+  auto* first = form.findChild<QLineEdit*>("Edit7A");
+  EXPECT_EQ(first->text(), QString::fromUtf8("82\u00B0"));
+  EXPECT_TRUE(first->isReadOnly());
+  EXPECT_EQ(form.findChild<QLineEdit*>("Edit71")->text(), "Locked");
+  EXPECT_EQ(form.findChild<QPlainTextEdit*>("Memo2")->toPlainText(), "Dry track\nNew tyres");
+
+  // A page whose set is not decoded keeps what it showed.
+  form.hide();
+  state.log.dataset(kDataSetA).decoded_valid = 0;
+  state.log.dataset(kDataSetB).sheet.setup_fields[65] = "Open";
+  show();
+  EXPECT_EQ(form.findChild<QLineEdit*>("Edit71")->text(), "Open");
+  EXPECT_EQ(form.findChild<QPlainTextEdit*>("Memo2")->toPlainText(), "Dry track\nNew tyres");
 }
 
 TEST_F(PlotWindowFilesTest, PrintToFileAsksBeforeOverwritingTheNameItWrites) {

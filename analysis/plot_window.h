@@ -180,6 +180,7 @@ class TForm10 : public QWidget {
   void set_cursor_down();
   void SavePlotClipBoardBitmap();
   void SavePlotFileBitmap();
+  void PrintPlot();
   void copy_A_Notes();
   void copy_B_Notes();
   const plot_files::LabelStore& labels() const { return labels_; }

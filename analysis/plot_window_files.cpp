@@ -3,6 +3,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPagedPaintDevice>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -117,6 +120,7 @@ QGroupBox* TForm10::build_export_group() {
   auto* layout = new QVBoxLayout(group);
   layout->addWidget(button("Button5", "Print to ClipBoard", &TForm10::SavePlotClipBoardBitmap));
   layout->addWidget(button("Button7", "Print to File", &TForm10::SavePlotFileBitmap));
+  layout->addWidget(button("Button6", "Print", &TForm10::PrintPlot));
   return group;
 }
 
@@ -184,6 +188,23 @@ void TForm10::SavePlotClipBoardBitmap() {
 void TForm10::SavePlotFileBitmap() {
   plot_files::save_plot_bitmap(state_.dialogs.bitmap, ui_,
                                [this](const std::string& path) { return PlotChart1->SaveBitmapFile(path, false); });
+}
+
+void TForm10::PrintPlot() {
+  ui_.print_page([this](QPagedPaintDevice& device) {
+    QPainter painter(&device);
+    const plot_files::PrintSurface surface{device.width(),         device.height(),       device.logicalDpiX(),
+                                           PlotChart1->logicalDpiX(), PlotChart1->width(), PlotChart1->height()};
+    const plot_files::PrintedPage page =
+        plot_files::print_page_layout(surface, source_names_[0]->text().toStdString(),
+                                      source_names_[1]->text().toStdString());
+    // The page's positions are the text's top-left corners.
+    const int ascent = painter.fontMetrics().ascent();
+    for (const plot_files::PrintedText& line : page.lines) {
+      painter.drawText(line.x, line.y + ascent, QString::fromStdString(line.text));
+    }
+    PlotChart1->PrintChart(painter, page.chart_left, page.chart_top, false, page.scale);
+  });
 }
 
 }  // namespace kv

@@ -7,9 +7,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <cstdio>
 #include <fstream>
+#include <memory>
 
 #include "analysis/plot_files/cfg_settings.h"
 #include "analysis/plot_window.h"
@@ -184,6 +187,40 @@ TEST_F(PlotWindowFilesTest, PrintToFileAsksBeforeOverwritingTheNameItWrites) {
   const QImage saved(QString::fromStdString(written));
   ASSERT_FALSE(saved.isNull());
   EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), chart().Picture(false).convertToFormat(QImage::Format_RGB32));
+}
+
+// The printed page's text, as pdftotext finds it.
+std::string pdf_text(const std::string& pdf) {
+  const std::string command = "pdftotext -layout '" + pdf + "' -";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  std::string text;
+  if (!pipe) return text;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, pipe.get()) != nullptr) text += buffer;
+  return text;
+}
+
+TEST_F(PlotWindowFilesTest, PrintWritesTheTitleAndBothNamesAboveTheChart) {
+  show();
+  click("Button6");  // dialog cancelled: nothing printed, nothing said
+  EXPECT_EQ(ui.print_dialogs(), 1);
+  EXPECT_TRUE(ui.texts().empty());
+
+  const std::string pdf = dir.file("plot.pdf");
+  ui.printer = [&](const Ui::DrawPage& draw) {
+    QPdfWriter writer(QString::fromStdString(pdf));
+    writer.setResolution(600);
+    draw(writer);
+    return true;
+  };
+  state.log.dataset(kDataSetB).name_text = "run.kvl";
+  form.hide();
+  show();
+  click("Button6");
+  const std::string text = pdf_text(pdf);
+  EXPECT_NE(text.find("Pelmorix Data Plot"), std::string::npos) << text;
+  EXPECT_NE(text.find("Data A: "), std::string::npos) << text;
+  EXPECT_NE(text.find("Data B: run.kvl"), std::string::npos) << text;
 }
 
 }  // namespace

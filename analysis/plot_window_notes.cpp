@@ -18,6 +18,8 @@ namespace {
 
 constexpr int kMemoWidth = 329;
 constexpr int kMemoHeight = 73;
+constexpr int kColumnChars = 4;  // a column is as wide as a four-digit box
+constexpr int kBoxPadding = 8;   // frame and inner margins of a box
 constexpr const char* kMemoHint = "Add notes into your data files.";
 
 // The general block's rows by their colour: track and air temperature, the
@@ -76,7 +78,10 @@ QGroupBox* notes_block(const BlockHeads& heads, std::uint8_t data_set, QWidget* 
     QPalette p = edit->palette();
     p.setColor(QPalette::Text, field_colour(place, p.color(QPalette::Text)));
     edit->setPalette(p);
-    grid->addWidget(edit, grid_row(heads, place.row), place.column + 1);
+    // A field longer than a column's boxes reaches into the next column.
+    const int span = place.limit > kColumnChars ? 2 : 1;
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(place.limit, QLatin1Char('0'))) + kBoxPadding);
+    grid->addWidget(edit, grid_row(heads, place.row), place.column + 1, 1, span, Qt::AlignLeft);
   }
   grid->setRowStretch(grid->rowCount(), 1);
   return box;

@@ -173,7 +173,7 @@ TEST_F(PlotWindowFilesTest, NotesPagesCopyEachDecodedSheetAndLeaveTheLastSetCurr
   EXPECT_EQ(form.findChild<QPlainTextEdit*>("Memo2")->toPlainText(), "Dry track\nNew tyres");
 }
 
-TEST_F(PlotWindowFilesTest, PrintToFileAsksBeforeOverwritingTheNameItWrites) {
+TEST_F(PlotWindowFilesTest, PrintToFileAsksBeforeOverwritingTheNameItWritesAndTheClipboardCopySaysSo) {
   show();
   const std::string written = dir.file("run.bmp");
   std::ofstream(written) << "old";
@@ -187,6 +187,10 @@ TEST_F(PlotWindowFilesTest, PrintToFileAsksBeforeOverwritingTheNameItWrites) {
   const QImage saved(QString::fromStdString(written));
   ASSERT_FALSE(saved.isNull());
   EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), chart().Picture(false).convertToFormat(QImage::Format_RGB32));
+
+  ui.clear();
+  click("Button5");
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{"Plot Saved to ClipBoard"});
 }
 
 // The printed page's text, as pdftotext finds it.

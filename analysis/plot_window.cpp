@@ -12,6 +12,7 @@
 #include "analysis/axis_controls.h"
 #include "analysis/display_mode.h"
 #include "analysis/plot_building.h"
+#include "analysis/plot_files/unit_switches.h"
 #include "analysis/radio_group.h"
 #include "analysis/x_axis.h"
 #include "chart/colorpick.h"
@@ -55,6 +56,8 @@ TForm10::TForm10(ProgramState& state, Ui& ui, QWidget* parent) : QWidget(parent)
   connect_handlers();
   connect_tool_handlers();
   build_lap_tools();
+  build_notes_panels();
+  connect_file_handlers();
   tabPlotOptions(0);
   tabViewOptions(0);
 }
@@ -136,9 +139,12 @@ void TForm10::showEvent(QShowEvent* event) {
 }
 
 void TForm10::setup_form_10() {
+  apply_cfg(false);
+  prepare_chart_labels();
+  copy_decoded_notes();
   PlotChart1->SetRangeLimits(kRangeLimits.x_low, kRangeLimits.y_low, kRangeLimits.x_high, kRangeLimits.y_high);
   show_dataset_names();
-  show_unit_labels();
+  synchronise_unit_switches();
   change_grid_mode();
   change_display_mode();
   // The lists are refilled (no lap chosen) before the plot is drawn.
@@ -181,7 +187,7 @@ void TForm10::tabViewOptions(int index) {
 
 void TForm10::change_x_axis() {
   enable_stats(false);
-  show_x_axis(analysis::change_x_axis(state_.log, settings(), state_.distance_in_feet, ui_));
+  show_x_axis(plot_files::change_x_axis_in_units(state_.log, settings(), state_.distance_in_feet, ui_));
 }
 
 void TForm10::show_x_axis(const XAxisView& view) {
@@ -214,8 +220,10 @@ void TForm10::load_data_set(std::uint8_t which) {
   }
   // A cancelled or refused load leaves the plot as it was.
   if (!loaded || state_.log.dataset(which).decoded_valid != 1) return;
+  copy_notes(which);
   show_dataset_names();
   rebuild_lap_area();
+  synchronise_unit_switches();
   drop_curves_before_replot();
   change_x_axis();
   change_display_mode();

@@ -15,6 +15,8 @@
 #include "analysis/plot_building.h"
 #include "analysis/lap_tools/lap_tools.h"
 #include "analysis/plot_chart_port.h"
+#include "analysis/plot_files/label_store.h"
+#include "analysis/plot_files/unit_switches.h"
 #include "analysis/plot_state.h"
 #include "app/program_state.h"
 #include "ui/ui.h"
@@ -131,7 +133,6 @@ class TForm10 : public QWidget {
   QWidget* build_lap_column(std::uint8_t data_set);
   QGroupBox* build_overlay_lists();
   QGroupBox* build_markers();
-  QGroupBox* build_labels();
   QWidget* build_zoom_buttons();
   void build_readout_box();
   void connect_tool_handlers();
@@ -269,6 +270,44 @@ class TForm10 : public QWidget {
   analysis::HistogramPanel* histogram_panel_ = nullptr;
   int histogram_tab_ = -1;
   lap_tools::LapToolSettings lap_tool_settings_;
+  // ---- units, configuration and label files, labels, export
+  // (plot_window_files.cpp, plot_window_labels.cpp) ----
+ public:
+  void change_mph_kmh();
+  void change_degC_degF();
+  void change_psi_bar();
+  void change_metre_feet();
+  void load_cfg_data();
+  void save_cfg_data();
+  void clear_labels();
+  void clear_last_label();
+  void save_lab_data();
+  void load_lab_data();
+  void SavePlotClipBoardBitmap();
+  void SavePlotFileBitmap();
+  void PrintPlot();
+  void copy_A_Notes();
+  void copy_B_Notes();
+  const plot_files::LabelStore& labels() const { return labels_; }
+
+ private:
+  class Applier;
+  void connect_file_handlers();
+  void build_notes_panels();
+  void copy_notes(std::uint8_t data_set);
+  void copy_decoded_notes();
+  QWidget* build_config_buttons();
+  QGroupBox* build_label_group();
+  QGroupBox* build_export_group();
+  void change_unit(plot_files::UnitSwitch which, const analysis::RadioGroup* group);
+  void synchronise_unit_switches();
+  void apply_cfg(bool loaded_by_button);
+  void prepare_chart_labels();
+  void show_labels();
+  // The cursor read-out a "Set Label" click pins onto the chart.
+  std::string current_readout() const;
+
+  plot_files::LabelStore labels_;
 };
 
 }  // namespace kv

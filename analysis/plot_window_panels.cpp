@@ -85,6 +85,8 @@ QGroupBox* TForm10::build_load_print() {
   QVBoxLayout* layout = column_of(group);
   layout->addWidget(button("LoadDataSetA", "Load Data Set A", &TForm10::loadDataSetA));
   layout->addWidget(button("LoadDataSetB", "Load Data Set B", &TForm10::loadDataSetB));
+  layout->addWidget(build_config_buttons());
+  layout->addWidget(build_export_group());
   layout->addStretch(1);
   layout->addWidget(button("BackToLogger", "Back to Logger", &TForm10::back_to_logger));
   return group;
@@ -178,8 +180,8 @@ QGroupBox* TForm10::build_cursor_panel() {
   QGroupBox* group = panel("Cursor", "Markers, Labels and Statistics");
   QVBoxLayout* layout = column_of(group);
   layout->addWidget(build_markers());
+  layout->addWidget(build_label_group());
   layout->addWidget(build_statistics());
-  layout->addWidget(build_labels());
   CheckBox17 = named_box("CheckBox17", "Cursor Data", true, group);
   layout->addWidget(CheckBox17);
   layout->addStretch(1);

@@ -80,18 +80,6 @@ QGroupBox* TForm10::build_markers() {
   return group;
 }
 
-QGroupBox* TForm10::build_labels() {
-  auto* group = new QGroupBox("Labels", this);
-  auto* layout = new QVBoxLayout(group);
-  layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-  RadioGroup14 = new RadioGroup("RadioGroup14", "", {"Off", "View", "Set Label", "Set Text"}, 2, 0, group);
-  Edit74 = new QLineEdit("Put Text Here", group);
-  Edit74->setObjectName("Edit74");
-  layout->addWidget(RadioGroup14);
-  layout->addWidget(Edit74);
-  return group;
-}
-
 QWidget* TForm10::build_zoom_buttons() {
   auto* row = new QWidget(this);
   auto* layout = new QHBoxLayout(row);
@@ -161,12 +149,6 @@ void TForm10::get_cursor_position(bool in_chart, Qt::KeyboardModifiers, double x
   if (follow_slip_window()) PlotChart1->Redisplay();
 }
 
-void TForm10::set_cursor_down() {
-  // Placing labels ("Set Label", "Set Text") joins here with the label tools.
-  update_markers();
-  refresh_stats_when_window_moved();
-}
-
 void TForm10::enable_on_plot_cursor_pos() {
   StaticText5->clear();
   StaticText5->setVisible(CheckBox17->isChecked());
@@ -225,6 +207,10 @@ void TForm10::update_markers() {
 PlotHooks TForm10::plot_hooks() {
   PlotHooks hooks;
   hooks.update_stats = [this](std::uint8_t set, int trace_set, int layer) { update_stats(set, trace_set, layer); };
+  hooks.clear_labels = [this] {
+    labels_.clear_all();
+    show_labels();
+  };
   return hooks;
 }
 
@@ -290,15 +276,6 @@ void TForm10::zoomFull() {
   follow_slip_window();
   PlotChart1->Redisplay();
   refresh_stats();
-}
-
-// ---- labels ----
-
-void TForm10::change_cursor_mode() {
-  const chart::TTxtLblMode mode =
-      RadioGroup14->itemIndex() == kLabelsOff ? chart::TTxtLblMode::tlOff : chart::TTxtLblMode::tlShadow;
-  for (int i = 1; i <= chart::kTextLabelCount; ++i) PlotChart1->TextLabel(i).Mode = mode;
-  PlotChart1->Redisplay();
 }
 
 }  // namespace kv

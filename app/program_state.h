@@ -19,7 +19,6 @@ struct ProgramState {
   ConfigState config;
   DialogDefaults dialogs;
   bool distance_in_feet = false;  // the plot window's distance unit
-  int next_label_number = 1;      // the plot label numbering
 };
 
 }  // namespace kv

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMouseEvent>
+#include <array>
+#include <cstdio>
 #include <fstream>
 #include <memory>
 
@@ -15,6 +17,7 @@
 #include "analysis/plot_window.h"
 #include "analysis/radio_group.h"
 #include "bench/plot_window_bench_support.h"
+#include "analysis/plot_files/cfg_settings.h"
 #include "chart/colorpick.h"
 #include "chart/plotchart.h"
 #include "ui/scripted_ui.h"
@@ -194,6 +197,54 @@ void BM_LapTables(benchmark::State& state) {
   state.counters["laps_b"] = static_cast<double>(b.state.log.dataset(kv::kDataSetB).lap_table.size());
 }
 BENCHMARK(BM_LapTables)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A speed unit switch on the shown window: both sets converted and re-plotted.
+void BM_UnitSwitchAndReplot(benchmark::State& state) {
+  Bench& b = bench();
+  b.b_on_layer_2(true);
+  b.show();
+  auto* speed = b.form->findChild<kv::analysis::RadioGroup*>("RadioGroup4");
+  for (auto _ : state) {
+    speed->setItemIndex(1 - speed->itemIndex());
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_UnitSwitchAndReplot)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// "Load Config" of a file that changes every line (colours, boxes, line
+// types, grid and units), alternating between two such files.
+void BM_LoadConfigChangingEveryLine(benchmark::State& state) {
+  Bench& b = bench();
+  b.show();
+  std::array<std::string, 2> files = {"bench_look_1.cfg", "bench_look_2.cfg"};
+  kv::analysis::PlotSettings first = b.form->settings();
+  kv::analysis::PlotSettings second = first;
+  for (auto& look : second.trace) {
+    for (auto& colour : look.colour) colour ^= 0x404040;
+    look.line_type = kv::analysis::LineType::Points;
+  }
+  for (bool& shown : second.channel_shown) shown = !shown;
+  second.speed_unit = 1 - first.speed_unit;
+  second.temp_unit = 1 - first.temp_unit;
+  second.pressure_unit = 1 - first.pressure_unit;
+  second.distance_unit = 1 - first.distance_unit;
+  second.grid_lines = kv::analysis::GridLines::HorizontalOnly;
+  second.grid_enable = kv::analysis::GridEnable::Axis2;
+  const std::array<kv::analysis::PlotSettings, 2> looks = {second, first};
+  for (std::size_t k = 0; k < files.size(); ++k) {
+    std::ofstream(files[k], std::ios::binary) << kv::plot_files::cfg_text(kv::plot_files::cfg_lines_of(looks[k]));
+  }
+  std::size_t next = 0;
+  for (auto _ : state) {
+    b.ui.queue_file(files[next]);
+    next = 1 - next;
+    b.form->load_cfg_data();
+    QApplication::processEvents();
+  }
+  b.ui.clear();
+  for (const auto& file : files) std::remove(file.c_str());
+}
+BENCHMARK(BM_LoadConfigChangingEveryLine)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 

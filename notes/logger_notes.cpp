@@ -122,13 +122,8 @@ QWidget* TForm11::build_setup_group() {
   grid->setSpacing(kMargin);
   for (const auto& heads : block_heads()) {
     QWidget* block = build_block(heads);
-    switch (heads.block) {
-      case SheetBlock::kUpperLeft: grid->addWidget(block, 0, 0); break;
-      case SheetBlock::kLowerLeft: grid->addWidget(block, 1, 0); break;
-      case SheetBlock::kGeneral: grid->addWidget(block, 0, 1, 2, 1); break;
-      case SheetBlock::kUpperRight: grid->addWidget(block, 0, 2); break;
-      case SheetBlock::kLowerRight: grid->addWidget(block, 1, 2); break;
-    }
+    const SheetCell cell = sheet_cell(heads.block);
+    grid->addWidget(block, cell.row, cell.column, cell.row_span, 1);
   }
   return setup_group_;
 }

@@ -45,4 +45,22 @@ std::span<const BlockHeads> block_heads();
 // Rows of a block, for sizing its grid.
 int block_row_count(SheetBlock block);
 
+// Where a block stands on the sheet: left wheels, the general block in the
+// middle over both rows, right wheels.
+struct SheetCell {
+  int row;
+  int column;
+  int row_span;
+};
+constexpr SheetCell sheet_cell(SheetBlock block) {
+  switch (block) {
+    case SheetBlock::kUpperLeft: return {0, 0, 1};
+    case SheetBlock::kLowerLeft: return {1, 0, 1};
+    case SheetBlock::kGeneral: return {0, 1, 2};
+    case SheetBlock::kUpperRight: return {0, 2, 1};
+    case SheetBlock::kLowerRight: return {1, 2, 1};
+  }
+  return {0, 0, 1};
+}
+
 }  // namespace kv

@@ -38,6 +38,7 @@ void save(QWidget& window, const QString& path) {
 
 void render_guide_pictures(const QString& folder);
 void render_lap_tool_pictures(const QString& folder);
+void render_labels_and_notes(const QString& folder);
 
 }  // namespace
 
@@ -225,6 +226,56 @@ void render_guide_pictures(const QString& folder) {
   render_download_in_progress(folder);
   render_plot_panels(folder);
   render_configure_and_password(folder);
+  render_labels_and_notes(folder);
+}
+
+// The README's plot with three pinned text labels, and the Data A Notes page
+// with a filled set-up sheet.
+struct PinnedText {
+  double x_share;  // where on the visible window, 0 … 1
+  double y_share;
+  const char* text;
+};
+constexpr PinnedText kPinnedTexts[] = {{0.12, 0.80, "Out lap"}, {0.45, 0.62, "Fastest lap 1:12.4"},
+                                       {0.78, 0.40, "Brake check"}};
+enum LabelMode { kLabelsOff, kLabelsView, kLabelsSetLabel, kLabelsSetText };
+enum RightTab { kPlotTab, kLapTab, kNotesATab };
+
+void fill_setup_sheet(kv::Dataset& data) {
+  constexpr std::pair<int, const char*> kFields[] = {
+      {1, "82"}, {2, "85"}, {3, "88"}, {4, "28"}, {9, "-2.5"}, {31, "24"}, {57, "19"}, {14, "12"}, {63, "30"},
+      {15, "14"}, {64, "32"}, {16, "610"}, {61, "8"}, {17, "6"}, {62, "45"}, {18, "50"}, {19, "40"}, {20, "22"},
+      {21, "2.1"}, {65, "Locked"}};
+  for (const auto& [slot, text] : kFields) data.sheet.setup_fields[static_cast<std::size_t>(slot)] = text;
+  data.sheet.notes_text = {"Dry track, 24 degC, light wind from turn 3.",
+                           "New soft tyres; rear roll bar one step softer after session 1."};
+}
+
+double share_of(kv::chart::TScaleProps& scale, double share) {
+  return scale.RangeLow() + share * (scale.RangeHigh() - scale.RangeLow());
+}
+
+void render_labels_and_notes(const QString& folder) {
+  GuideProgram program(instrument_with_log(kFirstLogSeed));
+  program.download_window_on(0).get_log_dataSet();
+  fill_setup_sheet(program.state.log.dataset(kv::kDataSetA));
+  kv::TForm10& plot = program.shell.plot();
+  plot.resize(kPlotWidth, kPlotHeight);
+  program.shell.download().view_plot_data();
+  control<QCheckBox>(plot, "CheckBox2").setChecked(true);  // Speed
+  control<QTabBar>(plot, "TabControl1").setCurrentIndex(kMarkerTab);
+  control<kv::analysis::RadioGroup>(plot, "RadioGroup14").setItemIndex(kLabelsSetText);
+  kv::chart::TPlotChart& chart = plot.chart();
+  for (const PinnedText& pin : kPinnedTexts) {
+    const double x = share_of(chart.Scale1X(), pin.x_share);
+    const double y = share_of(chart.Scale1Y(), pin.y_share);
+    control<QLineEdit>(plot, "Edit74").setText(pin.text);
+    plot.get_cursor_position(true, {}, x, y);
+    plot.set_cursor_down();
+  }
+  save(plot, folder + "/plot-labels.png");
+  control<QTabBar>(plot, "TabControl2").setCurrentIndex(kNotesATab);
+  save(plot, folder + "/plot-notes.png");
 }
 
 }  // namespace

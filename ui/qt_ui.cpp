@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include "ui/console_ui.h"
 
@@ -97,6 +99,14 @@ void QtUi::pump() {
   if (last_pump_.isValid() && last_pump_.elapsed() < kPumpIntervalMs) return;
   last_pump_.start();
   QCoreApplication::processEvents();
+}
+
+bool QtUi::print_page(const DrawPage& draw) {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, QApplication::activeWindow());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  draw(printer);
+  return true;
 }
 
 }  // namespace kv

@@ -16,6 +16,7 @@ class QtUi : public Ui {
   std::optional<std::string> save_file(const FileDialogRequest& request) override;
   void set_busy(bool busy) override;
   void pump() override;
+  bool print_page(const DrawPage& draw) override;
 
  private:
   QElapsedTimer last_pump_;

@@ -41,6 +41,11 @@ void ScriptedUi::set_busy(bool busy) {
   if (busy_depth_ > max_busy_depth_) max_busy_depth_ = busy_depth_;
 }
 
+bool ScriptedUi::print_page(const DrawPage& draw) {
+  ++print_dialogs_;
+  return printer ? printer(draw) : false;
+}
+
 void ScriptedUi::pump() {
   ++pump_count_;
   if (on_pump) on_pump();

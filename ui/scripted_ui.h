@@ -23,6 +23,7 @@ class ScriptedUi : public Ui {
   std::optional<std::string> save_file(const FileDialogRequest& request) override;
   void set_busy(bool busy) override;
   void pump() override;
+  bool print_page(const DrawPage& draw) override;
 
   // Answers are consumed in order; with none queued a box answers Yes when it
   // offers Yes, else OK, else its first button.
@@ -41,6 +42,10 @@ class ScriptedUi : public Ui {
 
   // Runs inside every pump(); lets a test press buttons mid-operation.
   std::function<void()> on_pump;
+  // The printer a test chose in the print dialog (say one writing a PDF);
+  // none means the dialog is cancelled.
+  std::function<bool(const DrawPage& draw)> printer;
+  int print_dialogs() const { return print_dialogs_; }
   // Runs inside every message box before it returns.
   std::function<void(const RecordedMessage&)> on_message;
 
@@ -54,6 +59,7 @@ class ScriptedUi : public Ui {
   int busy_depth_ = 0;
   int max_busy_depth_ = 0;
   long pump_count_ = 0;
+  int print_dialogs_ = 0;
 };
 
 // Returns the button a box answers by default: Yes, else OK, else the first.

@@ -1,8 +1,11 @@
 #pragma once
 // The program's only door to the person: message boxes, file dialogs, the busy
 // cursor and the message pump. Logic takes a Ui& so tests can script answers.
+#include <functional>
 #include <optional>
 #include <string>
+
+class QPagedPaintDevice;
 
 namespace kv {
 
@@ -49,6 +52,12 @@ class Ui {
 
   // Lets the windows repaint and handle input during a long operation.
   virtual void pump() = 0;
+
+  // The platform's print dialog; unless the user cancels, `draw` paints one
+  // page on the chosen printer, which sends it once `draw` returns. False
+  // when cancelled.
+  using DrawPage = std::function<void(QPagedPaintDevice& page)>;
+  virtual bool print_page(const DrawPage& draw) = 0;
 
   // Short helpers for the common boxes.
   void warning(const std::string& text) { message(MsgKind::Warning, text, kOk); }

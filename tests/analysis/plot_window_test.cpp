@@ -41,6 +41,11 @@ class PlotWindowTest : public ::testing::Test {
   QCheckBox* box(const char* name) { return find<QCheckBox>(name); }
   QString text(const char* name) { return find<QLineEdit>(name)->text(); }
   chart::TPlotChart& chart() { return form.chart(); }
+  // Shows the window and forgets the message about the default configuration.
+  void show() {
+    form.show();
+    ui.clear();
+  }
 
   void load_both(long a_samples = 100, long b_samples = 200, long laps = 0) {
     analysis::test::fill_dataset(state.log.dataset(kDataSetA), a_samples, laps);
@@ -176,7 +181,7 @@ TEST_F(PlotWindowTest, DataBOnTheSecondAxisGetsItsOwnRedScalesAndGoesBack) {
 
 TEST_F(PlotWindowTest, MatchWindowScalingShowsTheNewRangeAtOnce) {
   load_both();
-  form.show();
+  show();
   auto* match = find<QPushButton>("MatchWindowScaling");
   match->click();
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"Select Duel Axis Mode First"});
@@ -195,7 +200,7 @@ TEST_F(PlotWindowTest, MatchWindowScalingShowsTheNewRangeAtOnce) {
 
 TEST_F(PlotWindowTest, LapOverlayNeedsLapsAndThenAsksForThem) {
   load_both();
-  form.show();
+  show();
   group("RadioGroup2")->setItemIndex(1);
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"No Lap Data to View"});
   EXPECT_EQ(group("RadioGroup2")->itemIndex(), 0);
@@ -274,7 +279,7 @@ TEST_F(PlotWindowTest, TheGridsLayerSurvivesReplotsAndThePointerArrivesInLayer1U
 
 TEST_F(PlotWindowTest, ACancelledOrRefusedLoadLeavesThePlotAlone) {
   load_both();
-  form.show();
+  show();
   chart().SetLayerRange(1, 5, 25, 6, 60);  // a zoomed view
   const std::size_t items = chart().ItemCount();
   form.loadDataSetB();  // dialog cancelled

@@ -87,6 +87,7 @@ class PlotWindowLapToolsTest : public ::testing::Test {
 
 TEST_F(PlotWindowLapToolsTest, TheSlipIsDrawnOnlyForTwoOverlaidLapsOnADistanceAxis) {
   form.show();
+  ui.clear();  // the default configuration message
   auto* slip = find<QCheckBox>("TimeSlip");
   slip->setChecked(true);
   choose(0, kDataSetA, 0);
@@ -138,9 +139,10 @@ TEST_F(PlotWindowLapToolsTest, TheSlipIsDrawnOnlyForTwoOverlaidLapsOnADistanceAx
 }
 
 TEST_F(PlotWindowLapToolsTest, ALapAgainstItselfHasNoSlipAnywhere) {
+  form.show();  // showing refills the overlay lists, so no lap is chosen before it
+  ui.clear();   // the default configuration message
   choose(0, kDataSetA, 1);
   choose(1, kDataSetA, 1);
-  form.show();
   find<QCheckBox>("TimeSlip")->setChecked(true);
   overlay_on_distance();
   const std::vector<double> y = slip_layer_values();
@@ -154,6 +156,7 @@ TEST_F(PlotWindowLapToolsTest, SectorTableShowsEachLapsSectorsTheBestAndTheTheor
   config::ConfigForm config(state.config);
   config.setup();
   form.show();
+  ui.clear();  // the default configuration message
   auto* table = find<QTableWidget>("SectorTable");
   EXPECT_EQ(find<QDoubleSpinBox>("SectorBoundary1")->value(), 500.0) << "the configuration's split distances";
   EXPECT_EQ(find<QDoubleSpinBox>("SectorBoundary3")->value(), 1500.0);
@@ -202,6 +205,7 @@ TEST_F(PlotWindowLapToolsTest, SectorTableShowsEachLapsSectorsTheBestAndTheTheor
 
 TEST_F(PlotWindowLapToolsTest, LapStatsAreShownPerSetAndSavedThroughTheButton) {
   form.show();
+  ui.clear();  // the default configuration message
   EXPECT_EQ(find<QTableWidget>("LapStatsA")->rowCount(), 2);
   EXPECT_EQ(find<QTableWidget>("LapStatsB")->rowCount(), 2);
   EXPECT_EQ(find<QTableWidget>("LapStatsA")->horizontalHeaderItem(0)->text(), "Session");
@@ -221,6 +225,7 @@ TEST_F(PlotWindowLapToolsTest, LapStatsAreShownPerSetAndSavedThroughTheButton) {
 
 TEST_F(PlotWindowLapToolsTest, HistogramTabShowsPercentagesOfTimeThatAddUpTo100) {
   form.show();
+  ui.clear();  // the default configuration message
   auto* tabs = find<QTabBar>("TabControl2");
   ASSERT_EQ(tabs->count(), 5);
   EXPECT_EQ(tabs->tabText(kHistogramTab), "Histogram");

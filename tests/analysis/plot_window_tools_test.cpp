@@ -63,6 +63,7 @@ class PlotToolsWindowTest : public ::testing::Test {
 
 TEST_F(PlotToolsWindowTest, LapTimesPageShowsTheTableFastestLapAndOverlayLists) {
   form.show();
+  ui.clear();  // the default configuration message
   auto* grid = find<QTableWidget>("StringGrid1");
   ASSERT_EQ(grid->rowCount(), 7);
   EXPECT_EQ(grid->item(0, 7)->text(), "Avg KMH");
@@ -85,6 +86,7 @@ TEST_F(PlotToolsWindowTest, LapTimesPageShowsTheTableFastestLapAndOverlayLists) 
 
 TEST_F(PlotToolsWindowTest, PickingALapInAllPlotDataDrawsItOnceFromTheFreshSlot) {
   form.show();
+  ui.clear();  // the default configuration message
   ui.clear();
   pick("ComboBox5", 0);
   EXPECT_EQ(group("RadioGroup2")->itemIndex(), 1);
@@ -105,6 +107,7 @@ TEST_F(PlotToolsWindowTest, PickingALapInAllPlotDataDrawsItOnceFromTheFreshSlot)
 
 TEST_F(PlotToolsWindowTest, ReadoutBoxFollowsThePointerAndHidesOutsideTheChart) {
   form.show();
+  ui.clear();  // the default configuration message
   auto* box = find<QLabel>("StaticText5");
   move_to(12.34, 30);
   EXPECT_TRUE(box->isVisible());
@@ -130,6 +133,7 @@ TEST_F(PlotToolsWindowTest, ReadoutBoxFollowsThePointerAndHidesOutsideTheChart) 
 
 TEST_F(PlotToolsWindowTest, MarkersShowTheirValuesAndComeBackIntoTheWindow) {
   form.show();
+  ui.clear();  // the default configuration message
   EXPECT_FALSE(find<QPushButton>("ResetMarkers")->isEnabled());
   group("RadioGroup10")->setItemIndex(1);
   EXPECT_TRUE(find<QPushButton>("ResetMarkers")->isEnabled());
@@ -158,6 +162,7 @@ TEST_F(PlotToolsWindowTest, MarkersShowTheirValuesAndComeBackIntoTheWindow) {
 
 TEST_F(PlotToolsWindowTest, InWindowStatisticsFollowZoomAndFull) {
   form.show();
+  ui.clear();  // the default configuration message
   find<QComboBox>("ComboBox4")->setCurrentIndex(1);  // speed, 50 + i
   EXPECT_EQ(text("Edit72"), "650.0");
   group("RadioGroup13")->setItemIndex(1);
@@ -178,6 +183,7 @@ TEST_F(PlotToolsWindowTest, InWindowStatisticsFollowZoomAndFull) {
 
 TEST_F(PlotToolsWindowTest, MouseModesAndLabelModeReachTheChart) {
   form.show();
+  ui.clear();  // the default configuration message
   form.findChild<QTabBar*>("TabControl1")->setCurrentIndex(2);
   group("RadioGroup1")->setItemIndex(4);
   EXPECT_EQ(chart().MouseAction(), chart::TMouseActMode::maPan);
@@ -187,8 +193,15 @@ TEST_F(PlotToolsWindowTest, MouseModesAndLabelModeReachTheChart) {
   EXPECT_EQ(chart().MouseAction(), chart::TMouseActMode::maDragCrossH);
   EXPECT_FALSE(chart().LayerMouseEnabled(2));
 
+  // "Set Text" pins the text box's words at the pointer; "View" shows what
+  // was placed (a label never placed has no caption and stays hidden), "Off"
+  // hides every label.
+  group("RadioGroup14")->setItemIndex(3);
+  emit chart().OnMouseMoveInChart(true, {}, 5, 5);
+  form.set_cursor_down();
   group("RadioGroup14")->setItemIndex(1);
-  EXPECT_EQ(chart().TextLabel(20).Mode, chart::TTxtLblMode::tlShadow);
+  EXPECT_EQ(chart().TextLabel(1).Mode, chart::TTxtLblMode::tlShadow);
+  EXPECT_EQ(chart().TextLabel(20).Mode, chart::TTxtLblMode::tlOff);
   group("RadioGroup14")->setItemIndex(0);
   EXPECT_EQ(chart().TextLabel(1).Mode, chart::TTxtLblMode::tlOff);
 }

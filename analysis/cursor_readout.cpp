@@ -1,7 +1,7 @@
 #include "analysis/cursor_readout.h"
 
 #include "analysis/plot_text.h"
-#include "analysis/sample_time.h"
+#include "logdata/sample_time.h"
 
 namespace kv::analysis {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "analysis/plot_text.h"
-#include "analysis/sample_time.h"
+#include "logdata/sample_time.h"
 
 namespace kv::analysis {
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "logdata/number_format.h"
+#include "logdata/sample_time.h"
 
 namespace kv::lap_tools {
 namespace {
@@ -12,10 +12,8 @@ namespace {
 // The overlay computes in extended precision with 0.1 as an extended constant.
 constexpr long double kSamplePeriodExt = 0.1L;
 
-long sample_number(long double seconds) {
-  const long long n = round_half_even(static_cast<double>(seconds / kSamplePeriodExt));
-  return static_cast<long>(std::clamp<long long>(n, 0, std::numeric_limits<long>::max()));
-}
+// The overlay's rule for a lap's ends, raised to 0 when negative.
+long sample_number(long double seconds) { return std::max<long>(sample_at(seconds), 0); }
 
 }  // namespace
 

@@ -1,11 +1,11 @@
-#include "analysis/sample_time.h"
+#include "logdata/sample_time.h"
 
 #include <cmath>
 #include <limits>
 
 #include "logdata/number_format.h"
 
-namespace kv::analysis {
+namespace kv {
 
 std::int32_t sample_at(long double seconds) {
   constexpr long double kSamplePeriod = 0.1L;
@@ -18,4 +18,4 @@ std::int32_t sample_at(long double seconds) {
   return static_cast<std::int32_t>(round_half_even(static_cast<double>(k)));
 }
 
-}  // namespace kv::analysis
+}  // namespace kv

@@ -4,9 +4,9 @@
 // ranges: 0.1 as an extended constant, halves to even.
 #include <cstdint>
 
-namespace kv::analysis {
+namespace kv {
 
 // Round(seconds / 0.1), saturated to the 32-bit range (non-numbers give 0).
 std::int32_t sample_at(long double seconds);
 
-}  // namespace kv::analysis
+}  // namespace kv

@@ -4,16 +4,11 @@
 #include <cstdint>
 #include <optional>
 
+#include "logdata/windows1252.h"
+
 namespace kv::plot_files {
 namespace {
 
-// Code points of bytes 0x80-0x9F; the five bytes the code page leaves
-// undefined keep their C1 code points so they survive a round trip.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-constexpr unsigned char kFirstHigh = 0x80;
 constexpr unsigned char kUnmappable = '?';
 
 void append_utf8(std::string& out, char32_t c) {
@@ -30,11 +25,10 @@ void append_utf8(std::string& out, char32_t c) {
 }
 
 std::optional<unsigned char> byte_for(char32_t c) {
-  if (c < kFirstHigh || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
-  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    if (kHighControls[i] == c) return static_cast<unsigned char>(kFirstHigh + i);
-  }
-  return std::nullopt;
+  if (c > 0xFFFF) return std::nullopt;
+  const auto ch = static_cast<char16_t>(c);
+  if (!windows1252_holds(ch)) return std::nullopt;
+  return static_cast<unsigned char>(windows1252_encode(std::u16string_view(&ch, 1))[0]);
 }
 
 // Decodes one UTF-8 sequence at `at`; nothing (and one byte consumed) when
@@ -66,8 +60,7 @@ std::string label_utf8_from_1252(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
   for (const char ch : bytes) {
-    const auto b = static_cast<unsigned char>(ch);
-    append_utf8(out, b >= kFirstHigh && b < 0xA0 ? kHighControls[b - kFirstHigh] : char32_t{b});
+    append_utf8(out, windows1252_char(static_cast<unsigned char>(ch)));
   }
   return out;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Windows-1252 <-> UTF-8 for label captions: files hold Windows-1252 bytes,
-// the window shows UTF-8. Kept to the plot files until a shared converter
-// exists; then this one folds into it.
+// the window shows UTF-8. The code page itself is the program's one table
+// (logdata/windows1252.h); this adds the UTF-8 side.
 #include <string>
 #include <string_view>
 

@@ -45,8 +45,8 @@ XChannel x_channel_from_index(int index) {
   return index >= 0 && index < kXChannelCount ? static_cast<XChannel>(index) : XChannel::Time;
 }
 
-std::string speed_unit_text(const UnitIdentity& units) { return units.speed_in_mph ? "(MPH)" : "(KMH)"; }
-std::string pressure_unit_text(const UnitIdentity& units) { return units.pressure_in_psi ? "(psi)" : "(Bar)"; }
-std::string temp_unit_text(const UnitIdentity& units) { return units.temp_in_degc ? "(degC)" : "(degF)"; }
+std::string speed_unit_text(const HeldUnits& units) { return units.speed_in_mph ? "(MPH)" : "(KMH)"; }
+std::string pressure_unit_text(const HeldUnits& units) { return units.pressure_in_psi ? "(psi)" : "(Bar)"; }
+std::string temp_unit_text(const HeldUnits& units) { return units.temp_in_degc ? "(degC)" : "(degF)"; }
 
 }  // namespace kv::analysis

@@ -6,7 +6,6 @@
 
 #include "chart/chart_types.h"
 #include "logdata/dataset.h"
-#include "logdata/unit_identity.h"
 
 namespace kv::analysis {
 
@@ -57,8 +56,8 @@ inline constexpr const char* kPressureUnitLabel = "Label9";
 inline constexpr const char* kOilTempUnitLabel = "Label10";
 inline constexpr const char* kWaterTempUnitLabel = "Label11";
 
-std::string speed_unit_text(const UnitIdentity& units);     // "(MPH)" / "(KMH)"
-std::string pressure_unit_text(const UnitIdentity& units);  // "(psi)" / "(Bar)"
-std::string temp_unit_text(const UnitIdentity& units);      // "(degC)" / "(degF)"
+std::string speed_unit_text(const HeldUnits& units);     // "(MPH)" / "(KMH)"
+std::string pressure_unit_text(const HeldUnits& units);  // "(psi)" / "(Bar)"
+std::string temp_unit_text(const HeldUnits& units);      // "(degC)" / "(degF)"
 
 }  // namespace kv::analysis

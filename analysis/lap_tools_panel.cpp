@@ -212,7 +212,7 @@ LapStatsPanel::LapStatsPanel(QWidget* parent) : QGroupBox("Lap Statistics", pare
   column->addLayout(row);
 }
 
-void LapStatsPanel::show_rows(const std::vector<lap_tools::LapStatsRow>& rows, const UnitIdentity& units) {
+void LapStatsPanel::show_rows(const std::vector<lap_tools::LapStatsRow>& rows, const HeldUnits& units) {
   // The tables show the figures exactly as the saved file holds them.
   const auto split = [](const std::string& line) {
     QStringList fields = QString::fromStdString(line).split(',');

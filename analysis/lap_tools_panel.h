@@ -49,7 +49,7 @@ class LapStatsPanel : public QGroupBox {
   Q_OBJECT
  public:
   explicit LapStatsPanel(QWidget* parent = nullptr);
-  void show_rows(const std::vector<lap_tools::LapStatsRow>& rows, const UnitIdentity& units);
+  void show_rows(const std::vector<lap_tools::LapStatsRow>& rows, const HeldUnits& units);
 
  signals:
   void saveRequested();

@@ -48,7 +48,7 @@ void paint_base(QWidget* widget, const QColor& colour) {
 
 }  // namespace
 
-TForm10::TForm10(ProgramState& state, Ui& ui, QWidget* parent) : QWidget(parent), state_(state), ui_(ui) {
+TForm10::TForm10(PlotWindowState state, Ui& ui, QWidget* parent) : QWidget(parent), state_(state), ui_(ui) {
   setObjectName("TForm10");
   setWindowTitle("View Data");
   build();
@@ -212,18 +212,25 @@ void TForm10::loadDataSetA() { load_data_set(kDataSetA); }
 void TForm10::loadDataSetB() { load_data_set(kDataSetB); }
 
 void TForm10::load_data_set(std::uint8_t which) {
+  const bool shown_before = state_.log.dataset(which).decoded_valid == 1;
   bool loaded = false;
   {
     const ControlsLock lock({sides_[0], sides_[1]});
     loaded = which == kDataSetA ? load_log_dataSetA(state_.log, state_.dialogs, ui_)
                                 : load_log_dataSetB(state_.log, state_.dialogs, ui_);
   }
-  // A cancelled or refused load leaves the plot as it was.
-  if (!loaded || state_.log.dataset(which).decoded_valid != 1) return;
-  copy_notes(which);
+  const bool decoded = loaded && state_.log.dataset(which).decoded_valid == 1;
+  // A cancelled or refused load leaves the plot as it was; a file that was
+  // read but did not decode has emptied its set, whose curves must go.
+  if (decoded || (shown_before && state_.log.dataset(which).decoded_valid != 1)) replot_after_load(which, decoded);
+}
+
+void TForm10::replot_after_load(std::uint8_t which, bool decoded) {
+  // Only a decoded log brings its notes to the page and its units to the switches.
+  if (decoded) copy_notes(which);
   show_dataset_names();
   rebuild_lap_area();
-  synchronise_unit_switches();
+  if (decoded) synchronise_unit_switches();
   drop_curves_before_replot();
   change_x_axis();
   change_display_mode();
@@ -249,7 +256,7 @@ void TForm10::show_dataset_names() {
 }
 
 void TForm10::show_unit_labels() {
-  const UnitIdentity& units = state_.log.identity;
+  const HeldUnits& units = state_.log.shown_units;
   Label8->setText(QString::fromStdString(speed_unit_text(units)));
   Label9->setText(QString::fromStdString(pressure_unit_text(units)));
   Label10->setText(QString::fromStdString(temp_unit_text(units)));

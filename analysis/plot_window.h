@@ -18,7 +18,8 @@
 #include "analysis/plot_files/label_store.h"
 #include "analysis/plot_files/unit_switches.h"
 #include "analysis/plot_state.h"
-#include "app/program_state.h"
+#include "logdata/log_state.h"
+#include "ui/dialog_defaults.h"
 #include "ui/ui.h"
 
 class QCheckBox;
@@ -47,10 +48,17 @@ struct HistogramSeries;
 struct XAxisView;
 }  // namespace analysis
 
+// The program-wide pieces the plot window works on.
+struct PlotWindowState {
+  LogState& log;
+  DialogDefaults& dialogs;
+  bool& distance_in_feet;  // the distance switch's unit
+};
+
 class TForm10 : public QWidget {
   Q_OBJECT
  public:
-  TForm10(ProgramState& state, Ui& ui, QWidget* parent = nullptr);
+  TForm10(PlotWindowState state, Ui& ui, QWidget* parent = nullptr);
   ~TForm10() override;
 
   // Handlers, one per event, public so the shell and the tests drive them.
@@ -141,6 +149,7 @@ class TForm10 : public QWidget {
   void connect_handlers();
 
   void load_data_set(std::uint8_t which);
+  void replot_after_load(std::uint8_t which, bool decoded);
   void drop_curves_before_replot();
   void after_load();
   void show_x_axis(const analysis::XAxisView& view);
@@ -156,7 +165,7 @@ class TForm10 : public QWidget {
   void refresh_stats();
   void refresh_stats_when_window_moved();
 
-  ProgramState& state_;
+  PlotWindowState state_;
   Ui& ui_;
   analysis::PlotState plot_;
 

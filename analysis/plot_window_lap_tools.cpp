@@ -129,7 +129,7 @@ void TForm10::show_histogram_tab(int index) {
 void TForm10::refresh_lap_tools() {
   if (draw_time_slip()) PlotChart1->Redisplay();
   refresh_sector_table();
-  stats_panel_->show_rows(lap_tools::lap_stats_table(state_.log), state_.log.identity);
+  stats_panel_->show_rows(lap_tools::lap_stats_table(state_.log), state_.log.shown_units);
   refresh_histogram();
 }
 

@@ -135,7 +135,7 @@ void TForm10::process_B_laptimes() { process_laptimes(kDataSetB); }
 void TForm10::process_laptimes(std::uint8_t data_set) {
   state_.log.current_data_set = data_set;
   const std::size_t k = column_of(data_set);
-  const LapTableView view = build_lap_table(state_.log.dataset(data_set), state_.log.identity.speed_in_mph, ui_);
+  const LapTableView view = build_lap_table(state_.log.dataset(data_set), state_.log.shown_units.speed_in_mph, ui_);
   show_rows(*lap_grids_[k], view.rows);
   if (view.fastest) {
     const auto texts = fastest_lap_texts(*view.fastest);

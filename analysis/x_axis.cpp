@@ -36,7 +36,7 @@ void copy_into(TVector& work, const TVector& source, double factor) {
   for (long i = 0; i < n; ++i) to[i] = from[i] * factor;
 }
 
-std::optional<std::pair<std::string, std::string>> unit_label_for(XChannel x, const UnitIdentity& units) {
+std::optional<std::pair<std::string, std::string>> unit_label_for(XChannel x, const HeldUnits& units) {
   switch (x) {
     case XChannel::Speed: return std::pair{std::string(kSpeedUnitLabel), speed_unit_text(units)};
     case XChannel::OilPressure: return std::pair{std::string(kPressureUnitLabel), pressure_unit_text(units)};
@@ -53,7 +53,7 @@ const TVector& x_source(const Dataset& data, XChannel x, PlotMode mode) {
   return data.*x_array(x);
 }
 
-std::string x_caption(XChannel x, const UnitIdentity& units, bool distance_in_feet) {
+std::string x_caption(XChannel x, const HeldUnits& units, bool distance_in_feet) {
   switch (x) {
     case XChannel::Time: return "Time(s)";
     case XChannel::Distance: return distance_in_feet ? "Distance(ft)" : "Distance(m)";
@@ -72,8 +72,8 @@ XAxisView change_x_axis(LogState& log, const PlotSettings& settings, bool distan
   for (Dataset& data : log.datasets) {
     copy_into(data.ch_work, x_source(data, x, settings.plot_mode), feet_copy ? kFeetPerMetre : 1.0);
   }
-  return XAxisView{x_caption(x, log.identity, distance_in_feet), x == XChannel::Time,
-                   unit_label_for(x, log.identity)};
+  return XAxisView{x_caption(x, log.shown_units, distance_in_feet), x == XChannel::Time,
+                   unit_label_for(x, log.shown_units)};
 }
 
 }  // namespace kv::analysis

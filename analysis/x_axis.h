@@ -24,7 +24,7 @@ struct XAxisView {
 // when all data is plotted, the distance into the lap in Lap Overlay.
 const TVector& x_source(const Dataset& data, XChannel x, PlotMode mode);
 
-std::string x_caption(XChannel x, const UnitIdentity& units, bool distance_in_feet);
+std::string x_caption(XChannel x, const HeldUnits& units, bool distance_in_feet);
 
 // Rebuilds `ch_work` of both datasets under the busy cursor. The feet factor
 // of an All Plot Data distance axis applies to the copy only.

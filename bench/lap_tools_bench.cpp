@@ -25,9 +25,9 @@ struct FullMemory {
     kv::Dataset& data = log.current();
     data.raw_memory = generated.memory.data;
     data.memory_valid = 1;
-    log.used_bytes = generated.used_bytes;
-    log.identity.pulses_per_mile = generated.pulses_per_mile;
-    log.identity.set_flags(generated.unit_flags1, generated.unit_flags2);
+    log.current().used_bytes = generated.used_bytes;
+    log.current().identity.pulses_per_mile = generated.pulses_per_mile;
+    log.current().identity.set_flags(generated.unit_flags1, generated.unit_flags2);
     kv::ScriptedUi ui;
     kv::process_data_packets(log, ui);
   }

@@ -21,10 +21,10 @@ kv::LogState full_memory() {
   kv::LogState log;
   log.current().raw_memory = generated.memory.data;
   log.current().memory_valid = 1;
-  log.used_bytes = generated.used_bytes;
-  log.identity.unit_version = 325;
-  log.identity.pulses_per_mile = generated.pulses_per_mile;
-  log.identity.set_flags(generated.unit_flags1, generated.unit_flags2);
+  log.current().used_bytes = generated.used_bytes;
+  log.current().identity.unit_version = 325;
+  log.current().identity.pulses_per_mile = generated.pulses_per_mile;
+  log.current().identity.set_flags(generated.unit_flags1, generated.unit_flags2);
   return log;
 }
 
@@ -100,7 +100,7 @@ void BM_CsvExportText(benchmark::State& state) {
   kv::LogState log = full_memory();
   kv::ScriptedUi ui;
   kv::process_data_packets(log, ui);
-  for (auto _ : state) benchmark::DoNotOptimize(kv::csv_export_text(log.current(), log.identity));
+  for (auto _ : state) benchmark::DoNotOptimize(kv::csv_export_text(log.current()));
 }
 BENCHMARK(BM_CsvExportText)->Unit(benchmark::kMillisecond);
 

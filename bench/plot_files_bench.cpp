@@ -17,9 +17,9 @@ void decode_full_memory(kv::LogState& log, std::uint8_t which, unsigned seed) {
       kv::emu::generate_log({.pages = kv::emu::kFullMemoryPages, .sessions = 3, .seed = seed});
   log.current_data_set = which;
   log.current().raw_memory = generated.memory.data;
-  log.used_bytes = generated.used_bytes;
-  log.identity.pulses_per_mile = generated.pulses_per_mile;
-  log.identity.set_flags(generated.unit_flags1, generated.unit_flags2);
+  log.current().used_bytes = generated.used_bytes;
+  log.current().identity.pulses_per_mile = generated.pulses_per_mile;
+  log.current().identity.set_flags(generated.unit_flags1, generated.unit_flags2);
   kv::ScriptedUi quiet;
   kv::process_data_packets(log, quiet);
 }

@@ -14,10 +14,10 @@ void decode_full_memory(LogState& log, std::uint8_t which, unsigned seed) {
   log.current_data_set = which;
   log.current().raw_memory = generated.memory.data;
   log.current().memory_valid = 1;
-  log.used_bytes = generated.used_bytes;
-  log.identity.unit_version = 325;
-  log.identity.pulses_per_mile = generated.pulses_per_mile;
-  log.identity.set_flags(generated.unit_flags1, generated.unit_flags2);
+  log.current().used_bytes = generated.used_bytes;
+  log.current().identity.unit_version = 325;
+  log.current().identity.pulses_per_mile = generated.pulses_per_mile;
+  log.current().identity.set_flags(generated.unit_flags1, generated.unit_flags2);
   ScriptedUi quiet;
   process_data_packets(log, quiet);
   log.current().name_text = which == kDataSetA ? "Memory A" : "Memory B";
@@ -26,7 +26,7 @@ void decode_full_memory(LogState& log, std::uint8_t which, unsigned seed) {
 PlotWindowBench::PlotWindowBench() : state(".") {
   decode_full_memory(state.log, kDataSetA, 1);
   decode_full_memory(state.log, kDataSetB, 2);
-  form = std::make_unique<TForm10>(state, ui);
+  form = std::make_unique<TForm10>(PlotWindowState{state.log, state.dialogs, state.distance_in_feet}, ui);
 }
 
 int run_window_benchmarks(int argc, char** argv, const std::function<void()>& before_exit) {

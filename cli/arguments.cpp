@@ -10,7 +10,7 @@ namespace kv::cli {
 namespace {
 
 constexpr std::array<std::string_view, 4> kValueOptions{"--port", "--set", "--odometer-password", "--protocol-log"};
-constexpr std::array<std::string_view, 3> kFlags{"--force", "--help", "-h"};
+constexpr std::array<std::string_view, 4> kFlags{"--force", "--keep-partial", "--help", "-h"};
 
 bool is_option(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
 

@@ -100,9 +100,14 @@ int download(const Args& args, ConsoleUi& ui, bool dump) {
     TerminalProgress progress;
     DownloadObserver observer = progress.observer();
     observer.cancel_requested = [] { return g_interrupted != 0; };
-    result = get_log_data(s.serial.link, s.log, s.defaults, ui, which, dump, observer);
+    // The command line never asks: the good pages before a failed one are
+    // kept only when told so.
+    const auto partial = has_flag(args, "--keep-partial") ? PartialPages::Keep : PartialPages::Drop;
+    result = get_log_data(s.serial.link, s.log, s.defaults, ui, which, dump, observer, partial);
   }
-  const bool complete = result.outcome != LinkOutcome::Cancelled;
+  // Only a download that read every page is complete; a cancelled or failed
+  // one is still saved with what it kept, and ends with 1.
+  const bool complete = result.outcome == LinkOutcome::Done;
   if (dump) return result.saved && complete ? kOk : kRefused;
   // A download that fails to decode, or was cut short, is still kept, so
   // nothing that arrived is lost.

@@ -9,8 +9,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage:\n"
-    "  korvanta-cli [--protocol-log FILE] download --port N [--set A|B] [--force] OUT.kvl\n"
-    "  korvanta-cli [--protocol-log FILE] dump --port N [--force] OUT.kvl\n"
+    "  korvanta-cli [--protocol-log FILE] download --port N [--set A|B] [--keep-partial] [--force] OUT.kvl\n"
+    "  korvanta-cli [--protocol-log FILE] dump --port N [--keep-partial] [--force] OUT.kvl\n"
     "  korvanta-cli convert [--force] LOG.kvl [OUT.csv]\n"
     "  korvanta-cli [--protocol-log FILE] config-read --port N [--force] OUT.kvc\n"
     "  korvanta-cli [--protocol-log FILE] config-write --port N [--odometer-password WORD] IN.kvc\n"
@@ -39,6 +39,9 @@ constexpr const char* kHelp =
     "  --set A|B       the data set a download goes into (default A)\n"
     "  --force         replace an output file that exists already; without it\n"
     "                  such a file is refused before the port is opened\n"
+    "  --keep-partial  download, dump: when a page fails its checksum or never\n"
+    "                  comes, save the good pages before it (a log cut back to\n"
+    "                  its last whole packet) instead of nothing (exit 1)\n"
     "  --odometer-password WORD\n"
     "                  also write the odometer, after the password is accepted\n"
     "  --protocol-log FILE\n"

@@ -18,10 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kv::Dataset& dataset = log.current();
   dataset.raw_memory = std::move(read.contents.raw_memory);
   dataset.sheet = std::move(read.contents.sheet);
-  log.used_bytes = read.contents.used_bytes;
-  log.identity = read.contents.identity;
+  dataset.used_bytes = read.contents.used_bytes;
+  dataset.identity = read.contents.identity;
   kv::process_data_packets(log, ui);
-  (void)kv::write_log_file_text(dataset.sheet, log.identity, dataset.raw_memory, log.used_bytes, false, ui);
-  (void)kv::csv_export_text(dataset, log.identity);
+  (void)kv::write_log_file_text(dataset.sheet, dataset.identity, dataset.raw_memory, dataset.used_bytes, false, ui);
+  (void)kv::csv_export_text(dataset);
   return 0;
 }

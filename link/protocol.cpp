@@ -175,16 +175,17 @@ LinkOutcome LinkProtocol::identity_for_config(Ui& ui, const VersionObserver& obs
   return LinkOutcome::Done;
 }
 
-LinkOutcome LinkProtocol::download_log(LogState& log, std::uint8_t which, bool dump, Ui& ui,
-                                       const DownloadObserver& observer) {
-  return exchange(dump ? "dump" : "download", ui, NotOpenKind::Information,
-                  [&] { return download_after_connect(log, which, dump, ui, observer); });
+LinkOutcome LinkProtocol::download_log(LogDownload& into, bool dump, Ui& ui, const DownloadObserver& observer) {
+  return exchange(dump ? "dump" : "download", ui, NotOpenKind::Information, [&] {
+    // Only once the line is this exchange's: a refused second one must not
+    // touch what the first is filling.
+    into = LogDownload{};
+    return download_after_connect(into, dump, ui, observer);
+  });
 }
 
-LinkOutcome LinkProtocol::download_after_connect(LogState& log, std::uint8_t which, bool dump, Ui& ui,
+LinkOutcome LinkProtocol::download_after_connect(LogDownload& into, bool dump, Ui& ui,
                                                  const DownloadObserver& observer) {
-  Dataset& data = log.dataset(which);
-
   std::uint16_t version = 0;
   std::uint8_t major = 0;
   std::uint8_t minor = 0;
@@ -192,43 +193,40 @@ LinkOutcome LinkProtocol::download_after_connect(LogState& log, std::uint8_t whi
       outcome != LinkOutcome::Done) {
     return outcome;
   }
-  // Only an accepted unit makes the image saveable: a refused one must leave
-  // a failed or empty image as unsaveable as it was.
-  data.memory_valid = 1;
-  // The identity is shared by both datasets, so it only changes once the
-  // version has been accepted: a refused unit must not relabel a good image.
-  log.identity.unit_version = version;
-  log.identity.pulses_per_mile = read_word();
+  into.accepted = true;
+  into.identity.unit_version = version;
+  into.identity.pulses_per_mile = read_word();
   const std::uint8_t flags1 = read_or_zero();
   const std::uint8_t flags2 = read_or_zero();
-  log.identity.set_flags(flags1, flags2);
+  into.identity.set_flags(flags1, flags2);
 
   send(cmd::kInfoWord);
-  log.identity.unit_word = read_word();
+  into.identity.unit_word = read_word();
 
   send(cmd::kMemoryStatus);
   const std::uint16_t total = read_word();
   std::uint16_t used = read_word();
   std::uint16_t tail = read_word();
-  log.used_bytes = static_cast<std::uint32_t>(used) * kPageDataBytes + tail;
-  fill_memory_status(log.memory, total, used, tail, log.used_bytes);
-  if (observer.on_memory_status) observer.on_memory_status(log.memory);
+  into.used_bytes = static_cast<std::uint32_t>(used) * kPageDataBytes + tail;
+  fill_memory_status(into.memory, total, used, tail, into.used_bytes);
+  into.memory_read = true;
+  if (observer.on_memory_status) observer.on_memory_status(into.memory);
 
   if (dump) {
     used = kDumpPages;
     tail = 0;
-    log.used_bytes = static_cast<std::uint32_t>(kDumpPages) * kPageDataBytes;
+    into.used_bytes = static_cast<std::uint32_t>(kDumpPages) * kPageDataBytes;
   }
   // A full memory reports U = T; its last page is T - 1. An empty one (U = 0)
   // must not wrap round to 65,535 pages.
   if (used >= total && used > 0) --used;
-  data.raw_memory.resize((static_cast<std::size_t>(used) + 1) * kPageDataBytes);
   if (used == 0 && tail == 0) {
-    data.memory_valid = 0;
     ui.message(MsgKind::Information, link_text::kNoData, kOk);
     return LinkOutcome::NoData;
   }
-  return read_pages(log, data, used, ui, observer);
+  into.image.resize((static_cast<std::size_t>(used) + 1) * kPageDataBytes);
+  into.pages_total = used + 1;
+  return read_pages(into, used, ui, observer);
 }
 
 LinkProtocol::PageRead LinkProtocol::read_page(std::vector<std::uint8_t>& image, std::size_t offset, Ui& ui,
@@ -254,41 +252,32 @@ LinkProtocol::PageRead LinkProtocol::read_page(std::vector<std::uint8_t>& image,
   return checksum && *checksum == sum ? PageRead::Good : PageRead::BadChecksum;
 }
 
-LinkOutcome LinkProtocol::read_pages(LogState& log, Dataset& data, int last_page, Ui& ui,
-                                     const DownloadObserver& observer) {
+LinkOutcome LinkProtocol::read_pages(LogDownload& into, int last_page, Ui& ui, const DownloadObserver& observer) {
   if (observer.on_pages_start) observer.on_pages_start(last_page + 1);
   const auto cancelled = [&] { return observer.cancel_requested && observer.cancel_requested(); };
   LinkOutcome outcome = LinkOutcome::Done;
   send(cmd::kStartDownload);
   for (int page = 0; page <= last_page; ++page) {
     ui.pump();
-    const PageRead got = read_page(data.raw_memory, static_cast<std::size_t>(page) * kPageDataBytes, ui, observer);
+    const PageRead got = read_page(into.image, static_cast<std::size_t>(page) * kPageDataBytes, ui, observer);
     // The page in progress has been read to its end, so nothing of it is left
     // on the line for the next exchange; being only partly the person's, it
     // is dropped. A cancel during the last page has nothing left to spare.
     if (page < last_page && cancelled()) {
-      outcome = keep_pages(log, data, page, last_page + 1, ui);
+      ui.message(MsgKind::Information, cancelled_text(page, last_page + 1), kOk);
+      outcome = LinkOutcome::Cancelled;
       break;
     }
     if (got != PageRead::Good) {
-      data.memory_valid = 0;
       ui.message(MsgKind::Error, link_text::kBadDownload, kOk);
       outcome = LinkOutcome::DataError;
       break;
     }
+    into.pages_good = page + 1;
     if (page < last_page) send(cmd::kNextPage);
   }
   if (observer.on_pages_end) observer.on_pages_end();
   return outcome;
-}
-
-LinkOutcome LinkProtocol::keep_pages(LogState& log, Dataset& data, int kept, int total, Ui& ui) {
-  const auto kept_bytes = static_cast<std::uint32_t>(kept) * kPageDataBytes;
-  data.raw_memory.resize(kept_bytes);
-  log.used_bytes = std::min(log.used_bytes, kept_bytes);
-  data.memory_valid = kept > 0 ? 1 : 0;
-  ui.message(MsgKind::Information, cancelled_text(kept, total), kOk);
-  return LinkOutcome::Cancelled;
 }
 
 LinkOutcome LinkProtocol::clear_log(Ui& ui) {

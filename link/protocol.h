@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "link/byte_stream.h"
+#include "link/log_download.h"
 #include "link/protocol_log.h"
-#include "logdata/log_state.h"
 #include "ui/ui.h"
 
 namespace kv {
@@ -26,7 +26,7 @@ enum class LinkOutcome {
   NoConnection,    // no 'U' after 'p'
   VersionRefused,  // version outside 3.19-3.29
   NoData,          // empty log memory
-  DataError,       // a page failed its checksum or went silent
+  DataError,       // a page failed its checksum or went silent; the good pages before it kept
   Declined,        // the person answered No
   ClearFailed,     // 'z' not answered with 'U'
   PacketError,     // a configuration write was not acknowledged
@@ -62,10 +62,10 @@ class LinkProtocol {
   // 'p' -> 'U'. Reports "Select a free COM port" or the no-connection text.
   LinkOutcome connect_check(Ui& ui, NotOpenKind kind);
 
-  // Downloads the log memory into dataset `which` (1 = A, 2 = B). In dump
-  // mode 513 pages are read whatever the used-page count says.
-  LinkOutcome download_log(LogState& log, std::uint8_t which, bool dump, Ui& ui,
-                           const DownloadObserver& observer = {});
+  // Downloads the log memory into `into`, which starts afresh once the
+  // instrument has answered. In dump mode
+  // 513 pages are read whatever the used-page count says.
+  LinkOutcome download_log(LogDownload& into, bool dump, Ui& ui, const DownloadObserver& observer = {});
 
   // Asks, then clears the instrument's log memory with 'z'.
   LinkOutcome clear_log(Ui& ui);
@@ -89,10 +89,8 @@ class LinkProtocol {
   LinkOutcome identity_for_config(Ui& ui, const VersionObserver& observer);
   enum class PageRead { Good, BadChecksum, Silent };
   PageRead read_page(std::vector<std::uint8_t>& image, std::size_t offset, Ui& ui, const DownloadObserver& observer);
-  LinkOutcome read_pages(LogState& log, Dataset& data, int last_page, Ui& ui, const DownloadObserver& observer);
-  LinkOutcome keep_pages(LogState& log, Dataset& data, int kept, int total, Ui& ui);
-  LinkOutcome download_after_connect(LogState& log, std::uint8_t which, bool dump, Ui& ui,
-                                     const DownloadObserver& observer);
+  LinkOutcome read_pages(LogDownload& into, int last_page, Ui& ui, const DownloadObserver& observer);
+  LinkOutcome download_after_connect(LogDownload& into, bool dump, Ui& ui, const DownloadObserver& observer);
   LinkOutcome clear_after_connect(Ui& ui);
   LinkOutcome write_after_identity(const ConfigBytes& image, bool odometer_write_enabled, Ui& ui);
   // Runs `body` once the line is free and the instrument has answered 'p'.

@@ -40,10 +40,10 @@ constexpr SampleColumn kSampleColumns[] = {
     {&Dataset::ch_lap, 0},      {&Dataset::ch_session, 0},     {&Dataset::ch_lap_time, 2},
 };
 
-void append_samples(std::string& out, const Dataset& data, const UnitIdentity& units) {
+void append_samples(std::string& out, const Dataset& data) {
   const long samples = data.sample_count();
   if (samples <= 0) return;
-  out += csv_sample_header(units) + kLineEnd;
+  out += csv_sample_header(data.held_units) + kLineEnd;
   for (long i = 1; i <= samples; ++i) {
     for (const auto& column : kSampleColumns) {
       append_fixed(out, (data.*column.channel).get(i), column.decimals);
@@ -88,7 +88,7 @@ void append_laps(std::string& out, const Dataset& data) {
 
 }  // namespace
 
-std::string csv_sample_header(const UnitIdentity& units) {
+std::string csv_sample_header(const HeldUnits& units) {
   const char* temp = units.temp_in_degc ? "degC" : "degF";
   return std::string("Korvtime(s),RPM/100,Speed(") + (units.speed_in_mph ? "MPH" : "KMH") +
          "),Gear,Brake,Oil Pressure (" + (units.pressure_in_psi ? "psi" : "Bar") + "),Oil Temp (" + temp +
@@ -96,11 +96,11 @@ std::string csv_sample_header(const UnitIdentity& units) {
          "),Battery (VDC),Fuel (%),Odo (m),Lap Odo (m),Lap,Session,Lap Time(s),Index";
 }
 
-std::string csv_export_text(const Dataset& data, const UnitIdentity& units) {
+std::string csv_export_text(const Dataset& data) {
   std::string out;
   out.reserve(static_cast<std::size_t>(std::max(data.sample_count(), 0L)) * 96 + 4096);
   for (const auto& line : data.sheet.notes_text) out += "//" + line + kLineEnd;
-  append_samples(out, data, units);
+  append_samples(out, data);
   append_laps(out, data);
   return out;
 }
@@ -110,7 +110,7 @@ bool save_csv_data(LogState& log, DialogDefaults& defaults, Ui& ui) {
   // The rows come from the decode, so an image that did not decode has
   // nothing to export, whatever its memory flag says.
   const bool savable = data.memory_valid == 1 && data.decoded_valid == 1;
-  return save_dataset_file(ui, savable, defaults.csv, kSaveTexts, [&] { return csv_export_text(data, log.identity); });
+  return save_dataset_file(ui, savable, defaults.csv, kSaveTexts, [&] { return csv_export_text(data); });
 }
 
 bool save_csv_dataSetA(LogState& log, DialogDefaults& defaults, Ui& ui) {

@@ -17,11 +17,12 @@ inline constexpr const char* kLapHeader =
     "Korvtime(s),Lap,Lap Distance(m),Lap Time(s),Split 1 Time(s),Split 2 Time(s),Split 3 Time(s),Session,Start,Stop";
 }  // namespace csv_text
 
-// The sample table's header line, captioned with the arrays' current units.
-std::string csv_sample_header(const UnitIdentity& units);
+// The sample table's header line, captioned with the units the arrays hold.
+std::string csv_sample_header(const HeldUnits& units);
 
-// The whole export text of a dataset, lines ended by CR LF.
-std::string csv_export_text(const Dataset& data, const UnitIdentity& units);
+// The whole export text of a dataset, lines ended by CR LF, each column
+// captioned with the units that dataset's arrays hold now.
+std::string csv_export_text(const Dataset& data);
 
 // Exports the current dataset to a file chosen in the save dialog; a dataset
 // whose image is not saveable or not decoded is refused with "No Valid Data

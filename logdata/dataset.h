@@ -3,10 +3,10 @@
 // loaded, the decoded channels and laps, and its set-up sheet.
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "link/unit_identity.h"
 #include "logdata/lap_record.h"
 #include "logdata/tvector.h"
 
@@ -36,8 +36,18 @@ struct HeldUnits {
   bool operator==(const HeldUnits&) const = default;
 };
 
+// The units a log was recorded in, by its instrument's flag bytes.
+inline HeldUnits recorded_units(const UnitIdentity& identity) {
+  return {identity.speed_in_mph(), identity.pressure_in_psi(), identity.temp_in_degc()};
+}
+
 struct Dataset {
   std::vector<std::uint8_t> raw_memory;
+  // The meaningful length of raw_memory and the instrument that recorded it:
+  // they travel with the image, so a save writes this log's own calibration
+  // and units whatever the other dataset holds.
+  std::uint32_t used_bytes = 0;
+  UnitIdentity identity;
   std::uint8_t memory_valid = 0;
   std::uint8_t decoded_valid = 0;
   // 32 bits: a full memory holds up to 65,536 samples, which wraps 16 bits.
@@ -54,18 +64,11 @@ struct Dataset {
   // download, the log file name after a load, "No Data" otherwise.
   std::string name_text = "No Data";
 
-  // The shared used-byte count as it was when this image was downloaded or
-  // loaded, and the image's length then: a later download or load into the
-  // other dataset must not change how much of this image is decoded or saved.
-  struct OwnLength {
-    std::uint32_t used_bytes = 0;
-    std::size_t image_size = 0;
-  };
-  std::optional<OwnLength> own_length;
-
   // Samples decoded (packets of type 1) and lap records (type 2).
   long sample_count() const { return static_cast<long>(packet_count[1]); }
   long lap_count() const { return static_cast<long>(packet_count[2]); }
+
+  bool operator==(const Dataset&) const = default;
 };
 
 }  // namespace kv

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "logdata/image_length.h"
 #include "logdata/packet_format.h"
 
 namespace kv {
@@ -222,7 +221,7 @@ std::string processed_text(std::uint32_t used_bytes) {
 
 bool process_data_packets(LogState& log, Ui& ui) {
   Dataset& data = log.current();
-  if (log.identity.pulses_per_mile == 0) {
+  if (data.identity.pulses_per_mile == 0) {
     forget_decode(data);
     ui.error(decode_text::kZeroPulses);
     return false;
@@ -231,7 +230,7 @@ bool process_data_packets(LogState& log, Ui& ui) {
   // replace this dataset's image while the decode runs.
   const std::vector<std::uint8_t> bytes = data.raw_memory;
   const ImageReader image(bytes);
-  const std::uint32_t used_bytes = image_used_bytes(log, data);
+  const std::uint32_t used_bytes = data.used_bytes;
   std::uint8_t bad_header = 0;
   bool counted = false;
   long samples = 0;
@@ -243,8 +242,8 @@ bool process_data_packets(LogState& log, Ui& ui) {
     if (counted && samples > 0) {
       const std::size_t laps = data.packet_count[packet::kLapRecord];
       size_channels(data, samples, static_cast<long>(laps), data.packet_count[packet::kSlowChannels] > 0);
-      PacketDecoder(image, data, log.identity.pulses_per_mile).run(used_bytes, ui);
-      data.held_units = {log.identity.speed_in_mph, log.identity.pressure_in_psi, log.identity.temp_in_degc};
+      PacketDecoder(image, data, data.identity.pulses_per_mile).run(used_bytes, ui);
+      data.held_units = recorded_units(data.identity);
       if (samples > kSmoothAbove) smooth_data_packets(data, samples);
       const std::size_t records = std::min(laps, data.lap_table.size());
       number_sessions(data.lap_table, records);

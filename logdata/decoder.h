@@ -24,8 +24,9 @@ std::string packet_error_text(int type, int length);
 // "Processed %d bytes of Data"
 std::string processed_text(std::uint32_t used_bytes);
 
-// Decodes the current dataset's image, positions 0 … used_bytes - 2, and
-// reports the outcome. A decode that fails empties the dataset's packet
+// Decodes the current dataset's image, positions 0 … used_bytes - 2, with
+// the calibration and units of the instrument that recorded it, and reports
+// the outcome. A decode that fails empties the dataset's packet
 // counts, channel arrays and lap table. Returns the dataset's decoded_valid.
 bool process_data_packets(LogState& log, Ui& ui);
 

@@ -7,7 +7,6 @@
 #include "logdata/saved_file.h"
 #include "common/text_lines.h"
 #include "logdata/decoder.h"
-#include "logdata/image_length.h"
 #include "logdata/log_file_format.h"
 
 namespace kv {
@@ -44,9 +43,8 @@ void commit_contents(LogState& log, LogFileContents&& contents) {
   data.raw_memory = std::move(contents.raw_memory);
   data.sheet = std::move(contents.sheet);
   data.memory_valid = 1;
-  log.used_bytes = contents.used_bytes;
-  log.identity = contents.identity;
-  remember_used_bytes(log, data);
+  data.used_bytes = contents.used_bytes;
+  data.identity = contents.identity;
 }
 
 void remember_loaded(DialogDefaults& defaults, const std::string& path) {
@@ -85,9 +83,8 @@ std::string csv_name_for(const std::string& log_name) {
 
 bool save_log_data(LogState& log, DialogDefaults& defaults, Ui& ui, bool dump_mode) {
   const Dataset& data = log.current();
-  const std::uint32_t used_bytes = image_used_bytes(log, data);
   return save_dataset_file(ui, data.memory_valid == 1, defaults.log, kSaveTexts, [&] {
-    return write_log_file_text(data.sheet, log.identity, data.raw_memory, used_bytes, dump_mode, ui);
+    return write_log_file_text(data.sheet, data.identity, data.raw_memory, data.used_bytes, dump_mode, ui);
   });
 }
 
@@ -110,7 +107,12 @@ bool load_log_data(LogState& log, DialogDefaults& defaults, Ui& ui) {
   }
   commit_contents(log, std::move(read.contents));
   Dataset& data = log.current();
-  if (process_data_packets(log, ui)) remember_loaded(defaults, *path);
+  // Only a log that decodes moves the plot window's switches: a failed one
+  // leaves the other dataset's units and the plot as they were.
+  if (process_data_packets(log, ui)) {
+    remember_loaded(defaults, *path);
+    log.shown_units = data.held_units;
+  }
   const bool usable = data.memory_valid == 1 && data.decoded_valid == 1;
   data.name_text = usable ? defaults.log.file_name : kNoDataName;
   return usable;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "logdata/dataset.h"
-#include "logdata/unit_identity.h"
+#include "link/unit_identity.h"
 #include "ui/ui.h"
 
 namespace kv {

@@ -1,11 +1,12 @@
 #pragma once
 // The log data shared by the whole program: the dataset selector, both
-// datasets, the shared used-byte count, unit identity and memory figures.
+// datasets, the units the plot window shows them in and the memory figures
+// of the instrument on the lead.
 #include <array>
 #include <cstdint>
 
 #include "logdata/dataset.h"
-#include "logdata/unit_identity.h"
+#include "link/unit_identity.h"
 
 namespace kv {
 
@@ -15,10 +16,9 @@ constexpr std::uint8_t kDataSetB = 2;
 struct LogState {
   std::uint8_t current_data_set = kDataSetA;
   std::array<Dataset, 2> datasets;
-  // Shared by both datasets: the meaningful length of the image last
-  // downloaded or loaded, whichever dataset it went to.
-  std::uint32_t used_bytes = 0;
-  UnitIdentity identity;
+  // The units of the plot window's switches. A download or a load that
+  // decodes sets them to its log's recorded units; the switches change them.
+  HeldUnits shown_units;
   MemoryStatus memory;
 
   // 1 = A, 2 = B; any other number falls back to A so it can never index out.

@@ -1,7 +1,7 @@
 #pragma once
 // Per-lap statistics: one row per lap with the engine, speed, temperature,
 // pressure and brake figures a driver and engineer look at first. Values are
-// in the units the channel arrays hold at the moment (see UnitIdentity).
+// in the units the channel arrays hold at the moment (see HeldUnits).
 #include <vector>
 
 #include "analysis/lap_tools/lap_ref.h"

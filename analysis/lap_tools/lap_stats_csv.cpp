@@ -47,7 +47,7 @@ void append_row(std::string& out, const LapStatsRow& row) {
 
 }  // namespace
 
-std::string lap_stats_header(const UnitIdentity& units) {
+std::string lap_stats_header(const HeldUnits& units) {
   const std::string speed = units.speed_in_mph ? "MPH" : "KMH";
   const std::string temp = units.temp_in_degc ? "degC" : "degF";
   return "Data,Session,Lap,Lap Time(s),Samples,Max RPM/100,Max Speed(" + speed + "),Min Speed(" + speed +
@@ -55,7 +55,7 @@ std::string lap_stats_header(const UnitIdentity& units) {
          "),Min Oil Pressure (" + (units.pressure_in_psi ? "psi" : "Bar") + "),Brake (%)";
 }
 
-std::string lap_stats_csv(const std::vector<LapStatsRow>& rows, const UnitIdentity& units) {
+std::string lap_stats_csv(const std::vector<LapStatsRow>& rows, const HeldUnits& units) {
   std::string out = lap_stats_header(units) + kLineEnd;
   for (const LapStatsRow& row : rows) append_row(out, row);
   return out;
@@ -69,7 +69,7 @@ bool save_lap_stats(const LogState& log, DialogDefault& remembered, Ui& ui) {
   }
   const auto path = ask_save_path(ui, remembered, kSaveTexts);
   if (!path) return false;
-  return write_saved_file(ui, remembered, *path, [&] { return lap_stats_csv(rows, log.identity); });
+  return write_saved_file(ui, remembered, *path, [&] { return lap_stats_csv(rows, log.shown_units); });
 }
 
 }  // namespace kv::lap_tools

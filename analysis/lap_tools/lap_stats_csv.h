@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "analysis/lap_tools/lap_stats.h"
-#include "logdata/unit_identity.h"
+#include "logdata/dataset.h"
 #include "ui/dialog_defaults.h"
 #include "ui/ui.h"
 
@@ -20,10 +20,10 @@ inline constexpr const char* kExtension = ".csv";
 }  // namespace lap_stats_text
 
 // The header line (without its line end), captioned with the arrays' units.
-std::string lap_stats_header(const UnitIdentity& units);
+std::string lap_stats_header(const HeldUnits& units);
 
 // The whole file text. A lap without samples leaves its figures empty.
-std::string lap_stats_csv(const std::vector<LapStatsRow>& rows, const UnitIdentity& units);
+std::string lap_stats_csv(const std::vector<LapStatsRow>& rows, const HeldUnits& units);
 
 // Asks for a file on `remembered` (the CSV kind's folder and name) and writes
 // lap_stats_table(log) to it; reports "No Valid Data to Save" when no decoded

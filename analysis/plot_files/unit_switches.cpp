@@ -37,10 +37,9 @@ void convert_temperature(Dataset& d, bool to_degc) {
   }
 }
 
-// One of the three converted units: the flag it is recorded in, the flag of
-// the units a set holds, and the conversion.
+// One of the three converted units: its flag (in the units shown and in the
+// units each set holds), and the conversion.
 struct ConvertedUnit {
-  bool UnitIdentity::*recorded;
   bool HeldUnits::*held;
   void (*convert)(Dataset&, bool to_flag);
   XChannel x1;
@@ -50,13 +49,13 @@ struct ConvertedUnit {
 ConvertedUnit converted_unit(UnitSwitch which) {
   switch (which) {
     case UnitSwitch::Temperature:
-      return {&UnitIdentity::temp_in_degc, &HeldUnits::temp_in_degc, convert_temperature, XChannel::OilTemp,
+      return {&HeldUnits::temp_in_degc, convert_temperature, XChannel::OilTemp,
               XChannel::WaterTemp};
     case UnitSwitch::Pressure:
-      return {&UnitIdentity::pressure_in_psi, &HeldUnits::pressure_in_psi, convert_pressure, XChannel::OilPressure,
+      return {&HeldUnits::pressure_in_psi, convert_pressure, XChannel::OilPressure,
               XChannel::OilPressure};
     default:
-      return {&UnitIdentity::speed_in_mph, &HeldUnits::speed_in_mph, convert_speed, XChannel::Speed, XChannel::Speed};
+      return {&HeldUnits::speed_in_mph, convert_speed, XChannel::Speed, XChannel::Speed};
   }
 }
 
@@ -85,9 +84,9 @@ UnitSwitchResult change_unit(LogState& log, bool& distance_in_feet, UnitSwitch w
   }
   const ConvertedUnit unit = converted_unit(which);
   const bool flag = index == 0;
-  bool& recorded = log.identity.*unit.recorded;
-  const bool relabelled = recorded != flag;
-  recorded = flag;
+  bool& shown = log.shown_units.*unit.held;
+  const bool relabelled = shown != flag;
+  shown = flag;
   const bool converted = bring_sets_to(log, unit, flag);
   const bool on_x = x_channel == unit.x1 || x_channel == unit.x2;
   return {converted, on_x && (converted || relabelled)};
@@ -104,7 +103,7 @@ UnitChoices synchronise_units(LogState& log, bool distance_in_feet) {
   UnitChoices choices;
   for (const Shown& shown : kConverted) {
     const ConvertedUnit unit = converted_unit(shown.which);
-    const bool flag = log.identity.*unit.recorded;
+    const bool flag = log.shown_units.*unit.held;
     bring_sets_to(log, unit, flag);
     choices.*shown.item = item_of(flag);
   }

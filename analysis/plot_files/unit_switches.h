@@ -34,8 +34,9 @@ struct UnitSwitchResult {
 UnitSwitchResult change_unit(LogState& log, bool& distance_in_feet, UnitSwitch which, int index,
                              analysis::XChannel x_channel);
 
-// At window show and after a log load: brings every decoded set to the
-// recorded units and returns the items the switches must show. The window
+// At window show and after a log load: brings every decoded set from the
+// units it holds to the shown units (the last decoded log's recorded units
+// unless a switch moved since) and returns the items the switches must show. The window
 // sets them without converting anything further (with the sets already in
 // those units a switch's handler finds nothing to convert).
 UnitChoices synchronise_units(LogState& log, bool distance_in_feet);

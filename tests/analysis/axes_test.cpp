@@ -65,17 +65,17 @@ TEST_F(AxesTest, GearAndBrakeGoOntoTheXAxisUnscaled) {
 }
 
 TEST_F(AxesTest, CaptionsFollowTheRecordedUnitsAndOnlyTimeHasStatistics) {
-  log.identity.speed_in_mph = true;
+  log.shown_units.speed_in_mph = true;
   XAxisView speed = x_axis(XChannel::Speed);
   EXPECT_EQ(speed.caption, "Speed(MPH)");
   EXPECT_EQ(speed.unit_label, (std::pair<std::string, std::string>{"Label8", "(MPH)"}));
-  log.identity = {};
+  log.shown_units = {};
   EXPECT_EQ(x_axis(XChannel::Speed).caption, "Speed(KMH)");
   EXPECT_EQ(x_axis(XChannel::OilPressure).caption, "Oil Pressure(Bar)");
   EXPECT_EQ(x_axis(XChannel::OilPressure).unit_label->second, "(Bar)");
   EXPECT_EQ(x_axis(XChannel::WaterTemp).caption, "Water Temp(degF)");
   EXPECT_EQ(x_axis(XChannel::WaterTemp).unit_label->first, "Label11");
-  log.identity.temp_in_degc = true;
+  log.shown_units.temp_in_degc = true;
   EXPECT_EQ(x_axis(XChannel::OilTemp).caption, "Oil Temp(degC)");
   EXPECT_EQ(x_axis(XChannel::OilTemp).unit_label->second, "(degC)");
   const char* plain[] = {"RPM/100", "Fuel %", "Battery Volts", "Lap Number", "Lap Time"};

@@ -30,13 +30,13 @@ using analysis::RadioGroup;
 
 class PlotWindowFilesTest : public ::testing::Test {
  protected:
-  PlotWindowFilesTest() : state(dir.path().string()), form(state, ui) {
+  PlotWindowFilesTest() : state(dir.path().string()), form({state.log, state.dialogs, state.distance_in_feet}, ui) {
     for (std::uint8_t which : {kDataSetA, kDataSetB}) {
       Dataset& d = state.log.dataset(which);
       analysis::test::fill_dataset(d, 100 * which);
       d.held_units = {true, true, true};
     }
-    state.log.identity.set_flags(0x80, 0x03);  // mph, psi, degC
+    state.log.shown_units = {true, true, true};  // mph, psi, degC
   }
   ~PlotWindowFilesTest() override { form.hide(); }
 
@@ -60,10 +60,10 @@ TEST_F(PlotWindowFilesTest, ASetLoadedInAnotherUnitIsConvertedOnceAndTheSwitchSh
   group("RadioGroup4")->setItemIndex(1);  // KMH
   EXPECT_DOUBLE_EQ(speed(kDataSetA, 10), 60 * 1.6);
   form.hide();
-  // B arrives recorded in MPH; the loader sets the shared flags to its units.
+  // B arrives recorded in MPH; the loader sets the shown units to its units.
   analysis::test::fill_dataset(state.log.dataset(kDataSetB), 200);
   state.log.dataset(kDataSetB).held_units = {true, true, true};
-  state.log.identity.set_flags(0x80, 0x03);
+  state.log.shown_units = {true, true, true};
   show();
   EXPECT_EQ(group("RadioGroup4")->itemIndex(), 0);
   EXPECT_EQ(form.findChild<QLabel*>("Label8")->text(), "(MPH)");

@@ -31,7 +31,7 @@ constexpr int kHistogramTab = 4;
 
 class PlotWindowLapToolsTest : public ::testing::Test {
  protected:
-  PlotWindowLapToolsTest() : state(dir.path().string()), form(state, ui) {
+  PlotWindowLapToolsTest() : state(dir.path().string()), form({state.log, state.dialogs, state.distance_in_feet}, ui) {
     // Three equal sectors of a 900 m circuit; B's laps are slower on the whole.
     state.log.datasets[0] = lap_tools::test::dataset_of_laps({{30, 20, 25}, {28, 22, 24}}, 900);
     state.log.datasets[1] = lap_tools::test::dataset_of_laps({{32, 23, 27}, {31, 21, 26}}, 900);
@@ -214,7 +214,7 @@ TEST_F(PlotWindowLapToolsTest, LapStatsAreShownPerSetAndSavedThroughTheButton) {
   find<QAbstractButton>("SaveLapStats")->click();
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"File Saved OK"});
   EXPECT_EQ(test::read_file(dir.file("laps.csv")),
-            lap_tools::lap_stats_csv(lap_tools::lap_stats_table(state.log), state.log.identity));
+            lap_tools::lap_stats_csv(lap_tools::lap_stats_table(state.log), state.log.shown_units));
   EXPECT_EQ(state.dialogs.csv.file_name, "laps.csv");
 
   ui.clear();

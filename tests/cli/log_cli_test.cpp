@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <csignal>
+#include <filesystem>
 #include <thread>
 
 #include "common/text_lines.h"
@@ -65,6 +66,23 @@ TEST_F(LogCliTest, DumpWritesEightByteLines) {
   const CliRun run = cli({"dump", "--port", "1", file("all.kvl")});
   EXPECT_EQ(run.exit_code, 0) << run.messages;
   EXPECT_EQ(split_lines(test::read_file(dir.file("all.kvl"))).size(), 85u + 512 * 256 / 8);
+}
+
+TEST_F(LogCliTest, KeepPartialSavesTheGoodPagesBeforeAFailedOneWithoutAsking) {
+  instrument.emulator().update([](emu::Instrument& unit) { unit.faults.bad_checksum_page = 6; });
+  const CliRun dropped = cli({"download", "--port", "1", file("none.kvl")});
+  EXPECT_EQ(dropped.exit_code, 1);
+  EXPECT_TRUE(dropped.has("Problem with Data in Download")) << dropped.messages;
+  EXPECT_FALSE(dropped.has("Keep the")) << "the command line never asks";
+  EXPECT_FALSE(std::filesystem::exists(dir.file("none.kvl")));
+
+  const CliRun kept = cli({"download", "--keep-partial", "--port", "1", file("part.kvl")});
+  EXPECT_EQ(kept.exit_code, 1) << "still a failed download";
+  EXPECT_TRUE(kept.has("Processed ")) << kept.messages;
+  EXPECT_TRUE(kept.has("File Saved OK"));
+  const CliRun dump = cli({"dump", "--port", "1", "--keep-partial", file("dump.kvl")});
+  EXPECT_EQ(dump.exit_code, 1);
+  EXPECT_EQ(split_lines(test::read_file(dir.file("dump.kvl"))).size(), 85u + 6 * 256 / 8);
 }
 
 // The number in "Download Cancelled, N of M pages kept", or -1.

@@ -45,12 +45,10 @@ TEST(CancelOnTheLine, StopsAfterThePageInProgressAndTheNextDownloadReadsEveryPag
   ASSERT_EQ(program.download(), LinkOutcome::Cancelled);
   EXPECT_EQ(program.ui.texts(), std::vector<std::string>{"Download Cancelled, 99 of 512 pages kept"});
   EXPECT_EQ(program.ui.messages()[0].kind, MsgKind::Information);
-  const Dataset& data = program.log.datasets[0];
-  EXPECT_EQ(data.memory_valid, 1);
-  EXPECT_EQ(program.log.used_bytes, 99u * 256);
+  EXPECT_EQ(program.fetched.pages_good, 99);
   const auto memory = program.instrument.emulator().instrument().memory.data;
-  ASSERT_EQ(data.raw_memory.size(), 99u * 256);
-  EXPECT_TRUE(std::equal(data.raw_memory.begin(), data.raw_memory.end(), memory.begin()));
+  const auto& image = program.fetched.image;
+  EXPECT_TRUE(std::equal(image.begin(), image.begin() + 99 * 256, memory.begin()));
   EXPECT_EQ(program.counted.timeouts, 0);  // the dropped page was read to its end
   EXPECT_EQ(program.instrument.emulator().traffic().commands.at('n'), 99);
 
@@ -61,7 +59,7 @@ TEST(CancelOnTheLine, StopsAfterThePageInProgressAndTheNextDownloadReadsEveryPag
   ASSERT_EQ(program.download(), LinkOutcome::Done);
   EXPECT_TRUE(program.ui.messages().empty());  // every checksum good
   EXPECT_EQ(program.instrument.emulator().traffic().pages_served, 512);
-  EXPECT_EQ(program.log.datasets[0].raw_memory, memory);
+  EXPECT_EQ(program.fetched.image, memory);
 }
 
 TEST(CancelOnTheLine, ALeadGoneSilentAfterTheCancelStillKeepsTheEarlierPages) {
@@ -70,7 +68,7 @@ TEST(CancelOnTheLine, ALeadGoneSilentAfterTheCancelStillKeepsTheEarlierPages) {
   CancellingProgram program(unit, 3);
   EXPECT_EQ(program.download(), LinkOutcome::Cancelled);
   EXPECT_EQ(program.ui.texts(), std::vector<std::string>{"Download Cancelled, 3 of 21 pages kept"});
-  EXPECT_EQ(program.log.datasets[0].memory_valid, 1);
+  EXPECT_EQ(program.fetched.pages_good, 3);
 }
 
 // The samples a decoder may take from the first `bytes` of an image: those
@@ -153,7 +151,7 @@ TEST_F(CancelSequenceTest, KeptPagesDecodeWithoutThePacketCutByTheEndAndSaveAndR
   ui.queue_file(dir.file("part.kvl"));
   ASSERT_TRUE(load_log_dataSetB(log, defaults, ui));
   EXPECT_EQ(log.dataset(kDataSetB).sample_count(), samples);
-  EXPECT_EQ(log.used_bytes, whole_end);
+  EXPECT_EQ(log.dataset(kDataSetB).used_bytes, whole_end);
 }
 
 TEST_F(CancelSequenceTest, ACancelledDumpIsSavedWithThePagesThatArrived) {

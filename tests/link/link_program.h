@@ -48,16 +48,14 @@ struct LinkProgram {
   explicit LinkProgram(const emu::Instrument& unit) : instrument(unit) {
     if (!instrument.open(serial, ui)) throw std::runtime_error("port did not open");
   }
-  LinkOutcome download(std::uint8_t which = kDataSetA, bool dump = false) {
-    return link.download_log(log, which, dump, ui, observer);
-  }
+  LinkOutcome download(bool dump = false) { return link.download_log(fetched, dump, ui, observer); }
 
   EmulatorFixture instrument;
   SerialState serial;
   ScriptedUi ui;
   CountingStream counted{serial.serial_port};
   LinkProtocol link{counted, serial.port_open};
-  LogState log;
+  LogDownload fetched;
   DownloadObserver observer;
 };
 

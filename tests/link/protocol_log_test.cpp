@@ -16,12 +16,12 @@ struct LoggedProgram {
     serial.protocol_log.set_path(log_path);
     if (!instrument.open(serial, ui)) throw std::runtime_error("port did not open");
   }
-  LinkOutcome download() { return serial.link.download_log(log, kDataSetA, false, ui); }
+  LinkOutcome download() { return serial.link.download_log(fetched, false, ui); }
 
   test::EmulatorFixture instrument;
   SerialState serial;
   ScriptedUi ui;
-  LogState log;
+  LogDownload fetched;
 };
 
 struct ByteLine {
@@ -109,7 +109,7 @@ TEST_F(ProtocolLogTest, AnUnwritableLogIsReportedOnceAndTheExchangesGoOn) {
   ASSERT_EQ(program.ui.messages().size(), 1u);
   EXPECT_EQ(program.ui.messages()[0].kind, MsgKind::Warning);
   EXPECT_EQ(program.ui.messages()[0].text, "Cannot write the protocol log " + folder + ": Is a directory");
-  EXPECT_EQ(program.log.datasets[0].raw_memory, program.instrument.emulator().instrument().memory.data);
+  EXPECT_EQ(program.fetched.image, program.instrument.emulator().instrument().memory.data);
 }
 
 }  // namespace

@@ -19,8 +19,8 @@ const std::vector<std::string> kNoConnection = {
 TEST(Connect, PortNotOpenSendsNothing) {
   SerialState serial;
   ScriptedUi ui;
-  LogState log;
-  EXPECT_EQ(serial.link.download_log(log, 1, false, ui), LinkOutcome::NotOpen);
+  LogDownload fetched;
+  EXPECT_EQ(serial.link.download_log(fetched, false, ui), LinkOutcome::NotOpen);
   EXPECT_EQ(serial.link.clear_log(ui), LinkOutcome::NotOpen);
   ConfigBytes staging{}, image{};
   EXPECT_EQ(serial.link.read_config(staging, image, ui), LinkOutcome::NotOpen);
@@ -38,7 +38,7 @@ TEST(Connect, SilentOrWrongReplyGivesTheFiveLineMessage) {
   EXPECT_EQ(quiet.download(), LinkOutcome::NoConnection);
   EXPECT_EQ(quiet.ui.texts(), kNoConnection);
   EXPECT_EQ(quiet.ui.messages()[0].kind, MsgKind::Warning);
-  EXPECT_EQ(quiet.log.datasets[0].memory_valid, 0);
+  EXPECT_FALSE(quiet.fetched.accepted);
 
   Instrument wrong;
   wrong.faults.connect_reply = 'u';
@@ -56,17 +56,18 @@ TEST(Download, Version329AcceptedAndIdentityKept) {
   unit.unit_flags2 = 0x03;
   unit.unit_word = 0xBEEF;
   Program program(unit);
-  ASSERT_EQ(program.download(kDataSetB), LinkOutcome::Done);
-  const auto& id = program.log.identity;
+  ASSERT_EQ(program.download(), LinkOutcome::Done);
+  const auto& id = program.fetched.identity;
   EXPECT_EQ(id.unit_version, 329);
   EXPECT_EQ(id.pulses_per_mile, 0x1234);
   EXPECT_EQ(id.unit_flags1, 0xC5);
   EXPECT_EQ(id.unit_flags2, 0x03);
-  EXPECT_TRUE(id.speed_in_mph);
-  EXPECT_TRUE(id.pressure_in_psi);
-  EXPECT_TRUE(id.temp_in_degc);
+  EXPECT_TRUE(id.speed_in_mph());
+  EXPECT_TRUE(id.pressure_in_psi());
+  EXPECT_TRUE(id.temp_in_degc());
   EXPECT_EQ(id.unit_word, 0xBEEF);
-  EXPECT_EQ(program.log.datasets[1].memory_valid, 1);
+  EXPECT_TRUE(program.fetched.accepted);
+  EXPECT_EQ(program.fetched.pages_good, 4);
   EXPECT_TRUE(program.ui.messages().empty());
 }
 
@@ -74,8 +75,6 @@ TEST(Download, Version330RefusedWithNineDrainedReads) {
   Instrument unit = with_memory(1024, 3, 100);
   unit.version_minor = 30;
   Program program(unit);
-  program.log.identity.unit_version = 321;
-  program.log.datasets[0].raw_memory = {1, 2, 3};
   ASSERT_EQ(program.download(), LinkOutcome::VersionRefused);
   ASSERT_EQ(program.ui.messages().size(), 1u);
   EXPECT_EQ(program.ui.messages()[0].text, "Pelmorix Version not compatible with Korvanta Version");
@@ -84,9 +83,8 @@ TEST(Download, Version330RefusedWithNineDrainedReads) {
   // 'p' reply, major, minor, then nine drained reads (four answered, five timed out).
   EXPECT_EQ(program.counted.reads, 1 + 2 + 9);
   EXPECT_EQ(program.counted.timeouts, 5);
-  EXPECT_EQ(program.log.datasets[0].memory_valid, 0);  // left as it was: nothing saveable
-  EXPECT_EQ(program.log.datasets[0].raw_memory, (std::vector<std::uint8_t>{1, 2, 3}));
-  EXPECT_EQ(program.log.identity.unit_version, 321);  // a refused unit does not relabel the data
+  EXPECT_FALSE(program.fetched.accepted);  // nothing of a refused unit is kept
+  EXPECT_EQ(program.fetched.identity, UnitIdentity{});
   EXPECT_EQ(program.instrument.emulator().traffic().commands.count('q'), 0u);
 }
 
@@ -95,8 +93,8 @@ TEST(Download, EmptyMemoryGivesNoData) {
   EXPECT_EQ(program.download(), LinkOutcome::NoData);
   EXPECT_EQ(program.ui.texts(), std::vector<std::string>{"No data to download"});
   EXPECT_EQ(program.ui.messages()[0].kind, MsgKind::Information);
-  EXPECT_EQ(program.log.datasets[0].memory_valid, 0);
-  EXPECT_EQ(program.log.datasets[0].raw_memory.size(), 256u);
+  EXPECT_TRUE(program.fetched.image.empty());
+  EXPECT_EQ(program.fetched.pages_good, 0);
   EXPECT_EQ(program.instrument.emulator().traffic().commands.count('c'), 0u);
 }
 
@@ -108,7 +106,7 @@ TEST(Download, InstrumentReportingNoMemoryAtAllHasNoData) {
   EXPECT_EQ(program.download(), LinkOutcome::NoData);  // not 65,536 pages
   EXPECT_EQ(shown.percent_used, 0.0);
   EXPECT_EQ(shown.memory_size_mbit, 0);
-  EXPECT_EQ(program.log.datasets[0].raw_memory.size(), 256u);
+  EXPECT_TRUE(program.fetched.image.empty());
   EXPECT_EQ(program.ui.texts(), std::vector<std::string>{"No data to download"});
 }
 
@@ -122,7 +120,7 @@ TEST(Download, ThreePagesAndATailReadFourPages) {
   program.observer.on_pages_start = [&](int count) { pages_announced = count; };
   program.observer.on_page_done = [&] { ++pages_done; };
   ASSERT_EQ(program.download(), LinkOutcome::Done);
-  EXPECT_EQ(program.log.used_bytes, 868u);
+  EXPECT_EQ(program.fetched.used_bytes, 868u);
   EXPECT_EQ(shown.memory_size_mbit, 2);
   EXPECT_NEAR(shown.percent_used, 868.0 / (1024 * 256) * 100, 1e-12);
   EXPECT_EQ(shown.total_pages, 1024);
@@ -131,10 +129,10 @@ TEST(Download, ThreePagesAndATailReadFourPages) {
   const auto traffic = program.instrument.emulator().traffic();
   EXPECT_EQ(traffic.commands.at('c'), 1);
   EXPECT_EQ(traffic.commands.at('n'), 3);
-  const auto& image = program.log.datasets[0].raw_memory;
+  const auto& image = program.fetched.image;
   ASSERT_EQ(image.size(), 1024u);
   EXPECT_TRUE(std::equal(image.begin(), image.end(), unit.memory.data.begin()));
-  EXPECT_EQ(program.log.datasets[0].memory_valid, 1);
+  EXPECT_EQ(program.fetched.pages_good, 4);
   EXPECT_GT(program.ui.pump_count(), 4 * 256);  // the windows stay alive
   EXPECT_TRUE(program.ui.messages().empty());
 }
@@ -143,7 +141,7 @@ TEST(Download, FullMemoryReadsTotalPagesNotOneMore) {
   Program program(with_memory(4, 4, 0));
   ASSERT_EQ(program.download(), LinkOutcome::Done);
   EXPECT_EQ(program.instrument.emulator().traffic().pages_served, 4);
-  EXPECT_EQ(program.log.datasets[0].raw_memory.size(), 4u * 256);
+  EXPECT_EQ(program.fetched.image.size(), 4u * 256);
 }
 
 TEST(Download, BadChecksumStopsAfterThatPage) {
@@ -153,10 +151,10 @@ TEST(Download, BadChecksumStopsAfterThatPage) {
   EXPECT_EQ(program.download(), LinkOutcome::DataError);
   EXPECT_EQ(program.ui.texts(), std::vector<std::string>{"Problem with Data in Download"});
   EXPECT_EQ(program.ui.messages()[0].kind, MsgKind::Error);
-  EXPECT_EQ(program.log.datasets[0].memory_valid, 0);
+  EXPECT_EQ(program.fetched.pages_good, 1);
   const auto traffic = program.instrument.emulator().traffic();
   EXPECT_EQ(traffic.commands.at('n'), 1);  // no 'n' after the bad page
-  const auto& image = program.log.datasets[0].raw_memory;
+  const auto& image = program.fetched.image;
   EXPECT_TRUE(std::equal(image.begin(), image.begin() + 512, unit.memory.data.begin()));
 }
 
@@ -166,7 +164,7 @@ TEST(Download, LeadFallingSilentInAPageEndsAtOnce) {
   Program program(unit);
   EXPECT_EQ(program.download(), LinkOutcome::DataError);
   EXPECT_EQ(program.ui.texts(), std::vector<std::string>{"Problem with Data in Download"});
-  EXPECT_EQ(program.log.datasets[0].memory_valid, 0);
+  EXPECT_EQ(program.fetched.pages_good, 2);
   EXPECT_EQ(program.counted.timeouts, 1);  // one missing byte, not one per remaining byte
   EXPECT_EQ(program.instrument.emulator().traffic().commands.at('n'), 2);
 }
@@ -175,12 +173,12 @@ TEST(Download, DumpReads513PagesWhateverIsUsed) {
   Program program(with_memory(2048, 2, 10));
   MemoryStatus shown;
   program.observer.on_memory_status = [&](const MemoryStatus& status) { shown = status; };
-  ASSERT_EQ(program.download(kDataSetA, true), LinkOutcome::Done);
+  ASSERT_EQ(program.download(true), LinkOutcome::Done);
   EXPECT_EQ(program.instrument.emulator().traffic().pages_served, 513);
-  EXPECT_EQ(program.log.used_bytes, 131072u);
-  EXPECT_EQ(program.log.datasets[0].raw_memory.size(), 513u * 256);
+  EXPECT_EQ(program.fetched.used_bytes, 131072u);
+  EXPECT_EQ(program.fetched.image.size(), 513u * 256);
   EXPECT_EQ(shown.used_pages, 2);  // the figures shown are the instrument's own
-  EXPECT_EQ(program.log.datasets[0].raw_memory[1000], 0xFF);  // unused pages read as erased
+  EXPECT_EQ(program.fetched.image[1000], 0xFF);  // unused pages read as erased
 }
 
 TEST(Download, SecondExchangeStartedFromThePumpIsRefused) {
@@ -188,12 +186,13 @@ TEST(Download, SecondExchangeStartedFromThePumpIsRefused) {
   std::vector<LinkOutcome> nested;
   program.ui.on_pump = [&] {
     if (nested.empty()) {
-      nested.push_back(program.link.download_log(program.log, kDataSetB, false, program.ui));
+      nested.push_back(program.link.download_log(program.fetched, false, program.ui));
       nested.push_back(program.link.clear_log(program.ui));
     }
   };
   ASSERT_EQ(program.download(), LinkOutcome::Done);
   EXPECT_EQ(nested, (std::vector<LinkOutcome>{LinkOutcome::Busy, LinkOutcome::Busy}));
+  EXPECT_EQ(program.fetched.pages_good, 3) << "the refused download left the running one's pages alone";
   const auto traffic = program.instrument.emulator().traffic();
   EXPECT_EQ(traffic.commands.at('p'), 1);
   EXPECT_EQ(traffic.commands.count('z'), 0u);

@@ -32,9 +32,9 @@ Dataset three_samples() {
 }
 
 TEST(CsvExportTest, SampleRowsCarryEveryChannelAndTheirIndex) {
-  UnitIdentity units;
-  units.set_flags(0x80, 0x03);
-  const auto lines = split_lines(csv_export_text(three_samples(), units));
+  Dataset data = three_samples();
+  data.held_units = {true, true, true};
+  const auto lines = split_lines(csv_export_text(data));
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0],
             "Korvtime(s),RPM/100,Speed(MPH),Gear,Brake,Oil Pressure (psi),Oil Temp (degC),Water Temp (degC),"
@@ -45,7 +45,7 @@ TEST(CsvExportTest, SampleRowsCarryEveryChannelAndTheirIndex) {
 }
 
 TEST(CsvExportTest, HeaderFollowsTheUnitFlags) {
-  EXPECT_EQ(csv_sample_header(UnitIdentity{}),
+  EXPECT_EQ(csv_sample_header(HeldUnits{}),
             "Korvtime(s),RPM/100,Speed(KMH),Gear,Brake,Oil Pressure (Bar),Oil Temp (degF),Water Temp (degF),"
             "Battery (VDC),Fuel (%),Odo (m),Lap Odo (m),Lap,Session,Lap Time(s),Index");
 }
@@ -63,7 +63,7 @@ TEST(CsvExportTest, NotesThenLapTableWithStartAndStop) {
   lap.split = {12.34f, -0.5f, -0.001f};
   data.lap_table = {lap, LapRecord{}};
   data.lap_table[1].lap_time = 1.5f;
-  const auto lines = split_lines(csv_export_text(data, UnitIdentity{}));
+  const auto lines = split_lines(csv_export_text(data));
   EXPECT_EQ(lines, (std::vector<std::string>{"//wet 12\xB0", "//", "", "", csv_text::kLapHeader,
                                              "95.3,3,2345.3,60.12,12.34,-0.50,0.00,2,352,952",
                                              "0.0,0,0.0,1.50,0.00,0.00,0.00,0,0,0"}));
@@ -93,7 +93,7 @@ TEST(NumberFormatTest, TheDecimalSeparatorIgnoresTheLocale) {
     if ((chosen = std::setlocale(LC_NUMERIC, name)) != nullptr) break;
   }
   EXPECT_EQ(format_fixed(12.55, 1), "12.6");
-  EXPECT_EQ(split_lines(csv_export_text(three_samples(), UnitIdentity{}))[1].substr(0, 4), "0.1,");
+  EXPECT_EQ(split_lines(csv_export_text(three_samples()))[1].substr(0, 4), "0.1,");
   std::setlocale(LC_NUMERIC, "C");
 }
 
@@ -119,7 +119,7 @@ TEST_F(CsvSaveTest, SavesThroughTheDialogPattern) {
   EXPECT_EQ(ui.dialogs().at(0).file_name, "default.csv");
   EXPECT_EQ(defaults.csv.file_name, "run.csv");
   EXPECT_EQ(test::read_file(dir.file("run.csv")),
-            csv_sample_header(log.identity) + "\r\n0.1,50,100,3,0,40,0,0,0.0,0,10.00,10.00,0,0,0.00,1\r\n");
+            csv_sample_header(log.current().held_units) + "\r\n0.1,50,100,3,0,40,0,0,0.0,0,10.00,10.00,0,0,0.00,1\r\n");
 }
 
 TEST_F(CsvSaveTest, Refusals) {
@@ -142,7 +142,7 @@ TEST_F(CsvSaveTest, AnImageThatFailedToDecodeIsNotExported) {
   // A new image in other units that does not decode: its memory is valid,
   // but the rows of the earlier log must not go out under its captions.
   PacketBuilder().raw({0xF8, 0}).load_into(log);
-  log.identity.set_flags(0x80, 0x03);
+  log.current().identity.set_flags(0x80, 0x03);
   EXPECT_FALSE(process_data_packets(log, ui));
   ui.clear();
   ui.queue_file(dir.file("stale"));
@@ -160,12 +160,12 @@ TEST(CsvGoldenTest, GeneratedLogExportsAsExpected) {
   ScriptedUi ui;
   log.current().raw_memory = truth.memory.data;
   log.current().sheet.notes_text = {"Generated log", "two sessions"};
-  log.used_bytes = truth.used_bytes;
-  log.identity.pulses_per_mile = truth.pulses_per_mile;
-  log.identity.set_flags(truth.unit_flags1, truth.unit_flags2);
+  log.current().used_bytes = truth.used_bytes;
+  log.current().identity.pulses_per_mile = truth.pulses_per_mile;
+  log.current().identity.set_flags(truth.unit_flags1, truth.unit_flags2);
   ASSERT_TRUE(process_data_packets(log, ui));
   ASSERT_GE(log.current().lap_count(), 3);
-  const std::string text = csv_export_text(log.current(), log.identity);
+  const std::string text = csv_export_text(log.current());
   const std::string golden = std::string(KV_GOLDEN_DIR) + "/generated_log.csv";
   if (std::getenv("KV_UPDATE_GOLDEN")) std::ofstream(golden, std::ios::binary) << text;
   const auto expected = split_lines(test::read_file(golden));

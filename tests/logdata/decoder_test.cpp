@@ -233,7 +233,7 @@ TEST(DecoderTest, ZeroPulsesPerMileRefusesTheDecodeButKeepsTheImage) {
 TEST(DecoderTest, NeverReadsPastTheImageWhateverUsedBytesSays) {
   Decoded d;
   PacketBuilder().at(10).at(20).load_into(d.log);
-  d.log.used_bytes = 100000;  // the other dataset's length
+  d.data().used_bytes = 100000;  // longer than the image
   d.data().raw_memory.push_back(0x18);  // a packet header cut off by the end of the image
   EXPECT_TRUE(process_data_packets(d.log, d.ui));
   EXPECT_EQ(d.data().sample_count(), 3);

@@ -68,10 +68,14 @@ TEST_F(DownloadSequenceTest, ABadPageKeepsTheEarlierDecodeAndItsName) {
   ASSERT_TRUE(download(kDataSetA).decoded);
   fixture.emulator().update([](emu::Instrument& i) { i.faults.bad_checksum_page = 2; });
   ui.clear();
+  ui.queue_answer(kOk);  // the download's error box
+  ui.queue_answer(kNo);
   const auto result = download(kDataSetA);
   EXPECT_EQ(result.outcome, LinkOutcome::DataError);
   EXPECT_FALSE(result.decoded);
-  EXPECT_EQ(ui.texts(), std::vector<std::string>{"Problem with Data in Download"});
+  EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Problem with Data in Download",
+                                                  "Keep the 2 of 12 pages that arrived with good checksums?"}));
+  EXPECT_EQ(ui.messages().at(1).buttons, static_cast<ButtonSet>(kYes | kNo));
   EXPECT_EQ(log.current().memory_valid, 0);
   EXPECT_EQ(result.name_text, "Memory A") << "the earlier decode is still valid";
 }
@@ -96,6 +100,8 @@ TEST_F(DownloadSequenceTest, ARefusedUnitLeavesTheImageAsSaveableAsItWas) {
 
   refuse(false);
   fixture.emulator().update([](emu::Instrument& i) { i.faults.bad_checksum_page = 2; });
+  ui.queue_answer(kOk);  // the download's error box
+  ui.queue_answer(kNo);
   EXPECT_EQ(download(kDataSetA).outcome, LinkOutcome::DataError);
   refuse(true);
   EXPECT_EQ(download(kDataSetA).outcome, LinkOutcome::VersionRefused) << "after a bad page";

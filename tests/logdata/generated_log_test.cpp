@@ -24,9 +24,9 @@ struct DecodedLog {
     Dataset& data = log.current();
     data.raw_memory = truth.memory.data;
     data.memory_valid = 1;
-    log.used_bytes = truth.used_bytes;
-    log.identity.pulses_per_mile = truth.pulses_per_mile;
-    log.identity.set_flags(truth.unit_flags1, truth.unit_flags2);
+    log.current().used_bytes = truth.used_bytes;
+    log.current().identity.pulses_per_mile = truth.pulses_per_mile;
+    log.current().identity.set_flags(truth.unit_flags1, truth.unit_flags2);
     ok = process_data_packets(log, ui);
   }
 };

@@ -44,8 +44,8 @@ class PacketBuilder {
   void load_into(LogState& log, std::uint16_t pulses_per_mile = 1609) const {
     log.current().raw_memory = bytes_;
     log.current().memory_valid = 1;
-    log.used_bytes = static_cast<std::uint32_t>(bytes_.size());
-    log.identity.pulses_per_mile = pulses_per_mile;
+    log.current().used_bytes = static_cast<std::uint32_t>(bytes_.size());
+    log.current().identity.pulses_per_mile = pulses_per_mile;
   }
 
  private:

@@ -281,8 +281,8 @@ TEST_F(NotesWindow, SaveChangesWritesALogFileCarryingTheSheet) {
   data.memory_valid = 1;
   data.decoded_valid = 1;
   data.raw_memory = {0x12, 0x34};
-  log.used_bytes = 3;
-  log.identity.unit_version = 321;
+  data.used_bytes = 3;
+  data.identity.unit_version = 321;
   sheet(kDataSetB).set_field(75, "kept");
   sheet(kDataSetB).notes_text = {"fast"};
   window.open_for(kDataSetB);

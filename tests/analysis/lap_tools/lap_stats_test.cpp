@@ -85,7 +85,7 @@ LogState small_log() {
   b.lap_table[0].lap_time = 0.2f;
   b.lap_table[0].end_time = 0.3;
   b.packet_count[2] = 1;
-  log.identity.set_flags(0x80, 0x02);  // mph, psi, degF
+  log.shown_units = {true, true, false};  // mph, psi, degF
   return log;
 }
 
@@ -98,8 +98,8 @@ constexpr const char* kSmallLogCsv =
 
 TEST(LapStatsCsvTest, ExactFileText) {
   const LogState log = small_log();
-  EXPECT_EQ(lap_stats_csv(lap_stats_table(log), log.identity), kSmallLogCsv);
-  EXPECT_EQ(lap_stats_header(UnitIdentity{}),
+  EXPECT_EQ(lap_stats_csv(lap_stats_table(log), log.shown_units), kSmallLogCsv);
+  EXPECT_EQ(lap_stats_header(HeldUnits{}),
             "Data,Session,Lap,Lap Time(s),Samples,Max RPM/100,Max Speed(KMH),Min Speed(KMH),Avg Speed(KMH),"
             "Max Oil Temp (degF),Max Water Temp (degF),Min Oil Pressure (Bar),Brake (%)");
 }

@@ -17,7 +17,7 @@ struct Units : ::testing::Test {
       analysis::test::fill_dataset(d, 300);
       d.held_units = {true, true, true};
     }
-    log.identity.set_flags(0x80, 0x03);  // mph, psi, degC
+    log.shown_units = {true, true, true};
   }
   UnitSwitchResult flip(UnitSwitch which, int index, XChannel x = XChannel::Time) {
     return change_unit(log, feet, which, index, x);
@@ -41,7 +41,7 @@ TEST_F(Units, RoundTripsKeepTheGivenFigures) {
   EXPECT_NEAR(a().ch_oil_pressure.get(1), 49.99909, 5e-6);
   flip(UnitSwitch::Speed, 1);
   EXPECT_DOUBLE_EQ(b().ch_speed.get(10), 60 * 1.6);
-  EXPECT_FALSE(log.identity.speed_in_mph);
+  EXPECT_FALSE(log.shown_units.speed_in_mph);
   EXPECT_FALSE(b().held_units.speed_in_mph);
 }
 
@@ -62,8 +62,8 @@ TEST_F(Units, NoSetIsConvertedTwice) {
 }
 
 TEST_F(Units, SynchroniseBringsSetsToTheRecordedUnitsOnly) {
-  // A log loaded into B in km/h, degF, Bar resets the shared flags; A follows.
-  log.identity.set_flags(0x00, 0x00);
+  // A log loaded into B in km/h, degF, Bar sets the shown units; A follows.
+  log.shown_units = {false, false, false};
   b().held_units = {false, false, false};
   const UnitChoices shown = synchronise_units(log, true);
   EXPECT_EQ(shown, (UnitChoices{1, 1, 1, 1}));
@@ -112,13 +112,13 @@ TEST(DecodedUnits, TheDecoderRecordsTheUnitsOfItsLog) {
     const emu::GeneratedLog generated = emu::generate_log({.pages = 4, .unit_flags1 = flags1, .unit_flags2 = flags2});
     LogState log;
     log.current().raw_memory = generated.memory.data;
-    log.used_bytes = generated.used_bytes;
-    log.identity.pulses_per_mile = generated.pulses_per_mile;
-    log.identity.set_flags(flags1, flags2);
+    log.current().used_bytes = generated.used_bytes;
+    log.current().identity.pulses_per_mile = generated.pulses_per_mile;
+    log.current().identity.set_flags(flags1, flags2);
     ScriptedUi ui;
     ASSERT_TRUE(process_data_packets(log, ui));
     EXPECT_EQ(log.current().held_units,
-              (HeldUnits{log.identity.speed_in_mph, log.identity.pressure_in_psi, log.identity.temp_in_degc}));
+              (HeldUnits{(flags1 & 0x80) != 0, (flags2 & 0x02) != 0, (flags2 & 0x01) != 0}));
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The instrument's identity and recorded units: one copy for both datasets,
-// written by a download ('x' and 'q' replies) and by a log file load.
+// What the instrument says of itself: its version and calibration ('x'
+// reply), its unit word ('q') and its memory figures ('s'). Each log keeps the
+// identity of the instrument that recorded it.
 #include <cstdint>
 
 namespace kv {
@@ -19,18 +20,14 @@ struct UnitIdentity {
   std::uint8_t unit_flags2 = 0;     // bit 1: pressure in psi; bit 0: temperatures in degC
   std::uint16_t unit_word = 0;      // the 'q' reply, only carried into the log file
 
-  // The units of the channel arrays. Set from the flag bytes by a download or
-  // load; the plot window's unit switches change them after converting.
-  bool speed_in_mph = false;
-  bool pressure_in_psi = false;
-  bool temp_in_degc = false;
+  // The units the instrument recorded in.
+  bool speed_in_mph() const { return (unit_flags1 & 0x80) != 0; }
+  bool pressure_in_psi() const { return (unit_flags2 & 0x02) != 0; }
+  bool temp_in_degc() const { return (unit_flags2 & 0x01) != 0; }
 
   void set_flags(std::uint8_t flags1, std::uint8_t flags2) {
     unit_flags1 = flags1;
     unit_flags2 = flags2;
-    speed_in_mph = (flags1 & 0x80) != 0;
-    pressure_in_psi = (flags2 & 0x02) != 0;
-    temp_in_degc = (flags2 & 0x01) != 0;
   }
 
   bool operator==(const UnitIdentity&) const = default;

@@ -18,6 +18,7 @@
 #include "analysis/plot_files/label_store.h"
 #include "analysis/plot_files/unit_switches.h"
 #include "analysis/plot_state.h"
+#include "config/config_state.h"
 #include "logdata/log_state.h"
 #include "ui/dialog_defaults.h"
 #include "ui/ui.h"
@@ -52,7 +53,8 @@ struct XAxisView;
 struct PlotWindowState {
   LogState& log;
   DialogDefaults& dialogs;
-  bool& distance_in_feet;  // the distance switch's unit
+  bool& distance_in_feet;    // the distance switch's unit
+  const ConfigState& config;  // its split distances are the default sector boundaries
 };
 
 class TForm10 : public QWidget {

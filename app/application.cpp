@@ -25,7 +25,8 @@ Application::Application(ProgramState& state, Ui& ui) : state_(state) {
   form9_ = std::make_unique<TForm9>();
   form11_ = std::make_unique<TForm11>(NotesWindowState{state.log, state.dialogs}, ui);
   // The plot window last: it draws the datasets the others fill.
-  form10_ = std::make_unique<TForm10>(PlotWindowState{state.log, state.dialogs, state.distance_in_feet}, ui);
+  form10_ = std::make_unique<TForm10>(
+      PlotWindowState{state.log, state.dialogs, state.distance_in_feet, state.config}, ui);
   wire_main_menu();
   wire_log_windows();
   wire_configure_and_calculator();

@@ -26,7 +26,8 @@ void decode_full_memory(LogState& log, std::uint8_t which, unsigned seed) {
 PlotWindowBench::PlotWindowBench() : state(".") {
   decode_full_memory(state.log, kDataSetA, 1);
   decode_full_memory(state.log, kDataSetB, 2);
-  form = std::make_unique<TForm10>(PlotWindowState{state.log, state.dialogs, state.distance_in_feet}, ui);
+  form = std::make_unique<TForm10>(
+      PlotWindowState{state.log, state.dialogs, state.distance_in_feet, state.config}, ui);
 }
 
 int run_window_benchmarks(int argc, char** argv, const std::function<void()>& before_exit) {

@@ -39,7 +39,7 @@ class ImageReader {
   const std::vector<std::uint8_t>& image_;
 };
 
-// The loop bound over an image of the shared used-byte count: used_bytes - 1
+// The loop bound over an image of its dataset's used-byte count: used_bytes - 1
 // in unsigned arithmetic (so 0 means no bound of its own), and never past the
 // end of the image itself.
 inline bool inside(std::uint32_t pos, std::uint32_t used_bytes, std::uint32_t image_size) {

@@ -30,7 +30,8 @@ using analysis::RadioGroup;
 
 class PlotWindowFilesTest : public ::testing::Test {
  protected:
-  PlotWindowFilesTest() : state(dir.path().string()), form({state.log, state.dialogs, state.distance_in_feet}, ui) {
+  PlotWindowFilesTest()
+      : state(dir.path().string()), form({state.log, state.dialogs, state.distance_in_feet, state.config}, ui) {
     for (std::uint8_t which : {kDataSetA, kDataSetB}) {
       Dataset& d = state.log.dataset(which);
       analysis::test::fill_dataset(d, 100 * which);

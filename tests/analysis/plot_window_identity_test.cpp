@@ -36,7 +36,7 @@ std::string write_log(const test::TempDir& dir, const std::string& name, const e
 
 // One plot window on a program of its own.
 struct PlotProgram {
-  PlotProgram() : defaults(DialogDefaults::in_folder(dir.path().string())), form({log, defaults, feet}, ui) {
+  PlotProgram() : defaults(DialogDefaults::in_folder(dir.path().string())), form({log, defaults, feet, config}, ui) {
     form.show();
   }
   ~PlotProgram() { form.hide(); }
@@ -53,6 +53,7 @@ struct PlotProgram {
   LogState log;
   DialogDefaults defaults;
   bool feet = false;
+  ConfigState config;
   TForm10 form;
 };
 

@@ -31,7 +31,8 @@ constexpr int kHistogramTab = 4;
 
 class PlotWindowLapToolsTest : public ::testing::Test {
  protected:
-  PlotWindowLapToolsTest() : state(dir.path().string()), form({state.log, state.dialogs, state.distance_in_feet}, ui) {
+  PlotWindowLapToolsTest()
+      : state(dir.path().string()), form({state.log, state.dialogs, state.distance_in_feet, state.config}, ui) {
     // Three equal sectors of a 900 m circuit; B's laps are slower on the whole.
     state.log.datasets[0] = lap_tools::test::dataset_of_laps({{30, 20, 25}, {28, 22, 24}}, 900);
     state.log.datasets[1] = lap_tools::test::dataset_of_laps({{32, 23, 27}, {31, 21, 26}}, 900);

@@ -28,7 +28,8 @@ using analysis::RadioGroup;
 
 class PlotWindowTest : public ::testing::Test {
  protected:
-  PlotWindowTest() : state(dir.path().string()), form({state.log, state.dialogs, state.distance_in_feet}, ui) {}
+  PlotWindowTest()
+      : state(dir.path().string()), form({state.log, state.dialogs, state.distance_in_feet, state.config}, ui) {}
   ~PlotWindowTest() override { form.hide(); }
 
   template <typename T>

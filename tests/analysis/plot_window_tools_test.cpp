@@ -26,7 +26,8 @@ namespace {
 // 600 samples (60 s) per dataset; A has five 10 s laps ending at 12, 22 … s.
 class PlotToolsWindowTest : public ::testing::Test {
  protected:
-  PlotToolsWindowTest() : state(dir.path().string()), form({state.log, state.dialogs, state.distance_in_feet}, ui) {
+  PlotToolsWindowTest()
+      : state(dir.path().string()), form({state.log, state.dialogs, state.distance_in_feet, state.config}, ui) {
     Dataset& a = state.log.dataset(kDataSetA);
     analysis::test::fill_dataset(a, 600, 5);
     for (std::size_t k = 0; k < a.lap_table.size(); ++k) {

@@ -16,6 +16,7 @@
 
 #include "analysis/plot_files/cfg_settings.h"
 #include "analysis/plot_window.h"
+#include "app/program_state.h"
 #include "analysis/radio_group.h"
 #include "chart/colorpick.h"
 #include "chart/plotchart.h"

@@ -14,6 +14,7 @@
 
 #include "analysis/lap_tools/lap_tools.h"
 #include "analysis/plot_window.h"
+#include "app/program_state.h"
 #include "analysis/radio_group.h"
 #include "chart/plotchart.h"
 #include "config/config_form.h"

@@ -14,6 +14,7 @@
 
 #include "analysis/plot_building.h"
 #include "analysis/plot_window.h"
+#include "app/program_state.h"
 #include "analysis/radio_group.h"
 #include "chart/plotchart.h"
 #include "tests/analysis/sample_data.h"

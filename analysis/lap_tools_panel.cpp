@@ -15,6 +15,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "analysis/x_axis.h"
 #include "chart/plotchart.h"
 #include "chart/qt_paint_helpers.h"
 
@@ -23,7 +24,7 @@ namespace {
 
 constexpr int kTimeDecimals = 2;
 constexpr int kPercentDecimals = 1;
-constexpr double kMaxBoundaryMetres = 100000.0;
+constexpr double kMaxBoundary = 100000.0 * kFeetPerMetre;  // in either unit
 constexpr double kMaxBinWidth = 10000.0;
 constexpr int kTableMinHeight = 80;
 constexpr int kTableMaxHeight = 600;
@@ -31,6 +32,8 @@ constexpr int kRowPadding = 6;
 // The best time of a sector within its set, and over both sets.
 const QColor kBestInSet(200, 240, 200);
 const QColor kBestOverall(255, 215, 0);
+// A lap left out of the bests.
+const QColor kLeftOut(150, 150, 150);
 
 QString seconds_text(const std::optional<double>& seconds) {
   return seconds ? QString::number(*seconds, 'f', kTimeDecimals) : QString();
@@ -105,9 +108,11 @@ SectorPanel::SectorPanel(QWidget* parent) : QGroupBox("Sector Times", parent) {
   setObjectName("SectorTimes");
   auto* column = new QVBoxLayout(this);
   auto* row = new QHBoxLayout;
-  row->addWidget(new QLabel("Sector boundaries (m, 0 = off):", this));
+  unit_label_ = new QLabel(this);
+  unit_label_->setObjectName("SectorBoundaryUnit");
+  row->addWidget(unit_label_);
   for (std::size_t k = 0; k < fields_.size(); ++k) {
-    fields_[k] = number_field(QString("SectorBoundary%1").arg(k + 1), kMaxBoundaryMetres, this);
+    fields_[k] = number_field(QString("SectorBoundary%1").arg(k + 1), kMaxBoundary, this);
     row->addWidget(fields_[k]);
   }
   auto* apply = new QPushButton("Apply", this);
@@ -120,13 +125,22 @@ SectorPanel::SectorPanel(QWidget* parent) : QGroupBox("Sector Times", parent) {
   column->addWidget(table_, 1);
 }
 
-void SectorPanel::show_boundaries(const std::vector<double>& metres) {
-  for (std::size_t k = 0; k < fields_.size(); ++k) fields_[k]->setValue(k < metres.size() ? metres[k] : 0.0);
+void SectorPanel::show_boundaries(const std::vector<double>& metres, bool in_feet) {
+  unit_per_metre_ = in_feet ? kFeetPerMetre : 1.0;
+  unit_label_->setText(in_feet ? "Sector boundaries (ft, 0 = off):" : "Sector boundaries (m, 0 = off):");
+  for (std::size_t k = 0; k < fields_.size(); ++k) {
+    shown_metres_[k] = k < metres.size() ? metres[k] : 0.0;
+    fields_[k]->setValue(shown_metres_[k] * unit_per_metre_);
+    shown_values_[k] = fields_[k]->value();
+  }
 }
 
 std::vector<double> SectorPanel::typed_boundaries() const {
   std::vector<double> metres;
-  for (const QDoubleSpinBox* field : fields_) metres.push_back(field->value());
+  for (std::size_t k = 0; k < fields_.size(); ++k) {
+    const double typed = fields_[k]->value();
+    metres.push_back(typed == shown_values_[k] ? shown_metres_[k] : typed / unit_per_metre_);
+  }
   return metres;
 }
 
@@ -171,6 +185,7 @@ void SectorPanel::show_table(const lap_tools::SectorTable& table) {
         cell->setBackground(kBestInSet);
       }
     }
+    if (!r.in_bests) grey_out(row, left_out_text(r.lap_metres, table.typical_metres[r.lap.set == kDataSetB ? 1 : 0]));
     ++row;
   }
   QFont bold = table_->font();
@@ -190,6 +205,25 @@ void SectorPanel::show_table(const lap_tools::SectorTable& table) {
   }
   table_->resizeColumnsToContents();
   fit_rows(*table_);
+}
+
+QString SectorPanel::left_out_text(double lap_metres, double typical_metres) const {
+  const QString unit = unit_per_metre_ == 1.0 ? "m" : "ft";
+  const auto shown = [this, &unit](double metres) {
+    return QString::number(metres * unit_per_metre_, 'f', 0) + " " + unit;
+  };
+  return QString("Not counted in the bests: the lap covered %1, the set's laps about %2 "
+                 "(an out-lap, in-lap or partial lap)")
+      .arg(shown(lap_metres), shown(typical_metres));
+}
+
+void SectorPanel::grey_out(int row, const QString& reason) {
+  for (int c = 0; c < table_->columnCount(); ++c) {
+    QTableWidgetItem* cell = table_->item(row, c);
+    if (cell == nullptr) continue;
+    cell->setForeground(kLeftOut);
+    cell->setToolTip(reason);
+  }
 }
 
 // ---- lap statistics ----
@@ -348,7 +382,7 @@ void HistogramPanel::fill_table(const std::vector<HistogramSeries>& series) {
     if (s.histogram.bins.empty()) continue;
     low = any ? std::min(low, s.histogram.bins.front().low) : s.histogram.bins.front().low;
     high = any ? std::max(high, s.histogram.bins.back().high) : s.histogram.bins.back().high;
-    width = s.histogram.bin_width;
+    width = s.histogram.bin_width;  // one grid for all series
     any = true;
   }
   QStringList headers = {"From", "To"};

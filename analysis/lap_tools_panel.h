@@ -14,6 +14,7 @@
 
 class QComboBox;
 class QDoubleSpinBox;
+class QLabel;
 class QTableWidget;
 
 namespace kv::chart {
@@ -24,14 +25,16 @@ namespace kv::analysis {
 
 // Up to three sector boundaries and a row per lap with its sector times, the
 // best of each sector highlighted, and the theoretical best lap per set and
-// over both.
+// over both. A lap left out of the bests is greyed, its reason in its tooltip.
 class SectorPanel : public QGroupBox {
   Q_OBJECT
  public:
   explicit SectorPanel(QWidget* parent = nullptr);
 
-  void show_boundaries(const std::vector<double>& metres);
-  // The fields as typed, 0 for a boundary switched off.
+  // The boundaries are lap distances: shown and typed in the plot's distance
+  // unit, handed over in metres.
+  void show_boundaries(const std::vector<double>& metres, bool in_feet);
+  // The fields as typed, in metres, 0 for a boundary switched off.
   std::vector<double> typed_boundaries() const;
   void show_table(const lap_tools::SectorTable& table);
 
@@ -39,7 +42,18 @@ class SectorPanel : public QGroupBox {
   void applied();
 
  private:
+  // Why a lap stays out of the bests, with its distance and its set's in the
+  // shown unit.
+  QString left_out_text(double lap_metres, double typical_metres) const;
+  void grey_out(int row, const QString& reason);
+
   std::array<QDoubleSpinBox*, lap_tools::kMaxSectorBoundaries> fields_{};
+  // What the fields were last given: a field left as shown keeps its exact
+  // metres rather than the metres of its rounded feet.
+  std::array<double, lap_tools::kMaxSectorBoundaries> shown_metres_{};
+  std::array<double, lap_tools::kMaxSectorBoundaries> shown_values_{};
+  double unit_per_metre_ = 1.0;
+  QLabel* unit_label_ = nullptr;
   QTableWidget* table_ = nullptr;
 };
 

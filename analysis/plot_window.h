@@ -262,20 +262,18 @@ class TForm10 : public QWidget {
   bool draw_time_slip();
   void find_slip_laps();
   bool slip_shown() const;
-  // The slip layer shares layer 1's distance window: after a pan or zoom it
-  // takes layer 1's x range again; true when it had to move.
-  bool follow_slip_window();
+  // The slip layer shares layer 1's distance window: it takes layer 1's x
+  // range at every change of it (zoom, pan, zoom box, matched scaling).
+  void follow_slip_window();
   std::optional<lap_tools::LapRef> overlay_lap(std::size_t slot) const;
   void refresh_sector_table();
   std::vector<analysis::HistogramSeries> histogram_series() const;
   void show_histogram_tab(int index);
 
-  struct SlipLaps {
-    lap_tools::LapTrace lap1;
-    lap_tools::LapTrace lap2;
-  };
   QCheckBox* slip_box_ = nullptr;
-  std::optional<SlipLaps> slip_laps_;  // the overlay slots' laps while a slip can be drawn
+  // The overlay slots' slip while one can be drawn (empty when a lap has no
+  // samples to compare).
+  std::optional<std::vector<lap_tools::SlipPoint>> slip_curve_;
   analysis::SectorPanel* sector_panel_ = nullptr;
   analysis::LapStatsPanel* stats_panel_ = nullptr;
   analysis::HistogramPanel* histogram_panel_ = nullptr;

@@ -91,6 +91,9 @@ void TForm10::build_lap_tools() {
   slip_scale.SetCaptionPosY(kSlipCaptionY);
   slip_scale.SetCaptionAlignment(chart::TAlignment::taRightJustify);
   slip_scale.SetCaptionAnchor(chart::TCaptionAnchor::uaSclTopLft);
+  connect(PlotChart1, &chart::TPlotChart::OnRangeChanged, this, [this](int layer) {
+    if (layer == 1) follow_slip_window();
+  });
 
   // Below whatever the Lap Times page holds, scrolling when the page is short.
   auto* tools = new QWidget(this);
@@ -149,40 +152,43 @@ std::optional<lap_tools::LapRef> TForm10::overlay_lap(std::size_t slot) const {
 }
 
 void TForm10::find_slip_laps() {
-  slip_laps_.reset();
+  slip_curve_.reset();
   const PlotSettings& s = plot_.settings;
   if (s.plot_mode != PlotMode::LapOverlay || s.x_channel != XChannel::Distance) return;
   const auto lap1 = overlay_lap(0);
   const auto lap2 = overlay_lap(1);
   if (!lap1 || !lap2) return;
-  // The x axis shows the lap distance as the arrays hold it.
-  slip_laps_ = SlipLaps{lap_tools::LapTrace(*lap1), lap_tools::LapTrace(*lap2)};
+  // In the unit the x axis shows the lap distance in.
+  const double factor = state_.distance_in_feet ? kFeetPerMetre : 1.0;
+  const auto trace = [factor](const lap_tools::LapRef& lap) {
+    return lap_tools::LapTrace(lap, factor, lap_tools::TraceSmoothing::light);
+  };
+  slip_curve_ = lap_tools::time_slip_curve(trace(*lap1), trace(*lap2));
 }
 
-bool TForm10::slip_shown() const { return slip_laps_.has_value() && slip_box_->isChecked(); }
+bool TForm10::slip_shown() const { return slip_curve_ && !slip_curve_->empty() && slip_box_->isChecked(); }
 
-bool TForm10::follow_slip_window() {
-  if (!slip_shown()) return false;
+void TForm10::follow_slip_window() {
+  if (!slip_shown()) return;
   auto& chart = *PlotChart1;
   const double low = chart.ScaleX(1).RangeLow();
   const double high = chart.ScaleX(1).RangeHigh();
-  auto& slip_x = chart.ScaleX(kSlipLayer);
-  if (slip_x.RangeLow() == low && slip_x.RangeHigh() == high) return false;
+  const auto& slip_x = chart.ScaleX(kSlipLayer);
+  if (slip_x.RangeLow() == low && slip_x.RangeHigh() == high) return;
   const auto& slip_y = chart.ScaleY(kSlipLayer);
   chart.SetLayerRange(kSlipLayer, low, slip_y.RangeLow(), high, slip_y.RangeHigh());
-  return true;
 }
 
 bool TForm10::draw_time_slip() {
   plot_.settings = settings();
   find_slip_laps();
-  slip_box_->setEnabled(slip_laps_.has_value());
+  slip_box_->setEnabled(slip_curve_.has_value());
   chart::TPlotChart& chart = *PlotChart1;
+  // The scale only with a curve: a lap without samples leaves nothing to scale.
   const bool shown = slip_shown();
   show_scale(chart.ScaleY(kSlipLayer), shown);
   if (!shown) return false;
-  const auto curve = lap_tools::time_slip_curve(slip_laps_->lap1, slip_laps_->lap2);
-  if (curve.empty()) return false;
+  const std::vector<lap_tools::SlipPoint>& curve = *slip_curve_;
 
   double largest = kSlipMinHalfRange;
   for (const auto& p : curve) largest = std::max(largest, std::abs(p.slip));
@@ -206,7 +212,7 @@ bool TForm10::draw_time_slip() {
 
 std::string TForm10::slip_readout_line(double x) const {
   if (!slip_shown()) return {};
-  const auto slip = lap_tools::slip_at(slip_laps_->lap1, slip_laps_->lap2, x);
+  const auto slip = lap_tools::slip_at(*slip_curve_, x);
   return slip ? lap_tools::slip_text(*slip) : std::string();
 }
 
@@ -215,9 +221,8 @@ std::string TForm10::slip_readout_line(double x) const {
 void TForm10::refresh_sector_table() {
   const std::vector<double> boundaries =
       lap_tools::sector_boundaries(lap_tool_settings_, state_.config.config_image);
-  sector_panel_->show_boundaries(boundaries);
-  sector_panel_->show_table(lap_tools::sector_table(state_.log, boundaries,
-                                                    lap_tools::metres_per_lap_odo_unit(state_.distance_in_feet)));
+  sector_panel_->show_boundaries(boundaries, state_.distance_in_feet);
+  sector_panel_->show_table(lap_tools::sector_table(state_.log, boundaries));
 }
 
 void TForm10::apply_sector_boundaries() {
@@ -230,38 +235,48 @@ void TForm10::save_lap_stats() { lap_tools::save_lap_stats(state_.log, state_.di
 // ---- histogram ----
 
 std::vector<HistogramSeries> TForm10::histogram_series() const {
-  lap_tools::LapToolSettings chosen = lap_tool_settings_;
-  chosen.histogram_channel = histogram_panel_->channel();
-  chosen.histogram_bin_width = histogram_panel_->bin_width();
-  const double width = lap_tools::histogram_bin_width(chosen);
-  const PlotSettings& s = plot_.settings;
-  const bool overlay = s.plot_mode == PlotMode::LapOverlay;
+  const lap_tools::HistogramChannel channel = histogram_panel_->channel();
   const HistogramRange range = histogram_panel_->range();
-  // The visible window is a stretch of time only on a time axis.
-  const bool windowed = range == HistogramRange::visible_window && s.x_channel == XChannel::Time;
-  const double x_low = PlotChart1->ScaleX(1).RangeLow();
-  const double x_high = PlotChart1->ScaleX(1).RangeHigh();
-
-  std::vector<HistogramSeries> series;
-  const auto add = [&](std::string name, const Dataset& data, lap_tools::SampleRange samples) {
-    const chart::TColor colour = kSeriesColours[series.size() % kSeriesColours.size()];
-    series.push_back({std::move(name), colour, lap_tools::time_histogram(data, chosen.histogram_channel, samples, width)});
-  };
-  if (range == HistogramRange::overlay_laps || (overlay && range == HistogramRange::visible_window)) {
+  std::vector<std::string> names;
+  std::vector<std::vector<double>> values;
+  if (range == HistogramRange::overlay_laps) {
     for (std::size_t slot = 0; slot < plot_.overlay.size(); ++slot) {
-      const auto lap = overlay_lap(slot);
-      if (!lap) continue;
-      const auto samples = windowed ? lap_tools::lap_samples_between(*lap->data, lap->samples, x_low, x_high)
-                                    : lap_tools::clamp_range(*lap->data, lap->samples.first, lap->samples.last);
-      add(lap_name(plot_.overlay[slot]), *lap->data, samples);
+      if (const auto lap = overlay_lap(slot)) {
+        names.push_back(lap_name(plot_.overlay[slot]));
+        values.push_back(lap_tools::channel_values(*lap->data, channel, lap->samples));
+      }
     }
-    return series;
+  } else if (range == HistogramRange::visible_window) {
+    // What each drawn trace set shows within its own layer's x window, on
+    // whatever the x axis holds.
+    for (int t = 1; t <= 2; ++t) {
+      const TraceSetPlan& target = plot_.plan.trace[static_cast<std::size_t>(t - 1)];
+      const Dataset& data = state_.log.dataset(target.data_set);
+      if (!target.drawn || data.decoded_valid != 1) continue;
+      const SampleSpan span = trace_samples(state_.log, plot_, t);
+      const LayerRange window = port_->layer_range(target.layer);
+      const bool overlay = plot_.settings.plot_mode == PlotMode::LapOverlay;
+      names.push_back(overlay ? lap_name(plot_.overlay[static_cast<std::size_t>(t - 1)])
+                              : target.data_set == kDataSetA ? "Data A" : "Data B");
+      values.push_back(lap_tools::channel_values(data, channel, {span.first, span.last},
+                                                 {&data.ch_work, span.x_offset, window.x_low, window.x_high}));
+    }
+  } else {
+    for (std::uint8_t set : {kDataSetA, kDataSetB}) {
+      const Dataset& data = state_.log.dataset(set);
+      if (data.decoded_valid != 1) continue;
+      names.push_back(set == kDataSetA ? "Data A" : "Data B");
+      values.push_back(lap_tools::channel_values(data, channel, lap_tools::all_samples(data)));
+    }
   }
-  for (std::uint8_t set : {kDataSetA, kDataSetB}) {
-    const Dataset& data = state_.log.dataset(set);
-    if (data.decoded_valid != 1) continue;
-    add(set == kDataSetA ? "Data A" : "Data B", data,
-        windowed ? lap_tools::samples_between(data, x_low, x_high) : lap_tools::all_samples(data));
+  lap_tools::LapToolSettings chosen = lap_tool_settings_;
+  chosen.histogram_channel = channel;
+  chosen.histogram_bin_width = histogram_panel_->bin_width();
+  std::vector<lap_tools::Histogram> histograms =
+      lap_tools::time_histograms(values, channel, lap_tools::histogram_bin_width(chosen));
+  std::vector<HistogramSeries> series;
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    series.push_back({std::move(names[k]), kSeriesColours[k % kSeriesColours.size()], std::move(histograms[k])});
   }
   return series;
 }

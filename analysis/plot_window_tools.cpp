@@ -146,7 +146,6 @@ void TForm10::get_cursor_position(bool in_chart, Qt::KeyboardModifiers, double x
   }
   // A drag may have panned or zoomed the window.
   refresh_stats_when_window_moved();
-  if (follow_slip_window()) PlotChart1->Redisplay();
 }
 
 void TForm10::enable_on_plot_cursor_pos() {
@@ -260,7 +259,6 @@ void TForm10::zoom_layers(bool in) {
     const LayerRange next = in ? analysis::zoom_in(now) : analysis::zoom_out(now, plot_.home(layer));
     port_->SetLayerRange(layer, next.x_low, next.y_low, next.x_high, next.y_high);
   }
-  follow_slip_window();
   PlotChart1->Redisplay();
   refresh_stats();
 }
@@ -273,7 +271,6 @@ void TForm10::zoomFull() {
   };
   full(layer_a(plot_.settings));
   if (layer_b(plot_.settings) == 2 && state_.log.dataset(kDataSetB).decoded_valid == 1) full(2);
-  follow_slip_window();
   PlotChart1->Redisplay();
   refresh_stats();
 }

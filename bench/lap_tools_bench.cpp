@@ -47,7 +47,7 @@ void BM_TimeSlipTwoFullLaps(benchmark::State& state) {
   const lt::LapRef lap1 = lt::lap_ref(m.data(), 1), lap2 = lt::lap_ref(m.data(), 2);
   std::size_t points = 0;
   for (auto _ : state) {
-    const lt::LapTrace trace1(lap1), trace2(lap2);
+    const lt::LapTrace trace1(lap1, 1.0, lt::TraceSmoothing::light), trace2(lap2, 1.0, lt::TraceSmoothing::light);
     const auto curve = lt::time_slip_curve(trace1, trace2);
     points = curve.size();
     benchmark::DoNotOptimize(curve.data());

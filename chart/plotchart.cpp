@@ -122,6 +122,7 @@ void TPlotChart::SetLayerRange(int layer, double xLow, double yLow, double xHigh
     widen_equal_ends(y0, y1, l.y.MinRange());
     l.x.store_range(x0, x1);
     l.y.store_range(y0, y1);
+    emit OnRangeChanged(k);
   }
 }
 

@@ -151,6 +151,10 @@ class TPlotChart : public QWidget, private ScaleObserver {
  signals:
   void OnMouseMoveInChart(bool InChart, Qt::KeyboardModifiers Shift, double rMousePosX, double rMousePosY);
   void OnClick();
+  // A layer's range was set, by the program or by the mouse (pan, zoom,
+  // zoom box), before the chart shows it: a layer that follows another can
+  // take the new range before the next Redisplay().
+  void OnRangeChanged(int layer);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

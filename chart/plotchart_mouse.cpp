@@ -126,6 +126,7 @@ void TPlotChart::drag_to(QPoint pos) {
 void TPlotChart::set_layer_ranges(int k, AxisRange x, AxisRange y) {
   layers_[static_cast<std::size_t>(k)].x.store_range(x.low, x.high);
   layers_[static_cast<std::size_t>(k)].y.store_range(y.low, y.high);
+  emit OnRangeChanged(k + 1);
 }
 
 void TPlotChart::pan_to(QPoint pos) {

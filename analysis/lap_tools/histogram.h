@@ -54,4 +54,27 @@ struct Histogram {
 // back to the channel's default; bins are aligned on multiples of the width.
 Histogram time_histogram(const Dataset& data, HistogramChannel channel, SampleRange samples, double bin_width);
 
+// The part of an x axis on screen: the samples whose x value (`x` less
+// `x_offset`, as the plot draws them) lies between `low` and `high`.
+struct XWindow {
+  const TVector* x = nullptr;
+  double x_offset = 0.0;
+  double low = 0.0;
+  double high = 0.0;
+};
+
+// The values of `channel` at `samples` of `data` (clamped to the samples it
+// holds), or at those of them inside `window`.
+std::vector<double> channel_values(const Dataset& data, HistogramChannel channel, SampleRange samples);
+std::vector<double> channel_values(const Dataset& data, HistogramChannel channel, SampleRange samples,
+                                   const XWindow& window);
+
+// Histograms of several series of values on one grid, so that they can be
+// compared bin by bin: one bin width for all (the width asked for, widened
+// when all the series together would need more than kMaxHistogramBins), bins
+// aligned on its multiples. Each series' bins run from its own lowest value's
+// bin to its highest's, and its percentages add up to 100.
+std::vector<Histogram> time_histograms(const std::vector<std::vector<double>>& series, HistogramChannel channel,
+                                       double bin_width);
+
 }  // namespace kv::lap_tools

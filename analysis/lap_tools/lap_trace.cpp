@@ -13,17 +13,50 @@ namespace {
 constexpr double kMaxLeadInPeriods = 2.0;
 // Samples ahead over which the speed at the line is taken.
 constexpr long kSpeedBaselineSamples = 3;
+// Half-width of the light smoothing's triangle, in samples.
+constexpr long kSmoothingHalfWidth = 8;
 
 struct Sample {
   double distance;
   double time;
 };
 
+// The distances of samples first … last averaged over a triangle of up to
+// kSmoothingHalfWidth samples each side, as wide on both sides so that a
+// steady speed keeps its exact distances. Non-finite values are kept apart.
+std::vector<double> smoothed_distances(const TVector& lap_odo, long first, long last) {
+  std::vector<double> out;
+  out.reserve(static_cast<std::size_t>(last - first + 1));
+  for (long i = first; i <= last; ++i) {
+    const long half = std::min({kSmoothingHalfWidth, i - first, last - i});
+    double sum = 0.0, weights = 0.0;
+    for (long k = -half; k <= half; ++k) {
+      const double v = lap_odo.get(i + k);
+      if (!std::isfinite(v)) continue;
+      const auto w = static_cast<double>(half + 1 - std::abs(k));
+      sum += w * v;
+      weights += w;
+    }
+    out.push_back(std::isfinite(lap_odo.get(i)) && weights > 0 ? sum / weights : lap_odo.get(i));
+  }
+  return out;
+}
+
 class TraceBuilder {
  public:
   TraceBuilder(const Dataset& data, double factor) : data_(data), factor_(factor) {}
 
-  Sample at(long i) const { return {data_.ch_lap_odo.get(i) * factor_, data_.ch_time.get(i)}; }
+  Sample at(long i) const {
+    const bool smoothed = i >= smoothed_first_ && i - smoothed_first_ < static_cast<long>(smoothed_.size());
+    const double odo = smoothed ? smoothed_[static_cast<std::size_t>(i - smoothed_first_)] : data_.ch_lap_odo.get(i);
+    return {odo * factor_, data_.ch_time.get(i)};
+  }
+
+  // From now on samples first … last read their smoothed distance.
+  void smooth(long first, long last) {
+    smoothed_ = smoothed_distances(data_.ch_lap_odo, first, last);
+    smoothed_first_ = first;
+  }
 
   // The first sample of the lap proper within `range`.
   long lap_start(SampleRange range) const {
@@ -82,6 +115,8 @@ class TraceBuilder {
 
   const Dataset& data_;
   double factor_;
+  std::vector<double> smoothed_;
+  long smoothed_first_ = 0;
 };
 
 }  // namespace
@@ -93,12 +128,14 @@ double interpolate_time(const std::vector<TracePoint>& points, std::size_t upper
   return lo.time + (distance - lo.distance) / (hi.distance - lo.distance) * (hi.time - lo.time);
 }
 
-LapTrace::LapTrace(const LapRef& lap, double distance_factor) {
+LapTrace::LapTrace(const LapRef& lap, double distance_factor, TraceSmoothing smoothing) {
   if (lap.data == nullptr || !std::isfinite(distance_factor) || !(distance_factor > 0)) return;
   const SampleRange range = clamp_range(*lap.data, lap.samples.first, lap.samples.last);
   if (range.empty()) return;
-  const TraceBuilder builder(*lap.data, distance_factor);
+  TraceBuilder builder(*lap.data, distance_factor);
   const long first = builder.lap_start(range);
+  // Only the lap's own samples: the restarts on either side must stay sharp.
+  if (smoothing == TraceSmoothing::light) builder.smooth(first, range.last);
   start_time_ = builder.start_time(first, range, lap.lap_time);
   if (!std::isfinite(start_time_)) return;
 

@@ -13,6 +13,14 @@
 // A range that begins on the last sample of the lap before (the lap
 // overlay's rounding can do that) is trimmed to the restart, and a car
 // waiting on the line begins its lap when it leaves.
+//
+// The distance counter counts whole pulses (about a metre each), so the time
+// at a distance read straight from the samples carries a saw of up to a
+// pulse's travel time: hundredths of a second at speed, a tenth where the
+// car is slow. A trace for comparing laps along the whole lap smooths the
+// distance over a few samples first (a triangle of +-0.8 s, shrinking at the
+// lap's ends so that steady motion stays exact); sector times use the
+// samples as they are.
 #include <optional>
 #include <vector>
 
@@ -20,10 +28,7 @@
 
 namespace kv::lap_tools {
 
-// ch_lap_odo holds metres, or feet after the plot window's distance switch:
-// multiply by this to get metres back.
-inline constexpr double kMetresPerLapOdoFoot = 1.0 / 3.281;
-inline double metres_per_lap_odo_unit(bool distance_in_feet) { return distance_in_feet ? kMetresPerLapOdoFoot : 1.0; }
+enum class TraceSmoothing { none, light };
 
 struct TracePoint {
   double distance = 0.0;  // into the lap, in the caller's unit
@@ -33,10 +38,12 @@ struct TracePoint {
 class LapTrace {
  public:
   LapTrace() = default;
-  // `distance_factor` turns ch_lap_odo values into the unit the caller gives
-  // and receives distances in (1 keeps the arrays' unit). A factor that is
-  // not a positive finite number gives an empty trace.
-  explicit LapTrace(const LapRef& lap, double distance_factor = 1.0);
+  // `distance_factor` turns ch_lap_odo (always metres: the plot window's
+  // feet apply to its x copy only) into the unit the caller gives and
+  // receives distances in. A factor that is not a positive finite number
+  // gives an empty trace.
+  explicit LapTrace(const LapRef& lap, double distance_factor = 1.0,
+                    TraceSmoothing smoothing = TraceSmoothing::none);
 
   bool empty() const { return points_.size() < 2; }
   // The furthest distance the lap reached; 0 when empty.

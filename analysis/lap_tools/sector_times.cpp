@@ -60,7 +60,28 @@ TheoreticalBest summarise(std::vector<SectorRow>& rows, const std::vector<std::s
   return best;
 }
 
+bool near_typical(double metres, double typical) {
+  return std::abs(metres - typical) <= kTypicalLapTolerance * typical;
+}
+
 }  // namespace
+
+double typical_lap_metres(const std::vector<double>& lap_metres, const std::vector<double>& other_laps) {
+  const auto agreeing = [](const std::vector<double>& laps, double candidate) {
+    return std::ranges::count_if(laps, [candidate](double m) { return near_typical(m, candidate); });
+  };
+  double typical = 0.0;
+  std::pair<long, long> most{0, 0};  // laps of the set, then of the other set
+  for (const double candidate : lap_metres) {
+    if (!(candidate > 0)) continue;
+    const std::pair<long, long> votes{agreeing(lap_metres, candidate), agreeing(other_laps, candidate)};
+    if (votes > most || (votes == most && candidate > typical)) {
+      most = votes;
+      typical = candidate;
+    }
+  }
+  return typical;
+}
 
 std::vector<double> usable_boundaries(std::vector<double> metres) {
   std::erase_if(metres, [](double m) { return !std::isfinite(m) || !(m > 0); });
@@ -92,19 +113,30 @@ SectorTimes lap_sector_times(const LapTrace& trace, double lap_time, const std::
   return sectors;
 }
 
-SectorTable sector_table(const LogState& log, const std::vector<double>& boundaries_metres,
-                         double metres_per_lap_odo) {
+SectorTable sector_table(const LogState& log, const std::vector<double>& boundaries_metres) {
   const std::vector<double> boundaries = usable_boundaries(boundaries_metres);
   SectorTable table;
   table.sector_count = static_cast<int>(boundaries.size()) + 1;
+  std::array<std::vector<double>, 2> set_lengths;
+  for (const LapEntry& lap : laps_of(log)) {
+    const LapTrace trace(lap.ref);
+    const double length = trace.length();
+    table.rows.push_back({lap, length, true, lap_sector_times(trace, lap.lap_time(), boundaries), {}, {}});
+    set_lengths[lap.set == kDataSetB ? 1 : 0].push_back(length);
+  }
+  for (std::size_t s = 0; s < set_lengths.size(); ++s) {
+    table.typical_metres[s] = typical_lap_metres(set_lengths[s], set_lengths[1 - s]);
+  }
+
   std::array<std::vector<std::size_t>, 2> set_members;
   std::vector<std::size_t> all_members;
-  for (const LapEntry& lap : laps_of(log)) {
-    const LapTrace trace(lap.ref, metres_per_lap_odo);
-    const std::size_t row = table.rows.size();
-    table.rows.push_back({lap, lap_sector_times(trace, lap.lap_time(), boundaries), {}, {}});
-    set_members[lap.set == kDataSetB ? 1 : 0].push_back(row);
-    all_members.push_back(row);
+  for (std::size_t r = 0; r < table.rows.size(); ++r) {
+    SectorRow& row = table.rows[r];
+    const std::size_t s = row.lap.set == kDataSetB ? 1 : 0;
+    row.in_bests = near_typical(row.lap_metres, table.typical_metres[s]);
+    if (!row.in_bests) continue;
+    set_members[s].push_back(r);
+    all_members.push_back(r);
   }
   for (std::size_t s = 0; s < set_members.size(); ++s) {
     table.per_set[s] = summarise(table.rows, set_members[s], table.sector_count, &SectorRow::best_in_set);

@@ -10,27 +10,14 @@ namespace {
 
 constexpr int kSlipDecimals = 2;
 
-// A trace's time at a distance, seen from just before and just after it:
-// they differ where the lap stood still there.
-struct TimeLimits {
-  double before;
-  double after;
-};
-
-// Walks one trace at rising distances.
+// Walks one trace at rising distances: the time the lap first reached each.
 class TraceWalker {
  public:
   explicit TraceWalker(const std::vector<TracePoint>& points) : points_(points) {}
 
-  TimeLimits at(double distance) {
+  double at(double distance) {
     while (next_ + 1 < points_.size() && points_[next_].distance < distance) ++next_;
-    if (points_[next_].distance != distance) {
-      const double t = interpolate_time(points_, next_, distance);
-      return {t, t};
-    }
-    std::size_t last = next_;
-    while (last + 1 < points_.size() && points_[last + 1].distance == distance) ++last;
-    return {points_[next_].time, points_[last].time};
+    return interpolate_time(points_, next_, distance);
   }
 
  private:
@@ -38,53 +25,32 @@ class TraceWalker {
   std::size_t next_ = 0;
 };
 
-// The corners of both traces in rising distance, each distance once.
-class CornerMerge {
- public:
-  CornerMerge(const std::vector<TracePoint>& p1, const std::vector<TracePoint>& p2, double end)
-      : p1_(p1), p2_(p2), end_(end) {}
-
-  std::optional<double> next() {
-    const bool more1 = i1_ < p1_.size() && p1_[i1_].distance <= end_;
-    const bool more2 = i2_ < p2_.size() && p2_[i2_].distance <= end_;
-    if (!more1 && !more2) return std::nullopt;
-    const double d = !more2 ? p1_[i1_].distance
-                     : !more1 ? p2_[i2_].distance
-                              : std::min(p1_[i1_].distance, p2_[i2_].distance);
-    while (i1_ < p1_.size() && p1_[i1_].distance == d) ++i1_;
-    while (i2_ < p2_.size() && p2_[i2_].distance == d) ++i2_;
-    return d;
-  }
-
- private:
-  const std::vector<TracePoint>& p1_;
-  const std::vector<TracePoint>& p2_;
-  double end_;
-  std::size_t i1_ = 0, i2_ = 0;
-};
-
 }  // namespace
 
 std::vector<SlipPoint> time_slip_curve(const LapTrace& lap1, const LapTrace& lap2) {
   if (lap1.empty() || lap2.empty()) return {};
+  const double end = std::min(lap1.length(), lap2.length());
   TraceWalker walk1(lap1.points()), walk2(lap2.points());
-  CornerMerge corners(lap1.points(), lap2.points(), std::min(lap1.length(), lap2.length()));
   std::vector<SlipPoint> curve;
-  curve.reserve(lap1.points().size() + lap2.points().size());
-  while (const auto d = corners.next()) {
-    const TimeLimits t1 = walk1.at(*d), t2 = walk2.at(*d);
-    curve.push_back({*d, t2.before - t1.before});
-    const double after = t2.after - t1.after;
-    if (after != curve.back().slip) curve.push_back({*d, after});
+  curve.reserve(kSlipGridSteps + 1);
+  for (int j = 0; j <= kSlipGridSteps; ++j) {
+    // The last point exactly at the end, whatever the rounding of the steps.
+    const double d = j == kSlipGridSteps ? end : end * j / kSlipGridSteps;
+    curve.push_back({d, walk2.at(d) - walk1.at(d)});
   }
   return curve;
 }
 
-std::optional<double> slip_at(const LapTrace& lap1, const LapTrace& lap2, double distance) {
-  const auto t1 = lap1.time_at(distance);
-  const auto t2 = lap2.time_at(distance);
-  if (!t1 || !t2) return std::nullopt;
-  return *t2 - *t1;
+std::optional<double> slip_at(const std::vector<SlipPoint>& curve, double distance) {
+  if (curve.size() < 2 || !(distance >= curve.front().distance) || distance > curve.back().distance) {
+    return std::nullopt;
+  }
+  const auto upper = std::lower_bound(curve.begin(), curve.end(), distance,
+                                      [](const SlipPoint& p, double d) { return p.distance < d; });
+  if (upper == curve.begin() || upper->distance == distance) return upper->slip;
+  const SlipPoint& lo = *(upper - 1);
+  const SlipPoint& hi = *upper;
+  return lo.slip + (distance - lo.distance) / (hi.distance - lo.distance) * (hi.slip - lo.slip);
 }
 
 std::string slip_text(double slip) {

@@ -16,15 +16,20 @@ struct SlipPoint {
   double slip = 0.0;      // s, lap 2 minus lap 1
 };
 
-// The slip from distance 0 to the shorter lap's length, with a point at every
-// corner of either trace, so that drawing straight lines between the points
-// shows the slip exactly. Empty when either lap is. Where a lap stood still,
-// a distance appears twice (the slip jumps there).
+// Points of the slip curve from distance 0 to the shorter lap's length.
+inline constexpr int kSlipGridSteps = 2000;
+
+// The slip on an even grid of kSlipGridSteps steps from 0 to the shorter
+// lap's length, each lap's time interpolated at every grid distance. Drawn
+// with straight lines between its points, it is the curve slip_at() reads.
+// Empty when either lap is. Traces built with TraceSmoothing::light give a
+// smooth curve; where a lap stood still, the slip climbs steeply over one
+// step.
 std::vector<SlipPoint> time_slip_curve(const LapTrace& lap1, const LapTrace& lap2);
 
-// The slip at one distance (the cursor's); nothing outside 0 … the shorter
-// lap's length.
-std::optional<double> slip_at(const LapTrace& lap1, const LapTrace& lap2, double distance);
+// The slip at one distance (the cursor's), linear between the curve's
+// points; nothing outside the curve.
+std::optional<double> slip_at(const std::vector<SlipPoint>& curve, double distance);
 
 // The cursor read-out line "Slip: %+.2f s", with "." whatever the locale and
 // no minus sign on a slip that rounds to zero.

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTableWidget>
 #include <set>
 
@@ -29,6 +31,9 @@ constexpr int kSlipLayer = 3;
 constexpr int kDistanceAxis = 1;
 constexpr int kLapOverlay = 1;
 constexpr int kHistogramTab = 4;
+constexpr int kZoomBox = 1;
+constexpr int kFeet = 1;
+constexpr double kFeetPerMetre = 3.281;
 
 class PlotWindowLapToolsTest : public ::testing::Test {
  protected:
@@ -62,7 +67,32 @@ class PlotWindowLapToolsTest : public ::testing::Test {
     s.chosen = true;
   }
   lap_tools::LapTrace trace_of(std::uint8_t set, std::size_t record) {
-    return lap_tools::LapTrace(lap_tools::lap_ref(state.log.dataset(set), record));
+    return lap_tools::LapTrace(lap_tools::lap_ref(state.log.dataset(set), record), 1.0,
+                               lap_tools::TraceSmoothing::light);
+  }
+  // The slip items' distances and values.
+  std::vector<std::pair<double, double>> slip_layer_points() {
+    std::vector<std::pair<double, double>> points;
+    for (const auto& item : chart().Items().items()) {
+      if (item.layer == kSlipLayer) points.emplace_back(item.x, item.y);
+    }
+    return points;
+  }
+  // Drags a zoom box over the chart with the mouse, from and to fractions of
+  // the chart area.
+  void drag_zoom_box(QPointF from, QPointF to) {
+    find<analysis::RadioGroup>("RadioGroup1")->setItemIndex(kZoomBox);
+    const auto area = chart().geometry_px().area();
+    const auto at = [&](QPointF f) {
+      return QPointF(area.left + f.x() * (area.right - area.left), area.top + f.y() * (area.bottom - area.top));
+    };
+    const auto send = [&](QEvent::Type type, QPointF pos, Qt::MouseButtons held) {
+      QMouseEvent event(type, pos, chart().mapToGlobal(pos), Qt::LeftButton, held, Qt::NoModifier);
+      QCoreApplication::sendEvent(&chart(), &event);
+    };
+    send(QEvent::MouseButtonPress, at(from), Qt::LeftButton);
+    send(QEvent::MouseMove, at(to), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, at(to), Qt::NoButton);
   }
   std::vector<double> slip_layer_values() {
     std::vector<double> y;
@@ -109,7 +139,7 @@ TEST_F(PlotWindowLapToolsTest, TheSlipIsDrawnOnlyForTwoOverlaidLapsOnADistanceAx
   EXPECT_DOUBLE_EQ(chart().ScaleX(kSlipLayer).RangeHigh(), chart().ScaleX(1).RangeHigh()) << "one distance scale";
   EXPECT_LT(chart().ScaleY(kSlipLayer).RangeLow(), 0.0);
   // Laps from different sets: the read-out is the core's slip at the pointer.
-  const auto expected = lap_tools::slip_at(trace_of(kDataSetA, 0), trace_of(kDataSetB, 1), 450);
+  const auto expected = lap_tools::slip_at(lap_tools::time_slip_curve(trace_of(kDataSetA, 0), trace_of(kDataSetB, 1)), 450);
   ASSERT_TRUE(expected);
   EXPECT_LT(*expected, -0.5) << "B's second lap is faster in every sector";
   EXPECT_EQ(form.slip_readout_line(450), lap_tools::slip_text(*expected));
@@ -152,6 +182,88 @@ TEST_F(PlotWindowLapToolsTest, ALapAgainstItselfHasNoSlipAnywhere) {
   for (double v : y) EXPECT_EQ(v, 0.0);
   EXPECT_EQ(form.slip_readout_line(0), "Slip: +0.00 s");
   EXPECT_EQ(form.slip_readout_line(899), "Slip: +0.00 s");
+}
+
+TEST_F(PlotWindowLapToolsTest, WithFeetTheSlipAndTheSectorsFollowTheFeetAxis) {
+  config::ConfigForm config(state.config);
+  config.setup();
+  form.show();
+  ui.clear();  // the default configuration message
+  find<QDoubleSpinBox>("SectorBoundary1")->setValue(300);
+  find<QDoubleSpinBox>("SectorBoundary2")->setValue(600);
+  find<QDoubleSpinBox>("SectorBoundary3")->setValue(0);
+  find<QAbstractButton>("ApplySectors")->click();
+  choose(0, kDataSetA, 0);
+  choose(1, kDataSetB, 1);
+  find<QCheckBox>("TimeSlip")->setChecked(true);
+  overlay_on_distance();
+  const std::string slip_in_metres = form.slip_readout_line(450);
+  auto* table = find<QTableWidget>("SectorTable");
+  std::vector<QString> cells_in_metres;
+  for (int r = 0; r < table->rowCount(); ++r) {
+    for (int c = 0; c < table->columnCount(); ++c) cells_in_metres.push_back(table->item(r, c) ? table->item(r, c)->text() : "");
+  }
+  ASSERT_NE(slip_in_metres, "");
+
+  find<analysis::RadioGroup>("RadioGroup11")->setItemIndex(kFeet);
+  ASSERT_EQ(chart().Scale1X().Caption(), "Distance(ft)");
+  double furthest = 0;
+  for (const auto& [x, y] : slip_layer_points()) furthest = std::max(furthest, x);
+  EXPECT_GT(furthest, 890 * kFeetPerMetre) << "the curve runs the whole lap on the feet axis";
+  EXPECT_DOUBLE_EQ(chart().ScaleX(kSlipLayer).RangeHigh(), chart().ScaleX(1).RangeHigh());
+  EXPECT_EQ(form.slip_readout_line(450 * kFeetPerMetre), slip_in_metres) << "the slip of the same place";
+
+  // Sector times do not change with the unit; the boundaries are shown in it.
+  std::size_t k = 0;
+  for (int r = 0; r < table->rowCount(); ++r) {
+    for (int c = 0; c < table->columnCount(); ++c, ++k) {
+      EXPECT_EQ(table->item(r, c) ? table->item(r, c)->text() : "", cells_in_metres[k]) << r << " " << c;
+    }
+  }
+  EXPECT_FALSE(table->item(table->rowCount() - 1, 3)->text().isEmpty()) << "the theoretical best over both";
+  EXPECT_EQ(find<QDoubleSpinBox>("SectorBoundary1")->value(), 984.3) << "300 m";
+  EXPECT_EQ(find<QDoubleSpinBox>("SectorBoundary2")->value(), 1968.6) << "600 m";
+  EXPECT_EQ(find<QLabel>("SectorBoundaryUnit")->text(), "Sector boundaries (ft, 0 = off):");
+  find<QDoubleSpinBox>("SectorBoundary1")->setValue(984.3);
+  find<QDoubleSpinBox>("SectorBoundary2")->setValue(1640.5);
+  find<QDoubleSpinBox>("SectorBoundary3")->setValue(0);
+  find<QAbstractButton>("ApplySectors")->click();
+  const lap_tools::SectorTable expected = lap_tools::sector_table(state.log, {300, 500});
+  EXPECT_EQ(table->item(0, 5)->text(), QString::number(*expected.rows[0].sector[1], 'f', 2)) << "1640.5 ft is 500 m";
+
+  find<analysis::RadioGroup>("RadioGroup11")->setItemIndex(0);
+  EXPECT_EQ(find<QDoubleSpinBox>("SectorBoundary1")->value(), 300.0) << "typed in feet, kept in metres";
+  EXPECT_EQ(find<QDoubleSpinBox>("SectorBoundary2")->value(), 500.0);
+  EXPECT_EQ(find<QLabel>("SectorBoundaryUnit")->text(), "Sector boundaries (m, 0 = off):");
+}
+
+TEST_F(PlotWindowLapToolsTest, NoSlipScaleWithoutASlipCurve) {
+  // A lap record with end time 0: the lap has no samples.
+  state.log.datasets[1].lap_table[0].end_time = 0;
+  form.show();
+  ui.clear();  // the default configuration message
+  choose(0, kDataSetA, 0);
+  choose(1, kDataSetB, 0);
+  find<QCheckBox>("TimeSlip")->setChecked(true);
+  overlay_on_distance();
+  EXPECT_TRUE(slip_layer_values().empty());
+  EXPECT_FALSE(chart().ScaleY(kSlipLayer).Visible());
+  EXPECT_EQ(form.slip_readout_line(450), "");
+}
+
+TEST_F(PlotWindowLapToolsTest, TheSlipFollowsAZoomBoxAtOnce) {
+  form.show();
+  ui.clear();  // the default configuration message
+  choose(0, kDataSetA, 0);
+  choose(1, kDataSetB, 1);
+  find<QCheckBox>("TimeSlip")->setChecked(true);
+  overlay_on_distance();
+  drag_zoom_box({0.2, 0.2}, {0.6, 0.8});
+  const double low = chart().ScaleX(1).RangeLow(), high = chart().ScaleX(1).RangeHigh();
+  ASSERT_GT(low, 100.0) << "zoomed";
+  ASSERT_LT(high, 700.0);
+  EXPECT_DOUBLE_EQ(chart().ScaleX(kSlipLayer).RangeLow(), low);
+  EXPECT_DOUBLE_EQ(chart().ScaleX(kSlipLayer).RangeHigh(), high);
 }
 
 TEST_F(PlotWindowLapToolsTest, SectorTableShowsEachLapsSectorsTheBestAndTheTheoreticalLap) {
@@ -259,6 +371,64 @@ TEST_F(PlotWindowLapToolsTest, HistogramTabShowsPercentagesOfTimeThatAddUpTo100)
   tabs->setCurrentIndex(1);
   EXPECT_FALSE(find<QGroupBox>("HistogramArea")->isVisible());
   EXPECT_TRUE(find<QGroupBox>("LapArea")->isVisible());
+}
+
+TEST_F(PlotWindowLapToolsTest, VisibleWindowHistogramOnALapDistanceAxis) {
+  // RPM/100 = the lap distance / 10: the bins tell which samples were counted.
+  for (Dataset& d : state.log.datasets) {
+    for (long i = 1; i <= d.ch_rpm.NrOfElem(); ++i) d.ch_rpm.set(i, d.ch_lap_odo[i] / 10);
+  }
+  form.show();
+  ui.clear();  // the default configuration message
+  choose(0, kDataSetA, 0);
+  choose(1, kDataSetB, 1);
+  overlay_on_distance();
+  find<QTabBar>("TabControl2")->setCurrentIndex(kHistogramTab);
+  find<QComboBox>("HistogramRange")->setCurrentIndex(2);
+  find<QDoubleSpinBox>("HistogramBinWidth")->setValue(1);
+  chart().SetLayerRange(1, 339, 0, 577, 100);
+  form.refresh_engine_data();
+  auto* table = find<QTableWidget>("HistogramTable");
+  ASSERT_GT(table->rowCount(), 0);
+  EXPECT_GE(table->item(0, 0)->text().toDouble(), 33.0) << "nothing before 339 m";
+  EXPECT_LE(table->item(table->rowCount() - 1, 1)->text().toDouble(), 58.0) << "nothing after 577 m";
+  EXPECT_NEAR(column_sum(*table, 2), 100.0, 0.05 * table->rowCount());
+  EXPECT_NEAR(column_sum(*table, 3), 100.0, 0.05 * table->rowCount());
+}
+
+TEST_F(PlotWindowLapToolsTest, HistogramSeriesWidenedTogetherShareTheTableRows) {
+  // A's speeds fit 0.1 wide bins; A and B together need wider ones.
+  Dataset& a = state.log.datasets[0];
+  Dataset& b = state.log.datasets[1];
+  for (long i = 1; i <= a.ch_speed.NrOfElem(); ++i) a.ch_speed.set(i, 100 + (i % 50) * 0.1);
+  for (long i = 1; i <= b.ch_speed.NrOfElem(); ++i) b.ch_speed.set(i, i % 2 ? 0 : 300);
+  form.show();
+  ui.clear();  // the default configuration message
+  find<QTabBar>("TabControl2")->setCurrentIndex(kHistogramTab);
+  find<QComboBox>("HistogramChannel")->setCurrentIndex(1);
+  find<QDoubleSpinBox>("HistogramBinWidth")->setValue(0.1);
+  auto* table = find<QTableWidget>("HistogramTable");
+  EXPECT_LE(table->rowCount(), lap_tools::kMaxHistogramBins);
+  EXPECT_NEAR(column_sum(*table, 2), 100.0, 0.05 * table->rowCount()) << "Data A";
+  EXPECT_NEAR(column_sum(*table, 3), 100.0, 0.05 * table->rowCount()) << "Data B";
+  EXPECT_NEAR(table->item(0, 1)->text().toDouble() - table->item(0, 0)->text().toDouble(), 300.0 / 1999, 1e-4);
+}
+
+TEST_F(PlotWindowLapToolsTest, ALapFarFromTheTypicalDistanceIsGreyedWithItsReason) {
+  // A's first lap ran on for half a lap more (a line crossing missed).
+  TVector& odo = state.log.datasets[0].ch_lap_odo;
+  const lap_tools::LapRef first = lap_tools::lap_ref(state.log.datasets[0], 0);
+  for (long i = first.samples.first; i <= first.samples.last; ++i) odo.set(i, odo[i] * 1.5);
+  form.show();
+  ui.clear();  // the default configuration message
+  auto* table = find<QTableWidget>("SectorTable");
+  const QTableWidgetItem* out_lap = table->item(0, 4);
+  const QTableWidgetItem* lap = table->item(1, 4);
+  EXPECT_NE(out_lap->foreground().color(), lap->foreground().color());
+  EXPECT_TRUE(out_lap->toolTip().startsWith("Not counted in the bests: the lap covered 13")) << out_lap->toolTip().toStdString();
+  EXPECT_TRUE(out_lap->toolTip().contains("the set's laps about 8")) << out_lap->toolTip().toStdString();
+  EXPECT_TRUE(lap->toolTip().isEmpty());
+  EXPECT_EQ(out_lap->background().color(), QTableWidgetItem().background().color()) << "never a best";
 }
 
 }  // namespace

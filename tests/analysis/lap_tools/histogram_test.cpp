@@ -69,6 +69,44 @@ TEST(HistogramTest, NothingToCount) {
   EXPECT_NEAR(percent_total(time_histogram(data, HistogramChannel::speed, all_samples(data), 10)), 100.0, 1e-9);
 }
 
+TEST(HistogramTest, SeveralSeriesShareOneGrid) {
+  // A narrow width that A's values fit in but A and B together do not.
+  const std::vector<double> a = {10.0, 10.05, 20.0, 49.9};
+  const std::vector<double> b = {0.0, 120.0, 300.0, NAN};
+  const auto hs = time_histograms({a, b, {}}, HistogramChannel::speed, 0.1);
+  ASSERT_EQ(hs.size(), 3u);
+  const double width = 300.0 / (kMaxHistogramBins - 1);
+  for (const Histogram& h : hs) EXPECT_DOUBLE_EQ(h.bin_width, width) << "widened once, for all";
+  EXPECT_EQ(hs[0].samples, 4);
+  EXPECT_EQ(hs[1].samples, 3);
+  EXPECT_TRUE(hs[2].bins.empty());
+  for (const Histogram* h : {&hs[0], &hs[1]}) {
+    EXPECT_NEAR(percent_total(*h), 100.0, 1e-9);
+    // Every bin edge on the same grid: a whole number of widths from 0.
+    for (const auto& bin : h->bins) {
+      const double steps = bin.low / width;
+      EXPECT_NEAR(steps, std::round(steps), 1e-6) << bin.low;
+    }
+  }
+  EXPECT_NEAR(hs[0].bins.front().low, std::floor(10.0 / width) * width, 1e-9) << "A's bins begin at its own lowest";
+  EXPECT_LE(static_cast<long>(hs[1].bins.size()), kMaxHistogramBins);
+  EXPECT_EQ(hs[1].bins.back().samples, 1) << "the highest value in the last bin";
+  EXPECT_EQ(time_histograms({a}, HistogramChannel::speed, 0.1).front().bin_width, 0.1) << "A alone fits";
+}
+
+TEST(HistogramTest, ValuesInsideAnXWindow) {
+  Dataset data = dataset_with_lap_odo({0, 5, 10, 15, 20, 10});
+  fill(data.ch_rpm, {1, 2, 3, 4, 5, 6});
+  const SampleRange all = all_samples(data);
+  EXPECT_EQ(channel_values(data, HistogramChannel::rpm, all, {&data.ch_lap_odo, 0.0, 9.0, 16.0}),
+            (std::vector<double>{3, 4, 6})) << "every sample whose x is on screen, also going back";
+  EXPECT_EQ(channel_values(data, HistogramChannel::rpm, all, {&data.ch_lap_odo, 0.0, 16.0, 9.0}),
+            (std::vector<double>{3, 4, 6})) << "ends the other way round";
+  EXPECT_EQ(channel_values(data, HistogramChannel::rpm, {2, 4}, {&data.ch_lap_odo, 5.0, 0.0, 5.0}),
+            (std::vector<double>{2, 3})) << "x counted from an offset, within the range";
+  EXPECT_TRUE(channel_values(data, HistogramChannel::rpm, all, {nullptr, 0.0, 0.0, 100.0}).empty());
+}
+
 TEST(HistogramTest, GeneratedLogPercentagesAddUpToAHundredForEveryChannelAndRange) {
   const auto& d = test::two_session_log();
   ASSERT_TRUE(d.ok);

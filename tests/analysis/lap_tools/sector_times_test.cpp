@@ -177,21 +177,46 @@ TEST(SectorTableTest, GeneratedLogSectorsAgreeWithTheTruthWithinASamplePeriod) {
   expect_sectors_match_the_truth(test::DecodedLog({.pages = 300, .sessions = 3, .seed = 7, .pulses_per_mile = 900}));
 }
 
-TEST(SectorTableTest, FeetOnTheLapDistanceAndUnreachableBoundaries) {
+TEST(SectorTableTest, LapsFarFromTheTypicalDistanceStayOutOfTheBests) {
+  LogState log;
+  log.datasets[0] = dataset_of_laps({{30, 20, 25}, {32, 22, 27}, {31, 21, 26}}, 900);
+  // The first lap ran on for 1350 m (a line crossing the instrument missed):
+  // its "sectors" are quicker than any real one.
+  TVector& odo = log.datasets[0].ch_lap_odo;
+  const LapRef first = lap_ref(log.datasets[0], 0);
+  for (long i = first.samples.first; i <= first.samples.last; ++i) odo.set(i, odo[i] * 1.5);
+  const SectorTable table = sector_table(log, {300, 500});
+  EXPECT_NEAR(table.typical_metres[0], 900, 30);
+  EXPECT_FALSE(table.rows[0].in_bests);
+  EXPECT_NEAR(table.rows[0].lap_metres, 1350, 45);
+  EXPECT_TRUE(table.rows[1].in_bests && table.rows[2].in_bests);
+  ASSERT_TRUE(table.rows[0].sector[0]);
+  EXPECT_LT(*table.rows[0].sector[0], *table.rows[1].sector[0]) << "it would have been the best";
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_FALSE(table.rows[0].best_in_set[k] || table.rows[0].best_overall[k]) << k;
+    EXPECT_TRUE(table.rows[1].best_in_set[k]) << k;
+  }
+  EXPECT_NEAR(*table.per_set[0].theoretical, table.rows[1].lap.lap_time(), 1e-9);
+  EXPECT_EQ(table.per_set[0].fastest_row, 1u);
+  EXPECT_NEAR(*table.both.gain, 0.0, 1e-9);
+}
+
+TEST(SectorTableTest, TypicalLapDistance) {
+  EXPECT_EQ(typical_lap_metres({}), 0.0);
+  EXPECT_EQ(typical_lap_metres({600, 1000}), 1000.0) << "a tie: the longer";
+  EXPECT_EQ(typical_lap_metres({600, 1000, 1010, 620, 990}), 1010.0) << "three agree, the longest of them";
+  EXPECT_EQ(typical_lap_metres({0, 0, 500}), 500.0) << "laps without samples agree on nothing";
+  EXPECT_EQ(typical_lap_metres({1350, 900}, {905, 898}), 900.0) << "a tie: the other set decides";
+}
+
+TEST(SectorTableTest, UnreachableBoundaries) {
   LogState log;
   log.datasets[0] = dataset_of_laps({{30, 20, 25}, {32, 22, 27}}, 900);
-  const SectorTable metres = sector_table(log, {300, 600});
   const SectorTable too_far = sector_table(log, {300, 600, 2000});
   EXPECT_EQ(too_far.sector_count, 4);
   EXPECT_FALSE(too_far.per_set[0].theoretical) << "no lap reaches 2000 m";
   EXPECT_TRUE(too_far.per_set[0].best_sector[1]);
   EXPECT_FALSE(too_far.per_set[0].best_sector[2]);
-
-  TVector& odo = log.datasets[0].ch_lap_odo;
-  for (long i = 1; i <= odo.NrOfElem(); ++i) odo.set(i, odo[i] * 3.281);
-  const SectorTable feet = sector_table(log, {300, 600}, metres_per_lap_odo_unit(true));
-  EXPECT_NEAR(*feet.per_set[0].theoretical, *metres.per_set[0].theoretical, 1e-9);
-
   EXPECT_TRUE(sector_table(LogState{}, {300}).rows.empty());
 }
 

@@ -92,15 +92,59 @@ void ItemBuffer::resize(std::size_t bytes, std::size_t used) {
   mapped_ = true;
 }
 
-void ItemStore::grow() {
+void ItemStore::reserve(std::size_t wanted) {
+  if (wanted <= capacity_) return;
+  // Runs count their items in 32 bits.
+  if (wanted > std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
   // Whole AllocSize steps, but at least half the current size more, so that
   // a million items do not mean a thousand reallocations.
   const std::size_t step = static_cast<std::size_t>(alloc_size_);
-  std::size_t wanted = std::max(capacity_ + step, capacity_ + capacity_ / 2);
-  wanted = (wanted + step - 1) / step * step;
-  data_.resize(wanted * sizeof(ChartItem), size_ * sizeof(ChartItem));
-  capacity_ = wanted;
+  std::size_t grown = std::max({wanted, capacity_ + step, capacity_ + capacity_ / 2});
+  grown = (grown + step - 1) / step * step;
+  data_.resize(grown * sizeof(ItemPoint), size_ * sizeof(ItemPoint));
+  capacity_ = grown;
 }
+
+void ItemStore::add_samples(const ChartItem& head, const double* x, const double* y, std::size_t count,
+                            double x_offset, double factor) {
+  if (count == 0) return;
+  reserve(size_ + count);
+  join_run(head);
+  ItemPoint* out = data_.data() + size_;
+  for (std::size_t i = 0; i < count; ++i) out[i] = {x[i] - x_offset, factor * y[i]};
+  size_ += count;
+}
+
+ChartItem ItemStore::operator[](std::size_t i) const {
+  // The last run that begins at or before i.
+  const auto after = std::upper_bound(runs_.begin(), runs_.end(), i,
+                                      [](std::size_t index, const ItemRun& r) { return index < r.begin; });
+  const ItemRun& r = *(after - 1);
+  const ItemPoint p = data_.data()[i];
+  return {p.x, p.y, r.style, r.kind, r.layer, r.mark_type};
+}
+
+void ItemStore::reset_styles(const ItemStyle& keep) {
+  styles_.assign(1, keep);
+  last_key_ = kNoRun;
+}
+
+ChartItem ItemView::Iterator::operator*() const {
+  const ItemRun& r = store_->runs()[run_];
+  const ItemPoint p = store_->points()[index_];
+  return {p.x, p.y, r.style, r.kind, r.layer, r.mark_type};
+}
+
+ItemView::Iterator& ItemView::Iterator::operator++() {
+  ++index_;
+  if (index_ == store_->run_end(run_)) ++run_;
+  return *this;
+}
+
+ItemView::Iterator ItemView::begin() const { return {store_, 0, 0}; }
+ItemView::Iterator ItemView::end() const { return {store_, store_->size(), store_->runs().size()}; }
+std::size_t ItemView::size() const { return store_->size(); }
+ChartItem ItemView::operator[](std::size_t i) const { return (*store_)[i]; }
 
 std::uint32_t ItemStore::style_id(const ItemStyle& style) {
   const auto it = std::find(styles_.begin(), styles_.end(), style);
@@ -148,12 +192,22 @@ void widen_axis(double& low, double& high, double margin_percent) {
   }
 }
 
+// Every point of the layer's runs (layer 0: of every run).
+template <class Visit>
+void for_each_point(const ItemStore& store, int layer, const Visit& visit) {
+  const auto runs = store.runs();
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    if (layer != 0 && runs[r].layer != layer) continue;
+    const ItemPoint* p = store.points();
+    for (std::size_t i = runs[r].begin, end = store.run_end(r); i < end; ++i) visit(p[i]);
+  }
+}
+
 }  // namespace
 
-DataBox auto_range_box(std::span<const ChartItem> items, int layer, double margin_percent) {
+DataBox auto_range_box(const ItemView& items, int layer, double margin_percent) {
   Bounds b;
-  for (const ChartItem& item : items)
-    if (item.layer == layer) b.include(item.x, item.y);
+  for_each_point(items.store(), layer, [&b](const ItemPoint& p) { b.include(p.x, p.y); });
   DataBox box{0, 0, 0, 0};
   if (b.any) {
     // An axis without a finite coordinate keeps 0..0.
@@ -165,16 +219,15 @@ DataBox auto_range_box(std::span<const ChartItem> items, int layer, double margi
   return box;
 }
 
-DataBox layer_extent(std::span<const ChartItem> items, int layer, const DataBox& w) {
+DataBox layer_extent(const ItemView& items, int layer, const DataBox& w) {
   DataBox out{kExtentStart, kExtentStart, -kExtentStart, -kExtentStart};
-  for (const ChartItem& item : items) {
-    if (layer != 0 && item.layer != layer) continue;
-    if (!(w.x_low < item.x && item.x < w.x_high && w.y_low < item.y && item.y < w.y_high)) continue;
-    out.x_low = std::min(out.x_low, item.x);
-    out.x_high = std::max(out.x_high, item.x);
-    out.y_low = std::min(out.y_low, item.y);
-    out.y_high = std::max(out.y_high, item.y);
-  }
+  for_each_point(items.store(), layer, [&out, &w](const ItemPoint& p) {
+    if (!(w.x_low < p.x && p.x < w.x_high && w.y_low < p.y && p.y < w.y_high)) return;
+    out.x_low = std::min(out.x_low, p.x);
+    out.x_high = std::max(out.x_high, p.x);
+    out.y_low = std::min(out.y_low, p.y);
+    out.y_high = std::max(out.y_high, p.y);
+  });
   return out;
 }
 

@@ -93,6 +93,25 @@ TEST(ChartItems, AutoRangeSkipsNonFiniteCoordinates) {
   expect_box(auto_range_box(only_infinite, 1, 10), {-1, -1, 1, 1});
 }
 
+// Long runs are scanned two points at a time; an odd length, extremes at
+// either end and one infinite value at the very end must all come out right.
+TEST(ChartItems, AutoRangeOfLongRunsFindsEveryEnd) {
+  ItemStore s;
+  std::vector<double> x(1001), y(1001);
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    x[i] = static_cast<double>(i);
+    y[i] = static_cast<double>(i % 7);
+  }
+  y[0] = -3;
+  y[1000] = 12;
+  const ChartItem draw{0, 0, 0, ItemKind::DrawTo, 1, 0};
+  s.add_samples(draw, x.data(), y.data(), x.size(), 0, 1);
+  expect_box(auto_range_box(s.items(), 1, 0), {0, -3, 1000, 12});
+  x[1000] = std::numeric_limits<double>::infinity();
+  s.add_samples({0, 0, 0, ItemKind::DrawTo, 2, 0}, x.data(), y.data(), x.size(), 5000, 1);
+  expect_box(auto_range_box(s.items(), 2, 0), {-5000, -3, 999 - 5000, 12});
+}
+
 TEST(ChartItems, AutoRangeMarginNeverOverflowsTheEnds) {
   constexpr double big = std::numeric_limits<double>::max();
   const Items items{item(-big, 0, 1), item(big, 1, 1)};

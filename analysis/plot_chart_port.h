@@ -18,7 +18,7 @@ class PlotChartPort final : public ChartPort {
   void AddMark(double x, double y, std::uint8_t mark_type) override { chart_.AddMark(x, y, mark_type); }
   void AddSamples(const double* x, const double* y, long count, double x_offset, double factor,
                   bool marks) override {
-    add_samples(chart_, x, y, count, x_offset, factor, marks);
+    if (count > 0) chart_.AddSamples(x, y, static_cast<std::size_t>(count), x_offset, factor, marks);
   }
   void ClearItems() override { chart_.ClearItems(); }
   void Redisplay() override { chart_.Redisplay(); }

@@ -44,12 +44,13 @@ Bench& bench() {
   return b;
 }
 
-long resident_kib() {
+// A figure of /proc/self/status in KiB: "VmRSS:" now, "VmHWM:" at its peak.
+long status_kib(const std::string& wanted) {
   std::ifstream status("/proc/self/status");
   std::string key;
   long value = 0;
   while (status >> key) {
-    if (key == "VmRSS:") {
+    if (key == wanted) {
       status >> value;
       return value;
     }
@@ -57,6 +58,8 @@ long resident_kib() {
   }
   return 0;
 }
+
+long resident_kib() { return status_kib("VmRSS:"); }
 
 // One pointer move over the chart, zig-zagging around `centre` with `step`.
 void move_pointer(QWidget& chart, QPointF centre, int step, Qt::MouseButtons held) {
@@ -74,6 +77,7 @@ void BM_ReloadEngineData(benchmark::State& state) {
   state.counters["items"] = static_cast<double>(b.form->chart().ItemCount());
   state.counters["samples_a"] = static_cast<double>(b.samples(kv::kDataSetA));
   state.counters["samples_b"] = static_cast<double>(b.samples(kv::kDataSetB));
+  state.counters["peak_rss_kib"] = static_cast<double>(status_kib("VmHWM:"));
 }
 BENCHMARK(BM_ReloadEngineData)->Arg(1)->Arg(2)->ArgName("b_layer")->Unit(benchmark::kMillisecond)
     ->Repetitions(5)->ReportAggregatesOnly(true);

@@ -23,8 +23,11 @@ const demo::Session& session(int set) {
   return set == 1 ? a : b;
 }
 
-// As the plot window draws a dataset: a move-to, then a draw-to per sample.
-void add_set(TPlotChart& chart, int set, int layer) {
+enum class Adding { OneCallPerItem, FromArrays };
+
+// As the plot window draws a dataset: a move-to, then a draw-to per sample,
+// one call each or a call per channel (as the plot window does).
+void add_set(TPlotChart& chart, int set, int layer, Adding how = Adding::FromArrays) {
   const demo::Session& s = session(set);
   chart.SetActiveLayer(layer);
   chart.SetPenStyle(set == 1 ? TPenStyle::psSolid : TPenStyle::psDot);
@@ -32,6 +35,10 @@ void add_set(TPlotChart& chart, int set, int layer) {
     chart.SetDataColor(static_cast<TColor>(0x1F3F5F * (c + 1) * set) & 0xFFFFFF);
     const std::vector<double>& y = s.channel[c];
     chart.AddMoveTo(s.time[0], y[0]);
+    if (how == Adding::FromArrays) {
+      chart.AddSamples(s.time.data(), y.data(), s.time.size(), 0, 1, false);
+      continue;
+    }
     for (std::size_t i = 0; i < s.time.size(); ++i) chart.AddDrawTo(s.time[i], y[i]);
   }
 }
@@ -52,18 +59,32 @@ std::unique_ptr<TPlotChart> worst_case_chart() {
   return chart;
 }
 
-void BM_AddItems(benchmark::State& state) {
+void BM_AddItems(benchmark::State& state, Adding how) {
   TPlotChart chart;
   apply_plot_window_design(chart);
   for (auto _ : state) {
     chart.ClearItems();
-    add_set(chart, 1, 1);
-    add_set(chart, 2, 2);
+    add_set(chart, 1, 1, how);
+    add_set(chart, 2, 2, how);
     benchmark::DoNotOptimize(chart.ItemCount());
   }
   state.counters["items"] = static_cast<double>(chart.ItemCount());
 }
-BENCHMARK(BM_AddItems)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AddItems, one_call_per_item, Adding::OneCallPerItem)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_AddItems, from_arrays, Adding::FromArrays)->Unit(benchmark::kMillisecond);
+
+// A re-plot from the arrays: clear, add every curve, draw the picture. The
+// peer benchmark (bench/peer) times the same under the same name.
+void BM_Replot(benchmark::State& state) {
+  auto chart = worst_case_chart();
+  for (auto _ : state) {
+    chart->ClearItems();
+    add_set(*chart, 1, 1);
+    add_set(*chart, 2, 2);
+    chart->Redisplay();
+  }
+}
+BENCHMARK(BM_Replot)->Unit(benchmark::kMillisecond);
 
 // The first fill of a new chart, fresh memory included.
 void BM_AddItemsFirstTime(benchmark::State& state) {

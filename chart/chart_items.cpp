@@ -3,11 +3,16 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <new>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kv::chart {
 
@@ -92,15 +97,59 @@ void ItemBuffer::resize(std::size_t bytes, std::size_t used) {
   mapped_ = true;
 }
 
-void ItemStore::grow() {
+void ItemStore::reserve(std::size_t wanted) {
+  if (wanted <= capacity_) return;
+  // Runs count their items in 32 bits.
+  if (wanted > std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
   // Whole AllocSize steps, but at least half the current size more, so that
   // a million items do not mean a thousand reallocations.
   const std::size_t step = static_cast<std::size_t>(alloc_size_);
-  std::size_t wanted = std::max(capacity_ + step, capacity_ + capacity_ / 2);
-  wanted = (wanted + step - 1) / step * step;
-  data_.resize(wanted * sizeof(ChartItem), size_ * sizeof(ChartItem));
-  capacity_ = wanted;
+  std::size_t grown = std::max({wanted, capacity_ + step, capacity_ + capacity_ / 2});
+  grown = (grown + step - 1) / step * step;
+  data_.resize(grown * sizeof(ItemPoint), size_ * sizeof(ItemPoint));
+  capacity_ = grown;
 }
+
+void ItemStore::add_samples(const ChartItem& head, const double* x, const double* y, std::size_t count,
+                            double x_offset, double factor) {
+  if (count == 0) return;
+  reserve(size_ + count);
+  join_run(head);
+  ItemPoint* out = data_.data() + size_;
+  for (std::size_t i = 0; i < count; ++i) out[i] = {x[i] - x_offset, factor * y[i]};
+  size_ += count;
+}
+
+ChartItem ItemStore::operator[](std::size_t i) const {
+  // The last run that begins at or before i.
+  const auto after = std::upper_bound(runs_.begin(), runs_.end(), i,
+                                      [](std::size_t index, const ItemRun& r) { return index < r.begin; });
+  const ItemRun& r = *(after - 1);
+  const ItemPoint p = data_.data()[i];
+  return {p.x, p.y, r.style, r.kind, r.layer, r.mark_type};
+}
+
+void ItemStore::reset_styles(const ItemStyle& keep) {
+  styles_.assign(1, keep);
+  last_key_ = kNoRun;
+}
+
+ChartItem ItemView::Iterator::operator*() const {
+  const ItemRun& r = store_->runs()[run_];
+  const ItemPoint p = store_->points()[index_];
+  return {p.x, p.y, r.style, r.kind, r.layer, r.mark_type};
+}
+
+ItemView::Iterator& ItemView::Iterator::operator++() {
+  ++index_;
+  if (index_ == store_->run_end(run_)) ++run_;
+  return *this;
+}
+
+ItemView::Iterator ItemView::begin() const { return {store_, 0, 0}; }
+ItemView::Iterator ItemView::end() const { return {store_, store_->size(), store_->runs().size()}; }
+std::size_t ItemView::size() const { return store_->size(); }
+ChartItem ItemView::operator[](std::size_t i) const { return (*store_)[i]; }
 
 std::uint32_t ItemStore::style_id(const ItemStyle& style) {
   const auto it = std::find(styles_.begin(), styles_.end(), style);
@@ -148,12 +197,67 @@ void widen_axis(double& low, double& high, double margin_percent) {
   }
 }
 
+// Joins the bounds of points[0 .. n) into `b` when every coordinate is a
+// finite number and returns whether it did; a run with an infinite or NaN
+// coordinate is left for the careful way. X and Y go side by side in one
+// register, two points at a time.
+bool include_finite_run(Bounds& b, const ItemPoint* points, std::size_t n) {
+  if (n == 0) return true;
+#if defined(__SSE2__)
+  static_assert(offsetof(ItemPoint, y) == offsetof(ItemPoint, x) + sizeof(double));
+  const __m128d first = _mm_loadu_pd(&points[0].x);
+  __m128d lo0 = first, lo1 = first, hi0 = first, hi1 = first;
+  // p - p is 0 for a finite number and NaN for an infinite or NaN one.
+  __m128d finite = _mm_cmpord_pd(_mm_setzero_pd(), _mm_setzero_pd());
+  auto take = [&finite](__m128d p, __m128d& lo, __m128d& hi) {
+    const __m128d zero_or_nan = _mm_sub_pd(p, p);
+    finite = _mm_and_pd(finite, _mm_cmpord_pd(zero_or_nan, zero_or_nan));
+    lo = _mm_min_pd(p, lo);
+    hi = _mm_max_pd(p, hi);
+  };
+  std::size_t i = 0;
+  for (; i + 1 < n; i += 2) {
+    take(_mm_loadu_pd(&points[i].x), lo0, hi0);
+    take(_mm_loadu_pd(&points[i + 1].x), lo1, hi1);
+  }
+  if (i < n) take(_mm_loadu_pd(&points[i].x), lo0, hi0);
+  double low[2], high[2];
+  _mm_storeu_pd(low, _mm_min_pd(lo0, lo1));
+  _mm_storeu_pd(high, _mm_max_pd(hi0, hi1));
+  if (_mm_movemask_pd(finite) != 3) return false;
+  b.include(low[0], low[1]);
+  b.include(high[0], high[1]);
+  return true;
+#else
+  (void)b;
+  (void)points;
+  return false;
+#endif
+}
+
+// Every point of the layer's runs (layer 0: of every run).
+template <class Visit>
+void for_each_point(const ItemStore& store, int layer, const Visit& visit) {
+  const auto runs = store.runs();
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    if (layer != 0 && runs[r].layer != layer) continue;
+    const ItemPoint* p = store.points();
+    for (std::size_t i = runs[r].begin, end = store.run_end(r); i < end; ++i) visit(p[i]);
+  }
+}
+
 }  // namespace
 
-DataBox auto_range_box(std::span<const ChartItem> items, int layer, double margin_percent) {
+DataBox auto_range_box(const ItemView& items, int layer, double margin_percent) {
   Bounds b;
-  for (const ChartItem& item : items)
-    if (item.layer == layer) b.include(item.x, item.y);
+  const ItemStore& store = items.store();
+  for (std::size_t r = 0; r < store.runs().size(); ++r) {
+    if (store.runs()[r].layer != layer) continue;
+    const std::size_t begin = store.runs()[r].begin;
+    const std::size_t end = store.run_end(r);
+    if (!include_finite_run(b, store.points() + begin, end - begin))
+      for (std::size_t i = begin; i < end; ++i) b.include(store.points()[i].x, store.points()[i].y);
+  }
   DataBox box{0, 0, 0, 0};
   if (b.any) {
     // An axis without a finite coordinate keeps 0..0.
@@ -165,16 +269,15 @@ DataBox auto_range_box(std::span<const ChartItem> items, int layer, double margi
   return box;
 }
 
-DataBox layer_extent(std::span<const ChartItem> items, int layer, const DataBox& w) {
+DataBox layer_extent(const ItemView& items, int layer, const DataBox& w) {
   DataBox out{kExtentStart, kExtentStart, -kExtentStart, -kExtentStart};
-  for (const ChartItem& item : items) {
-    if (layer != 0 && item.layer != layer) continue;
-    if (!(w.x_low < item.x && item.x < w.x_high && w.y_low < item.y && item.y < w.y_high)) continue;
-    out.x_low = std::min(out.x_low, item.x);
-    out.x_high = std::max(out.x_high, item.x);
-    out.y_low = std::min(out.y_low, item.y);
-    out.y_high = std::max(out.y_high, item.y);
-  }
+  for_each_point(items.store(), layer, [&out, &w](const ItemPoint& p) {
+    if (!(w.x_low < p.x && p.x < w.x_high && w.y_low < p.y && p.y < w.y_high)) return;
+    out.x_low = std::min(out.x_low, p.x);
+    out.x_high = std::max(out.x_high, p.x);
+    out.y_low = std::min(out.y_low, p.y);
+    out.y_high = std::max(out.y_high, p.y);
+  });
   return out;
 }
 

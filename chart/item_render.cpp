@@ -107,7 +107,7 @@ MinMaxPyramid::Bounds join(MinMaxPyramid::Bounds a, MinMaxPyramid::Bounds b) {
   return {std::min(a.low, b.low), std::max(a.high, b.high)};
 }
 
-MinMaxPyramid::Bounds item_bounds(const ChartItem& item) { return {item.y, item.y}; }
+MinMaxPyramid::Bounds point_bounds(const ItemPoint& p) { return {p.y, p.y}; }
 
 MinMaxPyramid::Bounds as_is(const MinMaxPyramid::Bounds& b) { return b; }
 
@@ -152,14 +152,14 @@ struct XOrder {
 // instruction where one item at a time would take four. The comparisons
 // are ordered ones, false for a NaN, and min and max only ever see numbers
 // (a run with a NaN keeps no pyramid).
-static_assert(offsetof(ChartItem, y) == offsetof(ChartItem, x) + sizeof(double));
+static_assert(offsetof(ItemPoint, y) == offsetof(ItemPoint, x) + sizeof(double));
 static_assert(sizeof(MinMaxPyramid::Bounds) == sizeof(__m128d));
 
 class BlockLanes {
  public:
   explicit BlockLanes(double first_x) : prev_x_(_mm_set1_pd(first_x)) {}
 
-  void take(const ChartItem* e, MinMaxPyramid::Bounds* out) {
+  void take(const ItemPoint* e, MinMaxPyramid::Bounds* out) {
     const __m128d p0 = _mm_loadu_pd(&e[0].x);
     const __m128d p1 = _mm_loadu_pd(&e[1].x);
     const __m128d p2 = _mm_loadu_pd(&e[2].x);
@@ -181,6 +181,9 @@ class BlockLanes {
     const __m128d bounds = _mm_move_sd(_mm_max_pd(a, b), _mm_min_pd(a, b));  // low, high
     std::memcpy(out, &bounds, sizeof bounds);
   }
+  bool still_useful() const {
+    return all(numbers_) && (all(grows_) || all(shrinks_));
+  }
   XOrder order() const {
     double last_x[2];
     _mm_storeu_pd(last_x, prev_x_);
@@ -200,10 +203,11 @@ class BlockLanes {
  public:
   explicit BlockLanes(double first_x) : order_{.prev = first_x} {}
 
-  void take(const ChartItem* e, MinMaxPyramid::Bounds* out) {
+  void take(const ItemPoint* e, MinMaxPyramid::Bounds* out) {
     for (std::size_t i = 0; i < kBlock; ++i) order_.take(e[i].x, e[i].y);
-    *out = join(join(item_bounds(e[0]), item_bounds(e[1])), join(item_bounds(e[2]), item_bounds(e[3])));
+    *out = join(join(point_bounds(e[0]), point_bounds(e[1])), join(point_bounds(e[2]), point_bounds(e[3])));
   }
+  bool still_useful() const { return order_.direction() != 0; }
   XOrder order() const { return order_; }
 
  private:
@@ -231,10 +235,6 @@ void leave_wide_vector_state() {}
 // Level-0 entries made per check of the storage's size.
 constexpr std::size_t kChunkBlocks = 1024;
 
-bool same_run(const ChartItem& item, const ChartItem& head) {
-  return (item.kind == ItemKind::DrawTo) & (item.style == head.style) & (item.layer == head.layer);
-}
-
 // Joins entries lo..hi-1 (lo < hi) at both ends into `m`: the three from
 // lo on and the three up to hi - 1, each held inside the range. An entry
 // taken twice changes no bound, so this covers the parts of the range
@@ -250,38 +250,30 @@ void take_ends(MinMaxPyramid::Bounds& m, std::size_t lo, std::size_t hi, const G
 
 }  // namespace
 
-MinMaxPyramid::Scan MinMaxPyramid::build(const ChartItem* items, std::size_t available) {
-  const ChartItem& head = items[0];
-  BlockLanes lanes(head.x);
-  std::size_t n = 0;
-  std::size_t blocks = 0;
-  // Whole blocks of four items of the run, a chunk at a time.
-  for (bool more = true; more;) {
+int MinMaxPyramid::build(const ItemPoint* points, std::size_t n) {
+  if (n < kColumnRunMin) return 0;
+  const std::size_t whole = n / kBlock;
+  if (storage_.size() < whole + 1) storage_.resize(whole + 1);
+  BlockLanes lanes(points[0].x);
+  // Whole blocks of four points, a chunk at a time; a run found of no use
+  // half way is left there.
+  for (std::size_t b = 0; b < whole;) {
     leave_wide_vector_state();
-    const std::size_t chunk = std::min(kChunkBlocks, (available - n) / kBlock);
-    if (storage_.size() < blocks + chunk + 1) storage_.resize(blocks + chunk + 1);
-    Bounds* out = storage_.data() + blocks;
-    const ChartItem* e = items + n;
-    std::size_t b = 0;
-    for (; b < chunk; ++b, e += kBlock) {
-      if (!(same_run(e[0], head) & same_run(e[1], head) & same_run(e[2], head) & same_run(e[3], head))) break;
-      lanes.take(e, out + b);
-    }
-    blocks += b;
-    n += b * kBlock;
-    more = b == chunk && chunk > 0;
+    const std::size_t stop = std::min(whole, b + kChunkBlocks);
+    for (; b < stop; ++b) lanes.take(points + b * kBlock, storage_.data() + b);
+    if (!lanes.still_useful()) return 0;
   }
   XOrder order = lanes.order();
-  // At most three more items belong to the run.
-  if (n < available && same_run(items[n], head)) {
-    Bounds m = item_bounds(items[n]);
-    for (; n < available && same_run(items[n], head); ++n) {
-      order.take(items[n].x, items[n].y);
-      m = join(m, item_bounds(items[n]));
+  std::size_t blocks = whole;
+  if (whole * kBlock < n) {  // at most three more points
+    Bounds m = point_bounds(points[whole * kBlock]);
+    for (std::size_t i = whole * kBlock; i < n; ++i) {
+      order.take(points[i].x, points[i].y);
+      m = join(m, point_bounds(points[i]));
     }
     storage_[blocks++] = m;
   }
-  if (n < kColumnRunMin || order.direction() == 0) return {n, 0};
+  if (order.direction() == 0) return 0;
   // The levels above; the top one holds at most kBlock entries.
   std::size_t total = blocks;
   used_ = 1;
@@ -297,7 +289,7 @@ MinMaxPyramid::Scan MinMaxPyramid::build(const ChartItem* items, std::size_t ava
   Bounds* base = storage_.data();
   for (std::size_t k = 1; k < used_; ++k)
     fill_level(base + offset_[k], base + offset_[k - 1], size_[k - 1], as_is);
-  return {n, order.direction()};
+  return order.direction();
 }
 
 void MinMaxPyramid::prefetch(std::size_t index) const {
@@ -307,13 +299,13 @@ void MinMaxPyramid::prefetch(std::size_t index) const {
   }
 }
 
-MinMaxPyramid::Bounds MinMaxPyramid::query(const ChartItem* items, std::size_t first, std::size_t last) const {
-  Bounds m{items[first].y, items[first].y};
+MinMaxPyramid::Bounds MinMaxPyramid::query(const ItemPoint* points, std::size_t first, std::size_t last) const {
+  Bounds m = point_bounds(points[first]);
   // The items outside whole blocks, then the same on each level above; the
   // top level has at most four entries.
   std::size_t lo = first;
   std::size_t hi = last + 1;  // exclusive
-  take_ends(m, lo, hi, [items](std::size_t i) { return item_bounds(items[i]); });
+  take_ends(m, lo, hi, [points](std::size_t i) { return point_bounds(points[i]); });
   lo = (lo + kBlock - 1) / kBlock;
   hi /= kBlock;
   for (std::size_t k = 0; lo < hi && k < used_; ++k) {
@@ -330,63 +322,57 @@ void FastItemRenderer::reset() {
   pyramid_count_ = 0;
   prepared_ = 0;
   last_pen_item_ = -1;
+  last_pen_layer_ = 1;
 }
 
 void FastItemRenderer::prepare(const ItemStore& store) {
-  if (store.size() < prepared_) reset();
+  if (store.generation() != generation_ || store.size() < prepared_) {
+    reset();
+    generation_ = store.generation();
+  }
   if (store.size() == prepared_) return;
-  // The last piece may continue with the new items: cut it up again.
+  // The last run may have grown since: take it again.
   if (!pieces_.empty()) {
     const Piece last = pieces_.back();
     pieces_.pop_back();
     if (last.pyramid >= 0) --pyramid_count_;
-    prepared_ = last.begin;
     last_pen_item_ = last.pen_item;
+    last_pen_layer_ = last.pen_layer;
   }
-  const auto items = store.items();
-  std::size_t i = prepared_;
-  while (i < items.size()) {
-    const ChartItem& head = items[i];
-    Piece piece{head.kind == ItemKind::DrawTo ? PieceKind::Run
-                : head.kind == ItemKind::Mark ? PieceKind::Marks
-                                              : PieceKind::Moves,
-                static_cast<std::uint32_t>(i), 0, last_pen_item_};
-    std::size_t j = i + 1;
-    if (piece.kind == PieceKind::Run) {
-      j = scan_run(items, i, piece);
-    } else {
-      while (j < items.size() && items[j].kind == head.kind) ++j;
-    }
-    piece.end = static_cast<std::uint32_t>(j);
-    pieces_.push_back(piece);
-    if (piece.kind != PieceKind::Marks) last_pen_item_ = static_cast<std::int64_t>(j) - 1;
-    i = j;
-  }
-  prepared_ = items.size();
+  for (std::size_t r = pieces_.size(); r < store.runs().size(); ++r) pieces_.push_back(make_piece(store, r));
+  prepared_ = store.size();
 }
 
-// Finds the end of the run starting at `first`; a long run whose X only
-// grows or only shrinks keeps the pyramid built on the way.
-std::size_t FastItemRenderer::scan_run(std::span<const ChartItem> items, std::size_t first, Piece& piece) {
-  if (pyramid_count_ == pyramids_.size()) pyramids_.emplace_back();
-  const MinMaxPyramid::Scan scan = pyramids_[pyramid_count_].build(items.data() + first, items.size() - first);
-  if (scan.x_direction != 0) {
-    piece.x_direction = scan.x_direction;
-    piece.pyramid = static_cast<int>(pyramid_count_++);
+// A run of draw-tos that is drawn by columns gets its pyramid here; what is
+// not drawn (an invisible pen) or drawn point by point (a wide pen, a short
+// run) gets none.
+FastItemRenderer::Piece FastItemRenderer::make_piece(const ItemStore& store, std::size_t r) {
+  const ItemRun& run = store.runs()[r];
+  Piece piece{run.begin, static_cast<std::uint32_t>(store.run_end(r)), run.style, run.kind, run.layer,
+              last_pen_layer_, last_pen_item_};
+  const ItemStyle& style = store.style(run.style);
+  if (run.kind == ItemKind::DrawTo && style.pen != TPenStyle::psClear && style.width <= 1) {
+    if (pyramid_count_ == pyramids_.size()) pyramids_.emplace_back();
+    piece.x_direction = pyramids_[pyramid_count_].build(store.points() + piece.begin, piece.end - piece.begin);
+    if (piece.x_direction != 0) piece.pyramid = static_cast<int>(pyramid_count_++);
   }
-  return first + scan.length;
+  if (run.kind != ItemKind::Mark) {
+    last_pen_item_ = static_cast<std::int64_t>(piece.end) - 1;
+    last_pen_layer_ = run.layer;
+  }
+  return piece;
 }
 
 struct FastItemRenderer::RunContext {
   const ItemStore& store;
   const PixelCanvas& canvas;
   const std::array<LayerMap, kLayerCount>& maps;
-  InkRule ink;
+  const InkRule& ink;
 
-  PixelPoint point(std::int64_t index) const {
+  PixelPoint point(std::int64_t index, int layer) const {
     if (index < 0) return kPenStart;
-    const ChartItem& item = store[static_cast<std::size_t>(index)];
-    return maps[item.layer - 1].to_px(item.x, item.y);
+    const ItemPoint& p = store.points()[static_cast<std::size_t>(index)];
+    return maps[static_cast<std::size_t>(layer - 1)].to_px(p.x, p.y);
   }
 };
 
@@ -395,34 +381,30 @@ void FastItemRenderer::render(const ItemStore& store, const PixelCanvas& canvas,
   const RunContext rc{store, canvas, maps, ink};
   for (const Piece& piece : pieces_) {
     leave_wide_vector_state();
-    if (piece.kind == PieceKind::Marks) draw_marks(store, canvas, maps, ink, piece);
-    if (piece.kind == PieceKind::Run) draw_run(rc, piece);
+    if (piece.kind == ItemKind::Mark) draw_marks(rc, piece);
+    if (piece.kind == ItemKind::DrawTo) draw_run(rc, piece);
   }
 }
 
-void FastItemRenderer::draw_marks(const ItemStore& store, const PixelCanvas& canvas,
-                                  const std::array<LayerMap, kLayerCount>& maps, InkRule ink,
-                                  const Piece& piece) const {
-  for (std::uint32_t i = piece.begin; i < piece.end; ++i) {
-    const ChartItem& item = store[i];
-    const ItemStyle& style = store.style(item.style);
-    if (style.pen == TPenStyle::psClear) continue;
-    draw_pixel(canvas, maps[item.layer - 1].to_px(item.x, item.y), ink.argb(style.color));
-  }
+void FastItemRenderer::draw_marks(const RunContext& rc, const Piece& piece) const {
+  const ItemStyle& style = rc.store.style(piece.style);
+  if (style.pen == TPenStyle::psClear) return;
+  const std::uint32_t argb = rc.ink.argb(style.color);
+  for (std::uint32_t i = piece.begin; i < piece.end; ++i) draw_pixel(rc.canvas, rc.point(i, piece.layer), argb);
 }
 
 void FastItemRenderer::draw_run(const RunContext& rc, const Piece& piece) const {
-  const ItemStyle& style = rc.store.style(rc.store[piece.begin].style);
+  const ItemStyle& style = rc.store.style(piece.style);
   if (style.pen == TPenStyle::psClear) return;
-  if (piece.pyramid >= 0 && style.width <= 1)
+  if (piece.pyramid >= 0)
     draw_run_by_columns(rc, piece);
   else
     draw_run_plain(rc, piece);
 }
 
 void FastItemRenderer::draw_run_plain(const RunContext& rc, const Piece& piece) const {
-  PolylineDrawer d(rc.canvas, rc.store.style(rc.store[piece.begin].style), rc.ink);
-  PixelPoint prev = rc.point(piece.pen_item);
+  PolylineDrawer d(rc.canvas, rc.store.style(piece.style), rc.ink);
+  PixelPoint prev = rc.point(piece.pen_item, piece.pen_layer);
   int segments = 0;
   for (std::uint32_t i = piece.begin; i < piece.end; ++i) {
     // The plain way sends polylines of 200 points, the pattern restarting.
@@ -430,7 +412,7 @@ void FastItemRenderer::draw_run_plain(const RunContext& rc, const Piece& piece) 
       segments = 0;
       d.restart();
     }
-    const PixelPoint p = rc.point(i);
+    const PixelPoint p = rc.point(i, piece.layer);
     d.segment(prev, p, segments == 0);
     ++segments;
     prev = p;
@@ -438,12 +420,13 @@ void FastItemRenderer::draw_run_plain(const RunContext& rc, const Piece& piece) 
 }
 
 void FastItemRenderer::draw_run_by_columns(const RunContext& rc, const Piece& piece) const {
-  const ChartItem* items = rc.store.items().data() + piece.begin;
+  const ItemPoint* items = rc.store.points() + piece.begin;
   const std::int64_t n = piece.end - piece.begin;
-  const LayerMap& m = rc.maps[items[0].layer - 1];
+  const LayerMap& m = rc.maps[piece.layer - 1];
   const MinMaxPyramid& pyramid = pyramids_[static_cast<std::size_t>(piece.pyramid)];
-  const std::uint32_t argb = rc.ink.argb(rc.store.style(items[0].style).color);
-  PenWalk pen{dash_pattern(rc.store.style(items[0].style).pen)};
+  const ItemStyle& style = rc.store.style(piece.style);
+  const std::uint32_t argb = rc.ink.argb(style.color);
+  PenWalk pen{dash_pattern(style.pen)};
   const int dir = piece.x_direction * m.x.direction();
   // key() never decreases along the run; the visible columns are a key window.
   auto key = [&](std::int64_t i) { return dir * m.x.to_px(items[i].x); };
@@ -451,7 +434,7 @@ void FastItemRenderer::draw_run_by_columns(const RunContext& rc, const Piece& pi
   const int key_lo = dir > 0 ? rc.canvas.clip.left : dir < 0 ? -rc.canvas.clip.right : 0;
   const int key_hi = dir > 0 ? rc.canvas.clip.right : dir < 0 ? -rc.canvas.clip.left : 0;
 
-  draw_segment(rc.canvas, rc.point(piece.pen_item), at(0), argb, pen, 0);
+  draw_segment(rc.canvas, rc.point(piece.pen_item, piece.pen_layer), at(0), argb, pen, 0);
   std::int64_t lo = 0;
   std::int64_t hi = n;
   while (lo < hi) {  // first point not left of the visible columns

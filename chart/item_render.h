@@ -3,14 +3,15 @@
 //
 // RasterSink is the plain way: every item through walk_items(). The fast
 // renderer gets the same picture at a cost of pixels rather than samples:
-// the list is cut once into runs (consecutive draw-tos of one layer and
-// style, between move-tos, marks and style changes); within a run whose X
+// the list comes in runs (consecutive items of one kind, layer and style,
+// between move-tos, marks and style changes); within a run of draw-tos whose X
 // only grows (or only shrinks), the points that land in one pixel column
 // draw exactly the vertical span between their lowest and highest pixel,
 // joined to the neighbouring columns by the segment from the column's last
 // point to the next column's first. Column boundaries are found by binary
 // search and each column's lowest and highest Y come from a min/max pyramid
-// built once per run, so a frame costs a few operations per column.
+// built at the first picture after the run was added, and only for runs
+// that are drawn by columns, so a frame costs a few operations per column.
 // Solid pens give the identical picture; a dotted run is walked once per
 // column instead of once per sample, so its dots fall differently.
 #include <array>
@@ -54,16 +55,11 @@ class MinMaxPyramid {
     double low;
     double high;
   };
-  struct Scan {
-    std::size_t length;  // of the run
-    int x_direction;     // +1 / -1: X never shrinks / grows; 0: the pyramid is of no use
-  };
-  // Finds the run of draw-tos of one style and layer that starts at
-  // items[0] (a draw-to), at most `available` long, and builds every level
-  // over its Y values. The pyramid is of no use when the run is short, its
-  // X goes both ways or a coordinate is NaN.
-  Scan build(const ChartItem* items, std::size_t available);
-  Bounds query(const ChartItem* items, std::size_t first, std::size_t last) const;  // inclusive
+  // Builds every level over the Y values of a run of `n` points and
+  // returns +1 / -1 when X never shrinks / never grows, 0 when the pyramid
+  // is of no use (X goes both ways, or a coordinate is NaN).
+  int build(const ItemPoint* points, std::size_t n);
+  Bounds query(const ItemPoint* points, std::size_t first, std::size_t last) const;  // inclusive
   // Starts loading what a query ending near `index` will read.
   void prefetch(std::size_t index) const;
 
@@ -90,29 +86,33 @@ class FastItemRenderer {
               InkRule ink) const;
 
  private:
-  enum class PieceKind : std::uint8_t { Moves, Run, Marks };
+  // One run of the store, with what drawing it needs.
   struct Piece {
-    PieceKind kind;
     std::uint32_t begin;
     std::uint32_t end;  // exclusive
+    std::uint32_t style;
+    ItemKind kind;
+    std::uint8_t layer;
+    std::uint8_t pen_layer = 1;
     std::int64_t pen_item = -1;  // item whose point the run starts from
     int x_direction = 0;         // +1 / -1: X never shrinks / grows; 0: no fast path
     int pyramid = -1;
   };
   struct RunContext;
 
-  std::size_t scan_run(std::span<const ChartItem> items, std::size_t first, Piece& piece);
+  Piece make_piece(const ItemStore& store, std::size_t run);
   void draw_run(const RunContext& rc, const Piece& piece) const;
   void draw_run_plain(const RunContext& rc, const Piece& piece) const;
   void draw_run_by_columns(const RunContext& rc, const Piece& piece) const;
-  void draw_marks(const ItemStore& store, const PixelCanvas& canvas, const std::array<LayerMap, kLayerCount>& maps,
-                  InkRule ink, const Piece& piece) const;
+  void draw_marks(const RunContext& rc, const Piece& piece) const;
 
   std::vector<Piece> pieces_;
   std::vector<MinMaxPyramid> pyramids_;  // the first pyramid_count_ are in use
   std::size_t pyramid_count_ = 0;
   std::size_t prepared_ = 0;
+  std::uint64_t generation_ = 0;
   std::int64_t last_pen_item_ = -1;
+  std::uint8_t last_pen_layer_ = 1;
 };
 
 }  // namespace kv::chart

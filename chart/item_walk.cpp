@@ -46,18 +46,23 @@ class Walker {
 
 }  // namespace
 
-void walk_items(const ItemStore& store, std::span<const ChartItem> items,
-                const std::array<LayerMap, kLayerCount>& maps, const std::array<bool, kLayerCount>& visible,
-                ItemSink& sink) {
+void walk_items(const ItemStore& store, const std::array<LayerMap, kLayerCount>& maps,
+                const std::array<bool, kLayerCount>& visible, ItemSink& sink) {
   Walker w(store, sink);
-  for (const ChartItem& item : items) {
-    const int k = item.layer - 1;
+  const auto runs = store.runs();
+  const ItemPoint* points = store.points();
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    const ItemRun& run = runs[r];
+    const int k = run.layer - 1;
     if (k < 0 || k >= kLayerCount || !visible[k]) continue;
-    const PixelPoint p = maps[k].to_px(item.x, item.y);
-    switch (item.kind) {
-      case ItemKind::MoveTo: w.move_to(p); break;
-      case ItemKind::DrawTo: w.draw_to(p, item.style); break;
-      case ItemKind::Mark: w.mark(p, item.style, item.mark_type); break;
+    const LayerMap& m = maps[k];
+    for (std::size_t i = run.begin, end = store.run_end(r); i < end; ++i) {
+      const PixelPoint p = m.to_px(points[i].x, points[i].y);
+      switch (run.kind) {
+        case ItemKind::MoveTo: w.move_to(p); break;
+        case ItemKind::DrawTo: w.draw_to(p, run.style); break;
+        case ItemKind::Mark: w.mark(p, run.style, run.mark_type); break;
+      }
     }
   }
   w.flush();

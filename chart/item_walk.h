@@ -25,8 +25,7 @@ class ItemSink {
 
 // maps[k] and visible[k] belong to layer k + 1. Items drawn with psClear
 // move the pen but reach no sink.
-void walk_items(const ItemStore& store, std::span<const ChartItem> items,
-                const std::array<LayerMap, kLayerCount>& maps, const std::array<bool, kLayerCount>& visible,
+void walk_items(const ItemStore& store, const std::array<LayerMap, kLayerCount>& maps, const std::array<bool, kLayerCount>& visible,
                 ItemSink& sink);
 
 // Where the pen stands before the first item.

@@ -95,8 +95,19 @@ void TPlotChart::SetClassDefault(int c) {
   style_id_ = items_.style_id(style_);
 }
 
+void TPlotChart::AddSamples(const double* x, const double* y, std::size_t count, double xOffset, double factor,
+                            bool marks) {
+  const ChartItem head{0, 0, style_id_, marks ? ItemKind::Mark : ItemKind::DrawTo,
+                       static_cast<std::uint8_t>(active_layer_), 0};
+  items_.add_samples(head, x, y, count, xOffset, factor);
+}
+
 void TPlotChart::ClearItems() {
   items_.clear();
+  // Every colour picked since the last re-plot would stay in the style
+  // table otherwise.
+  items_.reset_styles(style_);
+  style_id_ = 0;
   fast_.reset();
   // The chart area shows bare until the next Redisplay() puts it on screen.
   QPainter p(&area_);

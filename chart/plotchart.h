@@ -90,6 +90,10 @@ class TPlotChart : public QWidget, private ScaleObserver {
   void AddMoveTo(double x, double y) { add(ItemKind::MoveTo, x, y, 0); }
   void AddDrawTo(double x, double y) { add(ItemKind::DrawTo, x, y, 0); }
   void AddMark(double x, double y, std::uint8_t markType) { add(ItemKind::Mark, x, y, markType); }
+  // A whole curve at once: `count` draw-tos (or marks of type 0) at
+  // (x[i] - xOffset, factor * y[i]), the items and values that as many
+  // AddDrawTo (AddMark) calls would add.
+  void AddSamples(const double* x, const double* y, std::size_t count, double xOffset, double factor, bool marks);
   void ClearItems();
   std::size_t ItemCount() const { return items_.size(); }
   const ItemStore& Items() const { return items_; }

@@ -72,7 +72,7 @@ void TPlotChart::PrintChart(QPainter& p, int left, int top, bool mono, double sc
   paint_area_background(p, colors);
   paint_grid(p, colors);
   PainterSink sink(p, colors);
-  walk_items(items_, items_.items(), layer_maps(), visible_layers(), sink);
+  walk_items(items_, layer_maps(), visible_layers(), sink);
   paint_labels(p, colors);
   paint_frame(p, colors);
   p.restore();

@@ -70,7 +70,7 @@ std::array<bool, kLayerCount> TPlotChart::visible_layers() const {
 
 void TPlotChart::render_items_plain(QImage& chart_area, bool mono) const {
   RasterSink sink(area_canvas(chart_area), ink_rule(mono));
-  walk_items(items_, items_.items(), layer_maps(), visible_layers(), sink);
+  walk_items(items_, layer_maps(), visible_layers(), sink);
 }
 
 void TPlotChart::paint_area_background(QPainter& p, const InkRule& colors) const {

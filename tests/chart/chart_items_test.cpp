@@ -12,6 +12,15 @@ ChartItem item(double x, double y, int layer, ItemKind kind = ItemKind::DrawTo) 
   return ChartItem{x, y, 0, kind, static_cast<std::uint8_t>(layer), 0};
 }
 
+// A store holding `items`, in order.
+struct Items {
+  ItemStore store;
+  Items(std::initializer_list<ChartItem> items) {
+    for (const ChartItem& i : items) store.add(i);
+  }
+  operator ItemView() const { return store.items(); }
+};
+
 void expect_box(const DataBox& got, const DataBox& want) {
   EXPECT_DOUBLE_EQ(got.x_low, want.x_low);
   EXPECT_DOUBLE_EQ(got.y_low, want.y_low);
@@ -53,12 +62,12 @@ TEST(ChartItems, StylesAreShared) {
 }
 
 TEST(ChartItems, EmptyLayerAutoRangesToMinusOneToOne) {
-  const std::vector<ChartItem> items{item(5, 5, 2)};
+  const Items items{item(5, 5, 2)};
   expect_box(auto_range_box(items, 1, 10), {-1, -1, 1, 1});
 }
 
 TEST(ChartItems, EqualValuesAutoRangeToValuePlusMinusOne) {
-  const std::vector<ChartItem> items{item(3, 7, 1, ItemKind::MoveTo), item(3, 9, 1), item(3, 8, 1, ItemKind::Mark)};
+  const Items items{item(3, 7, 1, ItemKind::MoveTo), item(3, 9, 1), item(3, 8, 1, ItemKind::Mark)};
   const DataBox b = auto_range_box(items, 1, 5);
   EXPECT_EQ(b.x_low, 2);
   EXPECT_EQ(b.x_high, 4);
@@ -67,7 +76,7 @@ TEST(ChartItems, EqualValuesAutoRangeToValuePlusMinusOne) {
 }
 
 TEST(ChartItems, AutoRangeCountsEveryKindOfItsLayerOnly) {
-  const std::vector<ChartItem> items{item(-4, 1, 1, ItemKind::MoveTo), item(0, 2, 1), item(9, -3, 1, ItemKind::Mark),
+  const Items items{item(-4, 1, 1, ItemKind::MoveTo), item(0, 2, 1), item(9, -3, 1, ItemKind::Mark),
                                      item(100, 100, 2)};
   expect_box(auto_range_box(items, 1, 0), {-4, -3, 9, 2});
 }
@@ -76,22 +85,41 @@ TEST(ChartItems, AutoRangeCountsEveryKindOfItsLayerOnly) {
 TEST(ChartItems, AutoRangeSkipsNonFiniteCoordinates) {
   constexpr double inf = std::numeric_limits<double>::infinity();
   constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-  const std::vector<ChartItem> items{item(0, 0, 1, ItemKind::MoveTo), item(10, 5, 1), item(inf, 3, 1),
+  const Items items{item(0, 0, 1, ItemKind::MoveTo), item(10, 5, 1), item(inf, 3, 1),
                                      item(4, -inf, 1), item(nan, nan, 1), item(-inf, inf, 1, ItemKind::Mark)};
   expect_box(auto_range_box(items, 1, 0), {0, 0, 10, 5});
   expect_box(auto_range_box(items, 1, 10), {-1, -0.5, 11, 5.5});
-  const std::vector<ChartItem> only_infinite{item(inf, -inf, 1), item(-inf, inf, 1)};
+  const Items only_infinite{item(inf, -inf, 1), item(-inf, inf, 1)};
   expect_box(auto_range_box(only_infinite, 1, 10), {-1, -1, 1, 1});
+}
+
+// Long runs are scanned two points at a time; an odd length, extremes at
+// either end and one infinite value at the very end must all come out right.
+TEST(ChartItems, AutoRangeOfLongRunsFindsEveryEnd) {
+  ItemStore s;
+  std::vector<double> x(1001), y(1001);
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    x[i] = static_cast<double>(i);
+    y[i] = static_cast<double>(i % 7);
+  }
+  y[0] = -3;
+  y[1000] = 12;
+  const ChartItem draw{0, 0, 0, ItemKind::DrawTo, 1, 0};
+  s.add_samples(draw, x.data(), y.data(), x.size(), 0, 1);
+  expect_box(auto_range_box(s.items(), 1, 0), {0, -3, 1000, 12});
+  x[1000] = std::numeric_limits<double>::infinity();
+  s.add_samples({0, 0, 0, ItemKind::DrawTo, 2, 0}, x.data(), y.data(), x.size(), 5000, 1);
+  expect_box(auto_range_box(s.items(), 2, 0), {-5000, -3, 999 - 5000, 12});
 }
 
 TEST(ChartItems, AutoRangeMarginNeverOverflowsTheEnds) {
   constexpr double big = std::numeric_limits<double>::max();
-  const std::vector<ChartItem> items{item(-big, 0, 1), item(big, 1, 1)};
+  const Items items{item(-big, 0, 1), item(big, 1, 1)};
   expect_box(auto_range_box(items, 1, 10), {-big, -0.1, big, 1.1});
 }
 
 TEST(ChartItems, ExtentIgnoresPointsOnTheWindowEdges) {
-  const std::vector<ChartItem> items{item(0, 5, 1), item(1, 5, 1), item(2, 7, 1), item(10, 5, 1), item(3, -0.1, 1),
+  const Items items{item(0, 5, 1), item(1, 5, 1), item(2, 7, 1), item(10, 5, 1), item(3, -0.1, 1),
                                      item(4, 6, 2)};
   const DataBox b = layer_extent(items, 1, {0, -0.1, 10, 100});
   EXPECT_EQ(b.x_low, 1);
@@ -103,7 +131,7 @@ TEST(ChartItems, ExtentIgnoresPointsOnTheWindowEdges) {
 }
 
 TEST(ChartItems, ExtentWithoutQualifyingPointKeepsTheHugeStart) {
-  const std::vector<ChartItem> items{item(50, 5, 1)};
+  const Items items{item(50, 5, 1)};
   const DataBox b = layer_extent(items, 1, {0, 0, 10, 10});
   EXPECT_EQ(b.x_low, kExtentStart);
   EXPECT_EQ(b.x_high, -kExtentStart);

@@ -78,7 +78,7 @@ Picture render_plain(const Scene& s) {
   std::array<bool, kLayerCount> visible;
   visible.fill(true);
   RasterSink sink(p.canvas, {});
-  walk_items(s.store, s.store.items(), s.maps, visible, sink);
+  walk_items(s.store, s.maps, visible, sink);
   return p;
 }
 
@@ -129,6 +129,24 @@ TEST(FastRenderer, ItemsAddedAfterARenderAreTakenUp) {
   // The last run continues with the next samples of the same channel.
   const ItemStyle last{static_cast<TColor>(0x101010 * 11 + 1), TPenStyle::psSolid, 1, 0};
   for (std::size_t i = 1500; i < 3000; ++i) add(s.store, ItemKind::DrawTo, d.time[i], d.channel[10][i], last);
+  r.prepare(s.store);
+  Picture fast;
+  r.render(s.store, fast.canvas, s.maps, {});
+  EXPECT_EQ(differing(render_plain(s), fast), 0);
+}
+
+// A re-plot clears the list and adds as many items again: the renderer must
+// not take the old curves' summaries for the new ones.
+TEST(FastRenderer, RefillOfTheSameCountAfterAClearIsTakenUp) {
+  Scene s;
+  set_ranges(s, 0, 300, 0, 200);
+  FastItemRenderer r;
+  add_session(s.store, demo::make_session(3000, 9), 1, TPenStyle::psSolid, 0, 2999);
+  r.prepare(s.store);
+  const std::size_t count = s.store.size();
+  s.store.clear();
+  add_session(s.store, demo::make_session(3000, 10), 1, TPenStyle::psSolid, 0, 2999);
+  ASSERT_EQ(s.store.size(), count);
   r.prepare(s.store);
   Picture fast;
   r.render(s.store, fast.canvas, s.maps, {});

@@ -3,6 +3,8 @@
 // remapping and with the portable copying that other systems use.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "chart/chart_items.h"
 
 namespace kv::chart {
@@ -40,6 +42,55 @@ TEST(ItemStore, KeepsEveryItemWhileItsMemoryGrows) {
     EXPECT_TRUE(holds_numbered(s, kCount / 2)) << alloc_size;
     EXPECT_EQ(s.capacity(), capacity);  // refilling reuses the memory
   }
+}
+
+bool same_item(const ChartItem& a, const ChartItem& b) {
+  return a.x == b.x && a.y == b.y && a.style == b.style && a.kind == b.kind && a.layer == b.layer &&
+         a.mark_type == b.mark_type;
+}
+
+// A curve added from two arrays holds what as many single adds hold, joins
+// a run of the same items before it, and a refill of the same size takes
+// no more memory.
+TEST(ItemStore, CurveFromArraysHoldsWhatSingleAddsHold) {
+  const std::vector<double> x{0.5, 1.5, 2.5, -4.0};
+  const std::vector<double> y{10, -20, 0.1, 7};
+  const ChartItem draw{0, 0, 3, ItemKind::DrawTo, 2, 0};
+  const ChartItem mark{0, 0, 3, ItemKind::Mark, 2, 0};
+  ItemStore bulk, single;
+  for (ItemStore* s : {&bulk, &single}) s->add({9, 9, 3, ItemKind::MoveTo, 2, 0});
+  bulk.add({1, 1, 3, ItemKind::DrawTo, 2, 0});
+  bulk.add_samples(draw, x.data(), y.data(), x.size(), 0.25, 3.0);
+  bulk.add_samples(mark, x.data(), y.data(), x.size(), 0.0, -1.0);
+  bulk.add_samples(mark, x.data(), y.data(), 0, 0.0, 1.0);
+  single.add({1, 1, 3, ItemKind::DrawTo, 2, 0});
+  for (std::size_t i = 0; i < x.size(); ++i) single.add({x[i] - 0.25, 3.0 * y[i], 3, ItemKind::DrawTo, 2, 0});
+  for (std::size_t i = 0; i < x.size(); ++i) single.add({x[i], -1.0 * y[i], 3, ItemKind::Mark, 2, 0});
+  ASSERT_EQ(bulk.size(), single.size());
+  for (std::size_t i = 0; i < bulk.size(); ++i) EXPECT_TRUE(same_item(bulk[i], single[i])) << i;
+  EXPECT_EQ(bulk.runs().size(), 3u);  // move-to, draw-tos, marks
+
+  std::vector<double> long_x(250'000), long_y(250'000, 1.0);
+  for (std::size_t i = 0; i < long_x.size(); ++i) long_x[i] = static_cast<double>(i);
+  bulk.clear();
+  bulk.add_samples(draw, long_x.data(), long_y.data(), long_x.size(), 0, 1);
+  const std::size_t capacity = bulk.capacity();
+  EXPECT_EQ(capacity % static_cast<std::size_t>(bulk.alloc_size()), 0u);
+  bulk.clear();
+  bulk.add_samples(draw, long_x.data(), long_y.data(), long_x.size(), 0, 1);
+  EXPECT_EQ(bulk.capacity(), capacity);
+  EXPECT_EQ(bulk[249'999].x, 249'999.0);
+}
+
+// The plot window picks a colour after another; a re-plot starts the table
+// afresh with the style in use, so it does not grow with every pick.
+TEST(ItemStore, StyleTableStartsAfreshWithTheStyleInUse) {
+  ItemStore s;
+  for (TColor c = 0; c < 100; ++c) s.style_id({c, TPenStyle::psSolid, 1, 0});
+  const ItemStyle in_use{clRed, TPenStyle::psDot, 1, 0};
+  s.reset_styles(in_use);
+  EXPECT_EQ(s.style_id(in_use), 0u);
+  EXPECT_EQ(s.style_id({clBlue, TPenStyle::psSolid, 1, 0}), 1u);
 }
 
 TEST(ItemStore, BuildsTheGrowthItWasAskedFor) {

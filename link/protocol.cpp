@@ -276,6 +276,7 @@ LinkOutcome LinkProtocol::read_pages(LogState& log, Dataset& data, int last_page
       outcome = LinkOutcome::DataError;
       break;
     }
+    if (log_ != nullptr) log_->flush();
     if (page < last_page) send(cmd::kNextPage);
   }
   if (observer.on_pages_end) observer.on_pages_end();

@@ -1,8 +1,10 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QWidget>
 
 #include "analysis/plot_window.h"
+#include "app/file_drop.h"
 #include "app/main_menu.h"
 #include "app/text_windows.h"
 #include "calculator/calculator.h"
@@ -12,7 +14,8 @@
 
 namespace kv {
 
-Application::Application(ProgramState& state, Ui& ui) : state_(state) {
+Application::Application(ProgramState& state, Ui& person) : state_(state), ui_(person) {
+  Ui& ui = ui_;
   // The main menu first: the serial port, the datasets and the dialog
   // defaults exist (in the state) before any other window.
   form1_ = std::make_unique<TForm1>(state);
@@ -31,11 +34,31 @@ Application::Application(ProgramState& state, Ui& ui) : state_(state) {
   wire_log_windows();
   wire_configure_and_calculator();
   wire_plot_window();
+  wire_file_drops();
 }
 
 Application::~Application() = default;
 
 void Application::start() { form1_->show(); }
+
+void Application::start_with(const StartFiles& files) {
+  if (files.log_a || files.log_b) {
+    form10_->show();
+    if (files.log_a) ui_.load_given(*files.log_a, [this] { form10_->loadDataSetA(); });
+    if (files.log_b) ui_.load_given(*files.log_b, [this] { form10_->loadDataSetB(); });
+  }
+  if (files.config) {
+    form3_->show();
+    ui_.load_given(*files.config, [this] { form3_->load_config_data(); });
+  }
+  if (files.setup) {
+    form11_->open_for(kDataSetA);
+    ui_.load_given(*files.setup, [this] { form11_->load_setup_data(); });
+  }
+  // Every window may have refused its file; the program still starts.
+  const bool any_shown = form10_->isVisible() || form3_->isVisible() || form11_->isVisible();
+  if (!any_shown) form1_->show();
+}
 
 void Application::wire_main_menu() {
   QObject::connect(form1_.get(), &TForm1::downloadRequested, form2_.get(), &QWidget::show);
@@ -75,6 +98,31 @@ void Application::wire_plot_window() {
   QObject::connect(form10_.get(), &TForm10::backRequested, form2_.get(), [this] {
     form10_->hide();
     form2_->show();
+  });
+}
+
+std::string Application::shown_windows() const {
+  std::string text;
+  for (const QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible()) text += "window: " + window->windowTitle().toStdString() + "\n";
+  }
+  text += "A: " + state_.log.dataset(kDataSetA).name_text + "\n";
+  text += "B: " + state_.log.dataset(kDataSetB).name_text + "\n";
+  return text;
+}
+
+void Application::wire_file_drops() {
+  new LogFileDrop(*form2_, [this](const std::string& path, bool right_half) {
+    ui_.load_given(path, [this, right_half] {
+      if (right_half) form2_->load_log_dataSetB();
+      else form2_->load_log_dataSetA();
+    });
+  });
+  new LogFileDrop(*form10_, [this](const std::string& path, bool right_half) {
+    ui_.load_given(path, [this, right_half] {
+      if (right_half) form10_->loadDataSetB();
+      else form10_->loadDataSetA();
+    });
   });
 }
 

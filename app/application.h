@@ -5,7 +5,8 @@
 #include <memory>
 
 #include "app/program_state.h"
-#include "ui/ui.h"
+#include "app/start_files.h"
+#include "ui/given_file_ui.h"
 
 namespace kv {
 
@@ -29,6 +30,13 @@ class Application {
 
   // Shows the main menu.
   void start();
+  // Instead of the main menu: the plot window with the logs loaded into A
+  // and B, or the configure window with the configuration loaded, or the
+  // notes window with the set-up file; each load runs as from its button.
+  void start_with(const StartFiles& files);
+  // The title of every window shown, one a line ("window: View Data"), then
+  // each data set's name ("A: day1.kvl").
+  std::string shown_windows() const;
   // True once the main menu has closed.
   bool ended() const { return ended_; }
 
@@ -48,9 +56,11 @@ class Application {
   void wire_log_windows();
   void wire_configure_and_calculator();
   void wire_plot_window();
+  void wire_file_drops();
   void end_program();
 
   ProgramState& state_;
+  GivenFileUi ui_;
   bool ended_ = false;
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TForm2> form2_;

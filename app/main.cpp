@@ -1,5 +1,9 @@
 // korvanta-tools: the desktop companion of the Korvanta dashboard and logger.
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
 
 #include "app/application.h"
@@ -9,8 +13,8 @@
 #include "ui/qt_ui.h"
 
 int main(int argc, char** argv) {
-  if (kv::desktop::asks_for_help(argc, argv)) {
-    std::fputs(kv::desktop::start_help_text(), stdout);
+  if (const auto answer = kv::desktop::console_answer(argc, argv, KV_VERSION)) {
+    std::fputs(answer->c_str(), stdout);
     return 0;
   }
   // Qt takes its own options (-platform, -style, …) out of argv first.
@@ -20,13 +24,43 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "korvanta-tools: %s\n%s", start.error->c_str(), kv::desktop::start_help_text());
     return 2;
   }
+  // Task switchers and title bars find the icon through the desktop entry.
+  QGuiApplication::setDesktopFileName("korvanta-tools");
+  QApplication::setWindowIcon(QIcon::fromTheme("korvanta-tools"));
   kv::QtUi ui;
   app.set_ui(&ui);
   kv::ProgramState state(
       kv::desktop::user_program_folder(QCoreApplication::applicationDirPath().toStdString()));
   state.serial.protocol_log.set_path(start.options.protocol_log);
   kv::Application shell(state, ui);
-  shell.start();
-  if (start.options.quit_after_start) QTimer::singleShot(0, &app, &QCoreApplication::quit);
+  bool started = false;
+  if (start.options.files.empty()) {
+    shell.start();
+    started = true;
+  } else {
+    // Loaded from the event loop, so their message boxes come up over a
+    // running program.
+    const auto files = kv::plan_start_files(start.options.files, QDir::currentPath().toStdString());
+    QTimer::singleShot(0, &app, [&shell, &started, files] {
+      shell.start_with(files);
+      started = true;
+    });
+  }
+  if (start.options.quit_after_start) {
+    // Ends once the start has settled, pressing the default button of any
+    // box it shows, as nobody is there to press it.
+    auto* settle = new QTimer(&app);
+    QObject::connect(settle, &QTimer::timeout, &app, [&, settle] {
+      if (QWidget* box = QApplication::activeModalWidget()) {
+        box->close();
+        return;
+      }
+      if (!started) return;
+      settle->stop();
+      if (start.options.report_windows) std::fputs(shell.shown_windows().c_str(), stdout);
+      QCoreApplication::quit();
+    });
+    settle->start(10);
+  }
   return app.exec();
 }

@@ -14,7 +14,7 @@ constexpr const char* kUsage =
     "  korvanta-cli convert [--force] LOG.kvl [OUT.csv]\n"
     "  korvanta-cli [--protocol-log FILE] config-read --port N [--force] OUT.kvc\n"
     "  korvanta-cli [--protocol-log FILE] config-write --port N [--odometer-password WORD] IN.kvc\n"
-    "  korvanta-cli --help\n";
+    "  korvanta-cli --help | --version\n";
 
 constexpr const char* kHelp =
     "\n"
@@ -47,6 +47,7 @@ constexpr const char* kHelp =
     "  --protocol-log FILE\n"
     "                  write every byte sent and received to FILE, one line a\n"
     "                  byte, with a line where each exchange starts and ends\n"
+    "  --version       show the program's version\n"
     "  -h, --help      show this text\n"
     "\n"
     "Exit status: 0 when everything succeeded, 1 when something was refused,\n"
@@ -65,6 +66,10 @@ int main(int argc, char** argv) {
   if (kv::cli::has_flag(args, "--help") || kv::cli::has_flag(args, "-h")) {
     std::fputs(kUsage, stdout);
     std::fputs(kHelp, stdout);
+    return kv::cli::kExitOk;
+  }
+  if (kv::cli::has_flag(args, "--version")) {
+    std::puts("korvanta-cli " KV_VERSION);
     return kv::cli::kExitOk;
   }
   if (const auto unknown = kv::cli::unknown_option(args)) {

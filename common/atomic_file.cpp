@@ -23,6 +23,25 @@ bool write_all(int fd, std::string_view text) {
   return true;
 }
 
+// The process's file-creation mask. The kernel shows it without changing it;
+// where it does not, reading means setting it for a moment, and the strictest
+// mask is the one left in place if another thread creates a file meanwhile.
+mode_t current_umask() {
+  if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+    char line[256];
+    unsigned mask = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, status) != nullptr) {
+      found = std::sscanf(line, "Umask: %o", &mask) == 1;
+    }
+    std::fclose(status);
+    if (found) return static_cast<mode_t>(mask & 0777);
+  }
+  const mode_t mask = ::umask(077);
+  ::umask(mask);
+  return mask;
+}
+
 }  // namespace
 
 AtomicFile::AtomicFile(std::string target_path) : target_(std::move(target_path)) {}
@@ -43,8 +62,9 @@ bool AtomicFile::open() {
   fd_ = ::mkstemp(pattern.data());
   if (fd_ < 0) return false;
   temp_path_ = pattern;
-  // Keep the target's permissions, or the usual ones for a new file.
-  ::fchmod(fd_, exists ? (existing.st_mode & 07777) : 0644);
+  // mkstemp makes the file 0600: a replaced file keeps its own mode, a new one
+  // gets what any program's new file gets under the person's umask.
+  ::fchmod(fd_, exists ? (existing.st_mode & 07777) : (0666 & ~current_umask()));
   return true;
 }
 

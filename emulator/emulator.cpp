@@ -1,6 +1,7 @@
 #include "emulator/emulator.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -145,6 +146,7 @@ struct Emulator::Impl {
   int slave = -1;
   std::string slave_path;
   std::filesystem::path link_path;
+  std::string link_error;
   std::error_code ignored;
   std::atomic<bool> running{false};
   std::thread thread;
@@ -187,11 +189,20 @@ bool Emulator::open() {
 
 std::string Emulator::device_path() const { return impl_->slave_path; }
 
+std::string Emulator::link_error() const { return impl_->link_error; }
+
 bool Emulator::link_as_com(int port_number) {
   if (!open()) return false;
-  const std::filesystem::path folder = emulator_link_folder();
+  const std::string folder_name = emulator_link_folder();
+  const std::filesystem::path folder = folder_name;
   std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
+  std::filesystem::create_directories(folder.parent_path(), ec);
+  // Private from the start: the program trusts no folder others may write to.
+  if (::mkdir(folder_name.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  if (const auto problem = link_folder_problem(folder_name, ::geteuid())) {
+    impl_->link_error = "the folder " + folder_name + ": " + *problem;
+    return false;
+  }
   const auto link = folder / ("COM" + std::to_string(port_number));
   std::filesystem::remove(link, ec);
   std::filesystem::create_symlink(impl_->slave_path, link, ec);

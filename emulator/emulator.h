@@ -22,6 +22,9 @@ class Emulator {
   std::string device_path() const;
   // Makes <emulator_link_folder()>/COMn point at the device.
   bool link_as_com(int port_number);
+  // Why link_as_com refused a link folder it could not trust ("" otherwise;
+  // other failures set errno).
+  std::string link_error() const;
 
   // Serves on a background thread until stop() or destruction.
   void start();

@@ -20,7 +20,9 @@ struct Options {
   unsigned seed = 1;
 };
 
-constexpr const char* kUsage = "usage: korvanta-emulator [--port 1-4] [--pages 1-2048] [--baud N] [--seed N]\n";
+constexpr const char* kUsage =
+    "usage: korvanta-emulator [--port 1-4] [--pages 1-2048] [--baud N] [--seed N]\n"
+    "       korvanta-emulator --help | --version\n";
 
 constexpr const char* kHelp =
     "\n"
@@ -36,12 +38,12 @@ constexpr const char* kHelp =
     "               the instrument's); 0, the default, answers at once\n"
     "  --seed N     the seed of the generated log (default 1): the same seed\n"
     "               gives the same log\n"
+    "  --version    show the program's version\n"
     "  -h, --help   show this text\n";
 
-bool wants_help(int argc, char** argv) {
+bool wants(int argc, char** argv, const char* flag) {
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--help" || arg == "-h") return true;
+    if (std::string(argv[i]) == flag) return true;
   }
   return false;
 }
@@ -62,7 +64,11 @@ bool parse(int argc, char** argv, Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (wants_help(argc, argv)) {
+  if (wants(argc, argv, "--version")) {
+    std::puts("korvanta-emulator " KV_VERSION);
+    return 0;
+  }
+  if (wants(argc, argv, "--help") || wants(argc, argv, "-h")) {
     std::fputs(kUsage, stdout);
     std::fputs(kHelp, stdout);
     return 0;
@@ -77,7 +83,9 @@ int main(int argc, char** argv) {
   kv::emu::load_generated_log(instrument, options.pages, options.seed);
   kv::emu::Emulator emulator(instrument);
   if (!emulator.link_as_com(options.port)) {
-    std::perror("korvanta-emulator: cannot create the pseudo-terminal link");
+    const std::string reason = emulator.link_error();
+    if (reason.empty()) std::perror("korvanta-emulator: cannot create the pseudo-terminal link");
+    else std::fprintf(stderr, "korvanta-emulator: cannot create the pseudo-terminal link in %s\n", reason.c_str());
     return 1;
   }
   const auto loaded = emulator.instrument();

@@ -274,6 +274,7 @@ LinkOutcome LinkProtocol::read_pages(LogDownload& into, int last_page, Ui& ui, c
       break;
     }
     into.pages_good = page + 1;
+    if (log_ != nullptr) log_->flush();
     if (page < last_page) send(cmd::kNextPage);
   }
   if (observer.on_pages_end) observer.on_pages_end();

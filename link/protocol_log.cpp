@@ -1,5 +1,9 @@
 #include "link/protocol_log.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -9,9 +13,9 @@
 namespace kv {
 namespace {
 
-// Large enough for a few hundred pages of lines, so a download seldom waits
-// for the disk between two pages; only while logging.
-constexpr std::size_t kFileBuffer = 1 << 20;
+// Room for a few pages of lines; the log is flushed after every page anyway,
+// so what a killed program leaves covers every page it read.
+constexpr std::size_t kFileBuffer = 1 << 16;
 constexpr int kElapsedWidth = 10;  // "    12.345"
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr std::uint8_t kFirstPrintable = 0x20;
@@ -43,10 +47,32 @@ void ProtocolLog::set_path(std::string path) {
 bool ProtocolLog::open() {
   if (file_) return true;
   if (!enabled()) return false;
-  errno = 0;
-  file_.reset(std::fopen(path_.c_str(), "wb"));
+  // Never wait and never follow a planted name: a FIFO with no reader would
+  // block here for good, and a final link could point anywhere.
+  const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    const int error = errno;
+    if (error == ELOOP) fail("it is a symbolic link");
+    else if (error == ENXIO) fail("it is not a regular file");
+    else fail_with(error);
+    return false;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    fail("it is not a regular file");
+    return false;
+  }
+  // Emptied only once known to be a plain file of its own.
+  if (::ftruncate(fd, 0) != 0 || ::fcntl(fd, F_SETFL, 0) != 0) {
+    fail_with(errno);
+    ::close(fd);
+    return false;
+  }
+  file_.reset(::fdopen(fd, "wb"));
   if (!file_) {
-    fail(errno);
+    fail_with(errno);
+    ::close(fd);
     return false;
   }
   buffer_.resize(kFileBuffer);
@@ -59,6 +85,7 @@ void ProtocolLog::begin_exchange(const char* name) {
   exchange_ = name;
   start_ = std::chrono::steady_clock::now();
   write("=== " + exchange_ + " start " + wall_clock_now() + "\n");
+  flush();
 }
 
 void ProtocolLog::end_exchange(const char* outcome) {
@@ -116,16 +143,18 @@ void ProtocolLog::timed_out() {
 
 void ProtocolLog::write(const std::string& line) {
   if (!file_) return;
-  if (std::fwrite(line.data(), 1, line.size(), file_.get()) != line.size()) fail(errno);
+  if (std::fwrite(line.data(), 1, line.size(), file_.get()) != line.size()) fail_with(errno);
 }
 
 void ProtocolLog::flush() {
-  if (file_ && std::fflush(file_.get()) != 0) fail(errno);
+  if (file_ && std::fflush(file_.get()) != 0) fail_with(errno);
 }
 
-void ProtocolLog::fail(int error) {
+void ProtocolLog::fail_with(int error) { fail(std::strerror(error != 0 ? error : EIO)); }
+
+void ProtocolLog::fail(const std::string& reason) {
   failed_ = true;
-  failure_ = "Cannot write the protocol log " + path_ + ": " + std::strerror(error != 0 ? error : EIO);
+  failure_ = "Cannot write the protocol log " + path_ + ": " + reason;
   // Closing may try to write the rest of the buffer; its result adds nothing.
   file_.reset();
 }

@@ -11,10 +11,11 @@
 //        50.402 recv time-out
 //   === download end 812.940 ms: done
 //
-// Lines are buffered and flushed at every time-out and exchange end, so the
-// log costs a paced download nothing measurable. A file that cannot be
-// written is reported once (take_failure) and logging stops; the exchange
-// itself never notices.
+// Lines are buffered and flushed at every exchange start and end, page and
+// time-out, so a program killed mid-download leaves every page it read on
+// disk. Only a regular file is written, never through a final symbolic link;
+// a file that cannot be written is reported once (take_failure) and logging
+// stops; the exchange itself never notices.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -37,6 +38,8 @@ class ProtocolLog {
   void sent(std::uint8_t byte) { if (file_) byte_line("sent", byte); }
   void received(std::uint8_t byte) { if (file_) byte_line("recv", byte); }
   void timed_out();
+  // Puts what is buffered on disk (after each page of a download).
+  void flush();
 
   // Why the log could not be written, the first time only.
   std::optional<std::string> take_failure();
@@ -51,8 +54,8 @@ class ProtocolLog {
   // Appends the milliseconds since the exchange began, right-aligned.
   void put_elapsed(std::string& line) const;
   void write(const std::string& line);
-  void flush();
-  void fail(int error);
+  void fail_with(int error);
+  void fail(const std::string& reason);
 
   std::string path_;
   std::unique_ptr<std::FILE, FileCloser> file_;

@@ -41,7 +41,9 @@ bool TSerialPort::open_port(int port_number, int baud, int timeout_ms, bool pari
                             bool xon_xoff, bool dtr) {
   control_text_ = build_device_control_text(port_number, baud, parity, data_bits, stop_bits, xon_xoff);
   port_name_ = "COM" + std::to_string(port_number) + ":";
-  device_path_ = port_device_path(port_number);
+  auto device = find_port_device(port_number);
+  device_path_ = std::move(device.path);
+  path_warning_ = std::move(device.warning);
   timeout_ms_ = timeout_ms;
   port_ = std::make_unique<QSerialPort>();
   port_->setPortName(QString::fromStdString(device_path_));

@@ -50,6 +50,8 @@ class TSerialPort : public ByteStream {
   const std::string& device_path() const { return device_path_; }
   // Why the last open failed, as the system put it (e.g. "Permission denied").
   const std::string& open_error() const { return open_error_; }
+  // Set when the last open passed over an emulator link it could not trust.
+  const std::string& path_warning() const { return path_warning_; }
 
  private:
   std::unique_ptr<QSerialPort> port_;
@@ -57,6 +59,7 @@ class TSerialPort : public ByteStream {
   std::string port_name_;
   std::string device_path_;
   std::string open_error_;
+  std::string path_warning_;
   int timeout_ms_ = kReadTimeoutMs;
 };
 

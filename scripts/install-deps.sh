@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  desktop-file-utils
+  desktop-file-utils shared-mime-info lintian dpkg-dev
   poppler-utils
 )
 

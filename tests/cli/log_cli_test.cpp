@@ -2,7 +2,10 @@
 // downloads talk to an emulated instrument on COM 1.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QProcess>
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <thread>
@@ -95,7 +98,8 @@ int pages_kept(const std::string& messages) {
 // Runs the command against a line paced like the real one and sends it
 // Ctrl+C (SIGINT) once a few pages have gone out. The memory is large enough
 // that a loaded machine still interrupts long before the last page.
-CliRun interrupted(test::EmulatorFixture& instrument, const QString& folder, const QStringList& arguments) {
+CliRun interrupted(test::EmulatorFixture& instrument, const QString& folder, const QStringList& arguments,
+                   int signal = SIGINT) {
   const auto larger = emu::with_log(emu::generate_log({.pages = 64, .seed = 9}));
   instrument.emulator().update([&](emu::Instrument& unit) {
     unit.memory = larger.memory;
@@ -106,10 +110,10 @@ CliRun interrupted(test::EmulatorFixture& instrument, const QString& folder, con
   process.start(KV_CLI_PATH, arguments);
   process.waitForStarted();
   const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (instrument.emulator().traffic().pages_served < 3 && std::chrono::steady_clock::now() < give_up) {
+  while (instrument.emulator().traffic().pages_served < 4 && std::chrono::steady_clock::now() < give_up) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+  ::kill(static_cast<pid_t>(process.processId()), signal);
   process.waitForFinished(60000);
   return {process.exitCode(), process.readAllStandardError().toStdString()};
 }
@@ -134,6 +138,32 @@ TEST_F(LogCliTest, CtrlCStopsADumpAndSavesThePagesThatArrived) {
   const int kept = pages_kept(run.messages);
   ASSERT_GE(kept, 2) << run.messages;
   EXPECT_EQ(split_lines(test::read_file(dir.file("part.kvl"))).size(), 85u + kept * 256 / 8);
+}
+
+// What the protocol log is for: a download that never ends cleanly.
+TEST_F(LogCliTest, AKilledDownloadLeavesALogOfThePagesBeforeTheKill) {
+  interrupted(instrument, QString::fromStdString(dir.path().string()),
+              {"--protocol-log", file("line.log"), "download", "--port", "1", file("part.kvl")}, SIGKILL);
+  const auto lines = split_lines(test::read_file(dir.file("line.log")));
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front().substr(0, 19), "=== download start ");
+  // Four pages were on the line; at least the first two had reached the
+  // program, each 2 lead bytes, 256 data bytes and a checksum.
+  const auto received = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.find(" recv ") != std::string::npos && line.find("time-out") == std::string::npos;
+  });
+  EXPECT_GE(received, 2 * 259) << lines.size() << " lines";
+}
+
+TEST_F(LogCliTest, FilesAreCreatedUnderThePersonsUmask) {
+  ASSERT_EQ(cli({"download", "--port", "1", file("day.kvl")}).exit_code, 0);
+  const mode_t before = ::umask(077);
+  const CliRun convert = cli({"convert", file("day.kvl")});
+  ::umask(before);
+  EXPECT_EQ(convert.exit_code, 0) << convert.messages;
+  struct stat info {};
+  ASSERT_EQ(::stat(dir.file("day.csv").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 TEST_F(LogCliTest, OutputNamesAreCheckedBeforeThePortIsOpened) {
@@ -163,9 +193,9 @@ TEST_F(LogCliTest, OutputNamesAreCheckedBeforeThePortIsOpened) {
 }
 
 TEST_F(LogCliTest, APortThatDoesNotOpenNamesTheDeviceTried) {
-  // A folder where the port's device should be: it exists but is no port.
+  // The link leads to a folder: it exists but is no port.
   const std::string device = emulator_link_folder() + "/COM2";
-  std::filesystem::create_directory(device);
+  std::filesystem::create_directory_symlink(dir.path(), device);
   const CliRun run = cli({"download", "--port", "2", file("x.kvl")});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_TRUE(run.has("Warning: Cannot Open COM Port 2")) << run.messages;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -43,6 +44,27 @@ TEST(AtomicFile, ReplacesOnlyWhenComplete) {
   ASSERT_TRUE(write_file_atomically(target, "new"));
   EXPECT_EQ(test::read_file(target), "new");
   EXPECT_EQ(test::list_folder(dir.path()), std::vector<std::string>{"log.kvl"});
+}
+
+mode_t mode_of(const std::string& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info.st_mode & 07777;
+}
+
+TEST(AtomicFile, NewFilesFollowTheUmaskAndReplacedFilesKeepTheirMode) {
+  TempDir dir;
+  const mode_t before = ::umask(077);
+  ASSERT_TRUE(write_file_atomically(dir.file("private.csv"), "x"));
+  ::umask(027);
+  ASSERT_TRUE(write_file_atomically(dir.file("group.csv"), "x"));
+  test::write_file(dir.file("shared.kvl"), "old");
+  ::chmod(dir.file("shared.kvl").c_str(), 0664);
+  ASSERT_TRUE(write_file_atomically(dir.file("shared.kvl"), "new"));
+  ::umask(before);
+  EXPECT_EQ(mode_of(dir.file("private.csv")), 0600u);
+  EXPECT_EQ(mode_of(dir.file("group.csv")), 0640u);
+  EXPECT_EQ(mode_of(dir.file("shared.kvl")), 0664u);
 }
 
 TEST(AtomicFile, MissingFolderCannotBeCreated) {

@@ -2,6 +2,9 @@
 // emulated instrument, with every exchange written to a file.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <regex>
 
 #include "common/text_lines.h"
@@ -110,6 +113,25 @@ TEST_F(ProtocolLogTest, AnUnwritableLogIsReportedOnceAndTheExchangesGoOn) {
   EXPECT_EQ(program.ui.messages()[0].kind, MsgKind::Warning);
   EXPECT_EQ(program.ui.messages()[0].text, "Cannot write the protocol log " + folder + ": Is a directory");
   EXPECT_EQ(program.fetched.image, program.instrument.emulator().instrument().memory.data);
+}
+
+// A planted name must neither stop the program nor be written through: each
+// is refused once, at the first exchange, and the download goes on.
+TEST_F(ProtocolLogTest, AFifoOrALinkInPlaceOfTheLogIsRefusedAtOnce) {
+  const std::string fifo = dir.file("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string target = dir.file("precious");
+  test::write_file(target, "keep me");
+  const std::string link = dir.file("link.log");
+  std::filesystem::create_symlink(target, link);
+  for (const auto& [path, reason] : {std::pair{fifo, "it is not a regular file"},
+                                     std::pair{link, "it is a symbolic link"}}) {
+    LoggedProgram program(test::with_memory(1024, 1, 0), path);
+    EXPECT_EQ(program.download(), LinkOutcome::Done);
+    ASSERT_EQ(program.ui.messages().size(), 1u) << path;
+    EXPECT_EQ(program.ui.messages()[0].text, "Cannot write the protocol log " + path + ": " + reason);
+  }
+  EXPECT_EQ(test::read_file(target), "keep me");
 }
 
 }  // namespace

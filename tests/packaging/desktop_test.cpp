@@ -73,9 +73,18 @@ TEST(StartOptions, ProtocolLogQuitAfterStartAndHelp) {
   EXPECT_EQ(parse_start_options({"--protocol-log"}).error, "--protocol-log needs a file name");
   EXPECT_EQ(parse_start_options({"--verbose"}).error, "unknown argument --verbose");
   EXPECT_TRUE(parse_start_options({}).options.protocol_log.empty());
-  const char* const asking[] = {"korvanta-tools", "--protocol-log", "x", "-h"};
-  EXPECT_TRUE(asks_for_help(4, asking));
-  EXPECT_FALSE(asks_for_help(3, asking));
+  const char* const asking[] = {"korvanta-tools", "--protocol-log", "x", "-h", "--version"};
+  EXPECT_EQ(console_answer(4, asking, "1.21"), std::string(start_help_text()));
+  EXPECT_EQ(console_answer(3, asking, "1.21"), std::nullopt);
+  const char* const version[] = {"korvanta-tools", "--version"};
+  EXPECT_EQ(console_answer(2, version, "1.21"), "korvanta-tools 1.21\n");
+}
+
+TEST(StartOptions, FilesToOpenAreKeptInOrder) {
+  const auto parsed = parse_start_options({"day1.kvl", "--quit-after-start", "/tmp/day2.kvl"});
+  ASSERT_FALSE(parsed.error);
+  EXPECT_EQ(parsed.options.files, (std::vector<std::string>{"day1.kvl", "/tmp/day2.kvl"}));
+  EXPECT_EQ(parse_start_options({"-"}).options.files, std::vector<std::string>{"-"});
 }
 
 }  // namespace

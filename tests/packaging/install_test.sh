@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Linux desktop install, checked in a scratch DESTDIR.
-#   install_test.sh files BUILD_DIR   what `cmake --install` puts where
-#   install_test.sh run BUILD_DIR     the installed programs start and answer --help
-#   install_test.sh deb BUILD_DIR     the Debian package holds them and names the Qt 6 runtime
+#   install_test.sh files BUILD_DIR   what `cmake --install` puts where, the desktop entry and file types
+#   install_test.sh run BUILD_DIR     the installed programs start, answer --help and --version, and open a log
+#   install_test.sh deb BUILD_DIR     the Debian package holds them, names its dependencies and passes lintian
 set -euo pipefail
 
 mode=$1
@@ -26,21 +26,33 @@ check_files() {
   done
   local desktop="$root/share/applications/korvanta-tools.desktop"
   local icon="$root/share/icons/hicolor/scalable/apps/korvanta-tools.svg"
-  local manual="$root/share/man/man1/korvanta-cli.1.gz"
   [[ -f "$desktop" ]] || fail "desktop entry missing"
   [[ -f "$icon" ]] || fail "icon missing"
-  [[ -f "$manual" ]] || fail "manual page missing"
-  grep -qx 'Exec=korvanta-tools' "$desktop" || fail "desktop entry does not start korvanta-tools"
+  for program in korvanta-tools korvanta-cli korvanta-emulator; do
+    local manual="$root/share/man/man1/$program.1.gz"
+    [[ -f "$manual" ]] || fail "manual page of $program missing"
+    gzip -dc "$manual" >"$scratch/manual" || fail "manual page of $program is not gzip-compressed"
+    grep -q "^\.TH ${program^^} 1" "$scratch/manual" || fail "manual page of $program has no title line"
+  done
+  grep -qx 'Exec=korvanta-tools %F' "$desktop" || fail "desktop entry does not start korvanta-tools with files"
   grep -qx 'Icon=korvanta-tools' "$desktop" || fail "desktop entry does not name the installed icon"
   grep -q '<svg' "$icon" || fail "icon is not an SVG"
-  gzip -dc "$manual" >"$scratch/manual" || fail "manual page is not gzip-compressed"
-  grep -q '^\.TH KORVANTA-CLI 1' "$scratch/manual" || fail "manual page has no title line"
-  if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$desktop" || fail "desktop entry does not validate"
-  else
-    echo "desktop-file-validate not installed (scripts/install-deps.sh adds it)" >&2
-    exit 77
-  fi
+  local types=(application/x-korvanta-log application/x-korvanta-config application/x-korvanta-setup)
+  for type in "${types[@]}"; do
+    grep -q "^MimeType=.*$type;" "$desktop" || fail "desktop entry does not take $type"
+  done
+  for tool in desktop-file-validate update-mime-database; do
+    command -v $tool >/dev/null || { echo "$tool not installed (scripts/install-deps.sh adds it)" >&2; exit 77; }
+  done
+  desktop-file-validate "$desktop" || fail "desktop entry does not validate"
+  # The file types must be accepted and each name its extension.
+  XDG_DATA_DIRS="$root/share" update-mime-database "$root/share/mime" 2>"$scratch/mime-errors" || fail "update-mime-database failed"
+  [[ ! -s "$scratch/mime-errors" ]] || fail "update-mime-database: $(cat "$scratch/mime-errors")"
+  local globs="$root/share/mime/globs2"
+  for pair in x-korvanta-log:kvl x-korvanta-config:kvc x-korvanta-setup:qsu; do
+    grep -q "application/${pair%%:*}:\*\.${pair##*:}" "$globs" || fail "no file type for .${pair##*:}"
+  done
+  [[ -f "$root/share/mime/application/x-korvanta-log.xml" ]] || fail "the log file type was not registered"
 }
 
 # Every command and option must be described.
@@ -65,6 +77,31 @@ check_run() {
   check_help korvanta-emulator --port --pages --baud --seed --help
   # Without a display too.
   QT_QPA_PLATFORM= DISPLAY= WAYLAND_DISPLAY= check_help korvanta-tools --protocol-log --quit-after-start --help
+  for program in korvanta-tools korvanta-cli korvanta-emulator; do
+    local version
+    version=$(QT_QPA_PLATFORM= DISPLAY= WAYLAND_DISPLAY= "$root/bin/$program" --version) ||
+      fail "$program --version did not exit 0"
+    [[ $version =~ ^$program\ [0-9]+\.[0-9]+$ ]] || fail "$program --version answered: $version"
+  done
+  check_open_log
+}
+
+# A log named on the command line is loaded into A and shown in the plot
+# window: the generated one, made by the installed emulator and command-line tool.
+check_open_log() {
+  export XDG_RUNTIME_DIR="$scratch/runtime"
+  mkdir -m 0700 -p "$XDG_RUNTIME_DIR"
+  "$root/bin/korvanta-emulator" --port 3 --pages 8 >/dev/null &
+  local emulator=$!
+  local tries=0
+  until [[ -L "$XDG_RUNTIME_DIR/korvanta/COM3" ]] || ((++tries > 100)); do sleep 0.05; done
+  "$root/bin/korvanta-cli" download --port 3 "$scratch/day.kvl" >/dev/null 2>&1 || fail "no log downloaded to open"
+  kill "$emulator"
+  wait "$emulator" || true
+  timeout 60 "$root/bin/korvanta-tools" --quit-after-start --report-windows "$scratch/day.kvl" >"$scratch/windows" ||
+    fail "korvanta-tools did not start with a log"
+  grep -qx 'window: View Data' "$scratch/windows" && grep -qx 'A: day.kvl' "$scratch/windows" ||
+    fail "the log is not shown in the plot window: $(cat "$scratch/windows")"
 }
 
 check_deb() {
@@ -73,15 +110,23 @@ check_deb() {
   deb=$(ls "$scratch"/deb/korvanta-tools_*.deb) || fail "no package made"
   local depends
   depends=$(dpkg-deb -f "$deb" Depends)
-  for library in core gui widgets printsupport serialport; do
-    grep -Eq "libqt6${library}6" <<<"$depends" || fail "package does not depend on the Qt 6 $library runtime: $depends"
+  for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6serialport6 libc6; do
+    grep -Eq "$library[^,]*\(>= [0-9]" <<<"$depends" || fail "package does not depend on a version of $library: $depends"
   done
   local contents
   contents=$(dpkg-deb -c "$deb")
   for file in usr/bin/korvanta-tools usr/bin/korvanta-cli usr/bin/korvanta-emulator \
-    usr/share/applications/korvanta-tools.desktop usr/share/man/man1/korvanta-cli.1.gz; do
+    usr/share/applications/korvanta-tools.desktop usr/share/mime/packages/korvanta-tools.xml \
+    usr/share/man/man1/korvanta-cli.1.gz usr/share/man/man1/korvanta-tools.1.gz \
+    usr/share/man/man1/korvanta-emulator.1.gz usr/share/doc/korvanta-tools/copyright \
+    usr/share/doc/korvanta-tools/changelog.gz; do
     grep -q "\./$file\$" <<<"$contents" || fail "package lacks $file"
   done
+  command -v lintian >/dev/null || { echo "lintian not installed (scripts/install-deps.sh adds it)" >&2; exit 77; }
+  # Errors and warnings only; lintian's informational notes are advice.
+  local report
+  report=$(lintian --fail-on none --suppress-tags-from-file /dev/null "$deb" 2>&1 | grep -E '^[EW]: ' || true)
+  [[ -z $report ]] || fail "lintian: $report"
 }
 
 case $mode in

@@ -35,11 +35,9 @@ std::optional<LapSelection> lap_selection(const LogState& log, const OverlayItem
   const Dataset& data = log.dataset(item.data_set);
   if (item.record >= records_of(data)) return std::nullopt;
   const LapRecord& r = data.lap_table[item.record];
-  const long double end = r.end_time;
-  constexpr long double kSamplePeriod = 0.1L;
   LapSelection lap;
-  lap.first_sample = std::max(sample_at(end - static_cast<long double>(r.lap_time)), 0);
-  lap.last_sample = std::max(sample_at(end - kSamplePeriod), 0);
+  lap.first_sample = lap_first_sample(r);
+  lap.last_sample = lap_last_sample(r);
   lap.lap = r.lap;
   lap.session = r.session;
   lap.set_letter = letter_of(item.data_set);

@@ -46,22 +46,30 @@ const std::array<const char*, 9>& stats_channel_items() {
 std::optional<StatsSummary> channel_stats(const Dataset& data, int index, long first, long last) {
   const StatsChannel& channel = stats_channel(index);
   const TVector& values = data.*channel.array;
-  const long n = std::min(data.sample_count(), values.NrOfElem());
+  const long n = data.sample_count();
   if (n <= 0) return std::nullopt;
   first = std::clamp(first, 1L, n);
   last = std::clamp(last, 1L, n);
   if (last < first) std::swap(first, last);
-  const double* begin = values.data() + (first - 1);
-  const double* end = values.data() + last;
   double high = -1.7e308;
   double low = 1.7e308;
   double sum = 0;
-  for (const double* v = begin; v != end; ++v) {
-    high = std::max(high, *v);
-    low = std::min(low, *v);
-    sum += *v;
+  const long stored = std::clamp(values.NrOfElem(), first - 1, last);
+  if (stored >= first) {
+    const double* end = values.data() + stored;
+    for (const double* v = values.data() + (first - 1); v != end; ++v) {
+      high = std::max(high, *v);
+      low = std::min(low, *v);
+      sum += *v;
+    }
   }
-  const double mean = sum / static_cast<double>(end - begin);
+  // A channel may hold fewer than N samples (no slow-channel packet came):
+  // the missing ones read 0, as the curve draws them.
+  if (stored < last) {
+    high = std::max(high, 0.0);
+    low = std::min(low, 0.0);
+  }
+  const double mean = sum / static_cast<double>(last - first + 1);
   return StatsSummary{high * channel.factor, low * channel.factor, mean * channel.factor};
 }
 

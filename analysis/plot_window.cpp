@@ -134,6 +134,10 @@ PlotState& TForm10::current_plot() {
 
 void TForm10::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  // Only an opening by the program sets the window up. The desktop's own
+  // show (restoring from minimised, un-hiding) keeps the user's zoom,
+  // labels, markers and overlay as they were.
+  if (event->spontaneous()) return;
   setup_form_10();
   activate_form_10();
 }
@@ -148,7 +152,8 @@ void TForm10::setup_form_10() {
   change_grid_mode();
   change_display_mode();
   // The lists are refilled (no lap chosen) before the plot is drawn.
-  rebuild_lap_area();
+  for (std::uint8_t which : {kDataSetA, kDataSetB}) rebuild_lap_table(which);
+  update_lap_combo();
   change_data_axis();
 }
 
@@ -229,7 +234,10 @@ void TForm10::replot_after_load(std::uint8_t which, bool decoded) {
   // Only a decoded log brings its notes to the page and its units to the switches.
   if (decoded) copy_notes(which);
   show_dataset_names();
-  rebuild_lap_area();
+  // Only the loaded set's table: the other's is unchanged, and rebuilding it
+  // would repeat its warnings and leave `current_data_set` on it.
+  rebuild_lap_table(which);
+  update_lap_combo();
   if (decoded) synchronise_unit_switches();
   drop_curves_before_replot();
   change_x_axis();
@@ -293,6 +301,7 @@ void TForm10::copy_data_axisBA() {
   if (!range) return;
   PlotChart1->SetLayerRange(1, range->x_low, range->y_low, range->x_high, range->y_high);
   PlotChart1->Redisplay();
+  refresh_stats();  // "In Window" follows the new window, as after any zoom
 }
 
 void TForm10::change_grid_mode() {
@@ -309,6 +318,8 @@ void TForm10::change_grid_mode() {
 
 void TForm10::reload_engine_data() {
   analysis::reload_engine_data(*port_, state_.log, current_plot(), ui_, plot_hooks());
+  // Boxes ticked or cleared by a configuration file raise no click.
+  ComboBox3->setEnabled(plot_.settings.any_channel_shown());
   refresh_lap_tools();
 }
 

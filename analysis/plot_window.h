@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/lap_overlay.h"
+#include "analysis/markers.h"
 #include "analysis/plot_building.h"
 #include "analysis/lap_tools/lap_tools.h"
 #include "analysis/plot_chart_port.h"
@@ -162,9 +163,10 @@ class TForm10 : public QWidget {
   analysis::PlotState& current_plot();  // with the settings the controls hold
   analysis::PlotHooks plot_hooks();
   void process_laptimes(std::uint8_t data_set);
-  void rebuild_lap_area();
+  void rebuild_lap_table(std::uint8_t data_set);
   void zoom_layers(bool in);
   void refresh_stats();
+  void show_marker_values(const std::array<analysis::MarkerPoint, 2>& markers);
   void refresh_stats_when_window_moved();
 
   PlotWindowState state_;

@@ -8,6 +8,7 @@
 #include "analysis/plot_window.h"
 #include "analysis/radio_group.h"
 #include "chart/plotchart.h"
+#include "notes/typing_limit.h"
 
 namespace kv {
 
@@ -16,6 +17,8 @@ using plot_files::LabelMode;
 
 namespace {
 constexpr const char* kLabelTextDefault = "Put Text Here";
+// A line edit's own length limit; the label file keeps any length.
+constexpr int kLabelTextLimit = 32767;
 }  // namespace
 
 QGroupBox* TForm10::build_label_group() {
@@ -23,7 +26,11 @@ QGroupBox* TForm10::build_label_group() {
   auto* grid = new QGridLayout(group);
   RadioGroup14 = new RadioGroup("RadioGroup14", "", {"Off", "View", "Set Label", "Set Text"}, 2,
                                 static_cast<int>(LabelMode::Off), group);
-  Edit74 = new QLineEdit(kLabelTextDefault, group);
+  // The label file is Windows-1252: a character it cannot hold is refused as
+  // it is typed rather than saved as "?" (which reloads as a line break).
+  auto* text = new LimitedEdit(kLabelTextLimit, group);
+  text->set_text(kLabelTextDefault);
+  Edit74 = text;
   Edit74->setObjectName("Edit74");
   grid->addWidget(RadioGroup14, 0, 0, 1, 2);
   grid->addWidget(Edit74, 1, 0, 1, 2);

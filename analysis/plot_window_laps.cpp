@@ -120,13 +120,10 @@ QGroupBox* TForm10::build_overlay_lists() {
   return group;
 }
 
-void TForm10::rebuild_lap_area() {
-  for (std::uint8_t which : {kDataSetA, kDataSetB}) {
-    const Dataset& data = state_.log.dataset(which);
-    // A set without lap records keeps what the page showed before.
-    if (data.decoded_valid == 1 && data.lap_count() > 0 && !data.lap_table.empty()) process_laptimes(which);
-  }
-  update_lap_combo();
+void TForm10::rebuild_lap_table(std::uint8_t data_set) {
+  const Dataset& data = state_.log.dataset(data_set);
+  // A set without lap records keeps what the page showed before.
+  if (data.decoded_valid == 1 && data.lap_count() > 0 && !data.lap_table.empty()) process_laptimes(data_set);
 }
 
 void TForm10::process_A_laptimes() { process_laptimes(kDataSetA); }

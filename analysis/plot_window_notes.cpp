@@ -72,8 +72,9 @@ QGroupBox* notes_block(const BlockHeads& heads, std::uint8_t data_set, QWidget* 
     if (place.block != heads.block) continue;
     auto* edit = new QLineEdit(box);
     edit->setObjectName(box_name(data_set, place.slot));
+    // Read-only, so without the set-up window's typing limit: a longer field
+    // loaded from a file is shown whole.
     edit->setReadOnly(true);
-    edit->setMaxLength(place.limit);
     edit->setFont(bold);
     QPalette p = edit->palette();
     p.setColor(QPalette::Text, field_colour(place, p.color(QPalette::Text)));

@@ -184,7 +184,9 @@ void TForm10::enable_markers(bool on) {
 void TForm10::clear_markers() {
   PlotChart1->SetCrossHairPos(1, 0, 0);
   PlotChart1->SetCrossHairPos(2, 0, 0);
-  update_markers();
+  // Not clamped into the window: when the x channel or the plot mode changes
+  // the window still spans the old axis until the re-plot.
+  show_marker_values({MarkerPoint{0, 0}, MarkerPoint{0, 0}});
 }
 
 void TForm10::update_markers() {
@@ -197,6 +199,11 @@ void TForm10::update_markers() {
     if (kept.x != now.x) PlotChart1->SetCrossHairPos(m, kept.x, kept.y);
     markers[static_cast<std::size_t>(m - 1)] = kept;
   }
+  show_marker_values(markers);
+}
+
+void TForm10::show_marker_values(const std::array<MarkerPoint, 2>& markers) {
+  if (RadioGroup10->itemIndex() != kMarkersOn) return;
   const auto texts = marker_texts(markers[0], markers[1]);
   for (std::size_t b = 0; b < texts.size(); ++b) marker_boxes_[b]->setText(QString::fromStdString(texts[b]));
 }

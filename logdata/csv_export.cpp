@@ -7,11 +7,10 @@
 #include "common/text_lines.h"
 #include "logdata/log_file.h"
 #include "logdata/number_format.h"
+#include "logdata/sample_time.h"
 
 namespace kv {
 namespace {
-
-constexpr double kSamplePeriod = 0.1;
 
 const SaveDialogTexts kSaveTexts{.title = csv_text::kTitle,
                                  .filter = csv_text::kFilter,
@@ -54,12 +53,6 @@ void append_samples(std::string& out, const Dataset& data) {
   }
 }
 
-// Sample numbers of a lap's first and last sample; 0 when negative.
-long long sample_number(double seconds) {
-  const long long n = round_half_even(seconds / kSamplePeriod);
-  return n < 0 ? 0 : n;
-}
-
 void append_laps(std::string& out, const Dataset& data) {
   const std::size_t count = std::min<std::size_t>(data.lap_count(), data.lap_table.size());
   if (data.lap_count() <= 0) return;
@@ -77,8 +70,8 @@ void append_laps(std::string& out, const Dataset& data) {
       out += ',';
       append_fixed(out, seconds, 2);
     }
-    for (long long n : {static_cast<long long>(rec.session), sample_number(rec.end_time - rec.lap_time),
-                        sample_number(rec.end_time - kSamplePeriod)}) {
+    for (long long n : {static_cast<long long>(rec.session), static_cast<long long>(lap_first_sample(rec)),
+                        static_cast<long long>(lap_last_sample(rec))}) {
       out += ',';
       append_int(out, n);
     }

@@ -75,7 +75,7 @@ void apply_line(PlotSettingsApplier& target, int line, std::int32_t value, UnitL
     case CfgLineKind::Index: {
       const CfgChoice choice = index_choice(line);
       const bool in_group = value >= 0 && value < cfg_choice_items(choice);
-      if (in_group && !(units == UnitLines::Skip && is_unit_choice(choice))) target.set_choice(choice, value);
+      if (in_group && !(units == UnitLines::Skip && is_data_unit_choice(choice))) target.set_choice(choice, value);
       return;
     }
   }
@@ -119,6 +119,8 @@ SaveDialogTexts save_texts() {
 int cfg_choice_items(CfgChoice choice) { return kChoiceItems[static_cast<std::size_t>(choice)]; }
 
 bool is_unit_choice(CfgChoice choice) { return choice >= CfgChoice::SpeedUnit; }
+
+bool is_data_unit_choice(CfgChoice choice) { return is_unit_choice(choice) && choice != CfgChoice::DistanceUnit; }
 
 void SettingsWriter::set_trace_colour(int trace_set, Channel channel, TColor colour) {
   TColor& held = settings_.trace[trace_set == 2 ? 1 : 0].colour[slot(channel)];

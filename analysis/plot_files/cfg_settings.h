@@ -18,6 +18,8 @@ inline constexpr int kCfgChoiceCount = 8;
 int cfg_choice_items(CfgChoice choice);  // how many items the group has
 
 bool is_unit_choice(CfgChoice choice);
+// Speed, temperature and pressure: the units the data itself is held in.
+bool is_data_unit_choice(CfgChoice choice);
 
 // The window's side of a load: each call sets one control as a user would.
 class PlotSettingsApplier {
@@ -50,9 +52,10 @@ class SettingsWriter : public PlotSettingsApplier {
 
 CfgLines cfg_lines_of(const analysis::PlotSettings& settings);
 
-// How a load treats the four unit lines: a load by the button applies them
-// like clicks; the load at show time leaves them, because the show sets the
-// unit switches from the units the data is held in right after.
+// How a load treats the unit lines: a load by the button applies all four
+// like clicks; the load at show time leaves speed, temperature and pressure,
+// because the show sets those switches from the units the data is held in
+// right after. The distance unit is the window's own choice: always applied.
 enum class UnitLines { Apply, Skip };
 
 // Applies the lines in file order. An index outside its group's items

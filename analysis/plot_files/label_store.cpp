@@ -40,7 +40,8 @@ void LabelStore::clear_all() {
 std::vector<int> LabelStore::visible_labels() const {
   std::vector<int> visible;
   for (int i = kFirstLabel; i <= kMaxLabels; ++i) {
-    if (!label(i).parked()) visible.push_back(i);
+    // A parked label, or one placed without a caption, would be an empty box.
+    if (!label(i).caption.empty()) visible.push_back(i);
   }
   return visible;
 }

@@ -39,7 +39,7 @@ class LabelStore {
   // "Clear All", also run by every full re-plot.
   void clear_all();
 
-  // The labels to draw, in index order.
+  // The labels with a caption to draw, in index order.
   std::vector<int> visible_labels() const;
   // Labels 1 … label_count - 1, as the file keeps them.
   std::vector<PlotLabel> in_use() const;
@@ -58,7 +58,7 @@ class LabelStore {
 enum class LabelMode : int { Off = 0, View = 1, SetLabel = 2, SetText = 3 };
 
 // The labels the chart shows: none while the group is at "Off", else every
-// label that is not parked.
+// label with a caption.
 std::vector<int> labels_to_draw(const LabelStore& labels, int label_mode);
 
 inline constexpr const char* kLabelsFull = "Maximum of 20 labels and text boxes!";

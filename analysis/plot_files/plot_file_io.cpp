@@ -37,7 +37,10 @@ std::optional<std::string> read_plot_file(const std::string& path) {
 }
 
 std::string not_an_integer_text(const std::string& bad_text) {
-  return "'" + bad_text + "' is not a valid integer value";
+  // A junk file's first line may be megabytes long: a message box of it
+  // would take seconds to appear and say nothing more.
+  constexpr std::size_t kQuotedChars = 40;
+  return "'" + bad_text.substr(0, kQuotedChars) + "' is not a valid integer value";
 }
 
 }  // namespace kv::plot_files

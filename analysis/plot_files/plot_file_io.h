@@ -18,7 +18,8 @@ bool write_plot_file(Ui& ui, DialogDefault& remembered, const std::string& path,
 // A regular file's bytes; nothing for a folder or a file that cannot be read.
 std::optional<std::string> read_plot_file(const std::string& path);
 
-// The text shown for a number line that is not a whole number.
+// The text shown for a number line that is not a whole number, quoting at
+// most its first 40 characters.
 std::string not_an_integer_text(const std::string& bad_text);
 
 }  // namespace kv::plot_files

@@ -2,12 +2,16 @@
 // slots, the cursor read-out, statistics, zoom and the markers.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "analysis/cursor_readout.h"
 #include "analysis/lap_overlay.h"
 #include "analysis/lap_table.h"
 #include "analysis/markers.h"
 #include "analysis/plot_stats.h"
 #include "analysis/zoom.h"
+#include "logdata/sample_time.h"
 #include "tests/analysis/sample_data.h"
 #include "ui/scripted_ui.h"
 
@@ -201,6 +205,46 @@ TEST_F(OverlayTest, PointerLapRangeAndWindowRoundAHalfSampleAlike) {
   plot.settings.stats_kind = static_cast<int>(StatsKind::Min);
   plot.settings.stats_range = static_cast<int>(StatsRange::InWindow);
   EXPECT_EQ(update_stats(log, plot, kDataSetA, 1, 0.25, 10)->text, "52.0");
+}
+
+TEST_F(OverlayTest, AQuotientJustBelowAHalfRoundsDownForPointerWindowAndLap) {
+  // 19.95 / 0.1 lies just below 199.5 in extended precision; through a
+  // double it would land on the half and go to the even 200.
+  EXPECT_EQ(sample_at(19.95), 199);
+  EXPECT_EQ(sample_at(0.15), 1);
+  EXPECT_EQ(sample_at(-0.15), -1);
+  EXPECT_EQ(sample_at(1e300), std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(sample_at(std::numeric_limits<double>::quiet_NaN()), 0);
+
+  Dataset& a = log.dataset(kDataSetA);
+  a.ch_lap.set(199, 2);
+  a.ch_lap.set(200, 3);
+  EXPECT_EQ(cursor_readout(log, plot, 19.95, 0),
+            "Axis: 0.0 at 19.9\nDataA: Log:1 Lap:2 Time: 60.00\nDataB: Log:1 Lap:2 Time: 60.00 ");
+  plot.settings.stats_channel = 1;  // speed, 50 + i
+  plot.settings.stats_kind = static_cast<int>(StatsKind::Avg);
+  plot.settings.stats_range = static_cast<int>(StatsRange::InWindow);
+  EXPECT_EQ(update_stats(log, plot, kDataSetA, 1, 0.15, 12.08)->text, "111.0");  // samples 1 … 121
+
+  set_laps(a, {lap_record(1, 1, 0, 500, 19.95)});
+  fill_overlay_slots(plot, log, overlay_items(log), {0, -1});
+  EXPECT_EQ(plot.overlay[0].lap.first_sample, 199);
+}
+
+TEST(PlotStats, AChannelShorterThanTheLogReadsZeroBeyondItsEnd) {
+  LogState log;
+  PlotState plot;
+  Dataset& a = log.dataset(kDataSetA);
+  test::fill_dataset(a, 300);
+  a.ch_oil_temp.clear();  // no slow-channel packet was logged
+  a.ch_water_temp.setNrOfElem(100);
+  plot.settings.stats_channel = 5;  // "Oil Temp"
+  EXPECT_EQ(update_stats(log, plot, kDataSetA, 1, 0, 1)->text, "0.0");
+  plot.settings.stats_channel = 6;  // "Water Temp": 85 for 100 samples, then 0
+  plot.settings.stats_kind = static_cast<int>(StatsKind::Avg);
+  EXPECT_EQ(update_stats(log, plot, kDataSetA, 1, 0, 1)->text, "28.3");
+  plot.settings.stats_kind = static_cast<int>(StatsKind::Min);
+  EXPECT_EQ(update_stats(log, plot, kDataSetA, 1, 0, 1)->text, "0.0");
 }
 
 TEST(PlotStats, FactorsPerChannelAndRanges) {

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <cstdio>
 #include <fstream>
@@ -154,8 +155,32 @@ TEST_F(PlotWindowFilesTest, LabelsArePlacedShownHiddenClearedAndKeptInAFile) {
   EXPECT_EQ(chart().TextLabel(2).Mode, chart::TTxtLblMode::tlOff);
 }
 
+TEST_F(PlotWindowFilesTest, AnEmptyTextIsNotDrawnAndACharacterTheFileCannotHoldIsRefusedAsTyped) {
+  show();
+  group("RadioGroup14")->setItemIndex(3);  // Set Text
+  auto* text = form.findChild<QLineEdit*>("Edit74");
+  text->clear();
+  form.get_cursor_position(true, {}, 2, 30);
+  form.set_cursor_down();
+  EXPECT_EQ(form.labels().label_count(), 2);
+  EXPECT_EQ(chart().TextLabel(1).Mode, chart::TTxtLblMode::tlOff);
+
+  // Typed "?" stays (the file turns it into a line break, as it always has).
+  for (const QChar ch : QString::fromUtf8("T1 \u03A9 \u20AC?")) {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+    QApplication::sendEvent(text, &key);
+  }
+  EXPECT_EQ(text->text(), QString::fromUtf8("T1  \u20AC?"));
+  form.set_cursor_down();
+  EXPECT_EQ(chart().TextLabel(2).Caption, "T1  \u20AC?");
+  EXPECT_EQ(chart().TextLabel(2).Mode, chart::TTxtLblMode::tlShadow);
+}
+
 TEST_F(PlotWindowFilesTest, NotesPagesCopyEachDecodedSheetAndLeaveTheLastSetCurrent) {
   state.log.dataset(kDataSetA).sheet.setup_fields[1] = "82\xB0";  // Windows-1252 degree sign
+  // Far longer than the set-up window lets anyone type: shown whole.
+  const std::string long_field = "Camber -2.5, toe 1 mm out, new shims";
+  state.log.dataset(kDataSetA).sheet.setup_fields[2] = long_field;
   state.log.dataset(kDataSetA).sheet.notes_text = {"Dry track", "New tyres"};
   state.log.dataset(kDataSetB).sheet.setup_fields[65] = "Locked";
   show();
@@ -163,6 +188,7 @@ TEST_F(PlotWindowFilesTest, NotesPagesCopyEachDecodedSheetAndLeaveTheLastSetCurr
   auto* first = form.findChild<QLineEdit*>("Edit7A");
   EXPECT_EQ(first->text(), QString::fromUtf8("82\u00B0"));
   EXPECT_TRUE(first->isReadOnly());
+  EXPECT_EQ(form.findChild<QLineEdit*>("Edit8A")->text().toStdString(), long_field);
   EXPECT_EQ(form.findChild<QLineEdit*>("Edit71")->text(), "Locked");
   EXPECT_EQ(form.findChild<QPlainTextEdit*>("Memo2")->toPlainText(), "Dry track\nNew tyres");
 

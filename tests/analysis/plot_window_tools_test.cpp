@@ -14,9 +14,9 @@
 
 #include "analysis/plot_building.h"
 #include "analysis/plot_window.h"
-#include "app/program_state.h"
 #include "analysis/radio_group.h"
 #include "chart/plotchart.h"
+#include "tests/analysis/lapped_window_fixture.h"
 #include "tests/analysis/sample_data.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
@@ -24,43 +24,10 @@
 namespace kv {
 namespace {
 
-// 600 samples (60 s) per dataset; A has five 10 s laps ending at 12, 22 … s.
-class PlotToolsWindowTest : public ::testing::Test {
+// A's fourth lap is the fastest.
+class PlotToolsWindowTest : public test::LappedPlotWindowTest {
  protected:
-  PlotToolsWindowTest()
-      : state(dir.path().string()), form({state.log, state.dialogs, state.distance_in_feet, state.config}, ui) {
-    Dataset& a = state.log.dataset(kDataSetA);
-    analysis::test::fill_dataset(a, 600, 5);
-    for (std::size_t k = 0; k < a.lap_table.size(); ++k) {
-      LapRecord& r = a.lap_table[k];
-      r = {12.0 + 10.0 * static_cast<double>(k), static_cast<std::uint8_t>(k + 1), 10.0f, 500.0f, 1, 0, {}};
-    }
-    a.lap_table[3].lap_time = 9.5f;
-    a.name_text = "Memory A";
-    analysis::test::fill_dataset(state.log.dataset(kDataSetB), 600, 0, 100);
-  }
-  ~PlotToolsWindowTest() override { form.hide(); }
-
-  template <typename T>
-  T* find(const char* name) {
-    auto* widget = form.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-  QString text(const char* name) { return find<QLineEdit>(name)->text(); }
-  analysis::RadioGroup* group(const char* name) { return find<analysis::RadioGroup>(name); }
-  chart::TPlotChart& chart() { return form.chart(); }
-  void pick(const char* list, int index) {
-    auto* combo = find<QComboBox>(list);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-  }
-  void move_to(double x, double y) { emit chart().OnMouseMoveInChart(true, {}, x, y); }
-
-  test::TempDir dir;
-  ScriptedUi ui;
-  ProgramState state;
-  TForm10 form;
+  PlotToolsWindowTest() { state.log.dataset(kDataSetA).lap_table[3].lap_time = 9.5f; }
 };
 
 TEST_F(PlotToolsWindowTest, LapTimesPageShowsTheTableFastestLapAndOverlayLists) {
@@ -154,8 +121,12 @@ TEST_F(PlotToolsWindowTest, MarkersShowTheirValuesAndComeBackIntoTheWindow) {
   EXPECT_EQ(text("NumEdit5"), "25.0");
   EXPECT_EQ(text("NumEdit7"), "40.0");
 
-  // Back to 0 s, which lies left of the window (the first sample is at 0.1 s).
+  // Back to 0 s, left of the window (the first sample is at 0.1 s); the next
+  // click brings them in.
   find<QPushButton>("ResetMarkers")->click();
+  EXPECT_EQ(chart().CrossHairPosX(1), 0);
+  EXPECT_EQ(text("NumEdit5"), "0.0");
+  emit chart().OnClick();
   EXPECT_EQ(chart().CrossHairPosX(1), left);
   group("RadioGroup10")->setItemIndex(0);
   EXPECT_TRUE(text("NumEdit5").isEmpty());

@@ -143,13 +143,17 @@ TEST_F(CfgFiles, ShowTimeLoad) {
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"Pelmorix Default Configuration Loaded "});
   EXPECT_TRUE(ui.dialogs().empty());
 
-  // The unit lines are left to the show's unit synchronisation.
+  // The data units are left to the show's unit synchronisation; the
+  // distance unit is the window's own and comes back.
   ui.clear();
-  test::write_file(dir.file("default.cfg"), design_with({{38, "1"}}));
+  test::write_file(dir.file("default.cfg"), design_with({{38, "1"}, {39, "1"}, {40, "1"}, {41, "1"}}));
   EXPECT_TRUE(load_default_cfg(target, remembered, ui));
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"User Custom Configuration Loaded"});
   EXPECT_EQ(target.settings().speed_unit, 0);
-  for (const auto& [choice, index] : target.choices) EXPECT_FALSE(is_unit_choice(choice));
+  EXPECT_EQ(target.settings().temp_unit, 0);
+  EXPECT_EQ(target.settings().pressure_unit, 0);
+  EXPECT_EQ(target.settings().distance_unit, 1);
+  for (const auto& [choice, index] : target.choices) EXPECT_FALSE(is_data_unit_choice(choice));
 
   // A folder under that name cannot be read: nothing is said.
   ui.clear();

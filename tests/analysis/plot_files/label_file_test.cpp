@@ -121,6 +121,14 @@ TEST_F(LabelFiles, FaultsWhileReading) {
   }
   EXPECT_EQ(ui.busy_depth(), 0);
 
+  // Kept as built: a record is taken whole or not at all, so a record whose
+  // PosY fails leaves its label's old PosX too.
+  labels.set_label(2, PlotLabel{7, 8, "before"});
+  ui.clear();
+  load = load_text("2\r\n1.00\r\n2.00\r\nok\r\n5.00\r\nbad\r\nafter\r\n");
+  EXPECT_FALSE(load.loaded);
+  EXPECT_EQ(labels.label(2), (PlotLabel{7, 8, "before"}));
+
   // A first line that is not a whole number changes nothing.
   ui.clear();
   labels.clear_all();
@@ -128,6 +136,11 @@ TEST_F(LabelFiles, FaultsWhileReading) {
   EXPECT_FALSE(load.labels_changed);
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"'two' is not a valid integer value"});
   EXPECT_EQ(labels.label_count(), 1);
+
+  // A junk first line is quoted by its first 40 characters only.
+  ui.clear();
+  load = load_text(std::string(3'000'000, 'x') + "\r\n");
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{"'" + std::string(40, 'x') + "' is not a valid integer value"});
 }
 
 TEST_F(LabelFiles, LoadKeepsHigherLabelsAndTakesEitherSeparator) {
@@ -140,12 +153,12 @@ TEST_F(LabelFiles, LoadKeepsHigherLabelsAndTakesEitherSeparator) {
   EXPECT_EQ(labels_to_draw(labels, static_cast<int>(LabelMode::View)), (std::vector<int>{1, 2, 3, 4, 5}));
   EXPECT_TRUE(labels_to_draw(labels, static_cast<int>(LabelMode::Off)).empty());
 
-  // A record cut after its positions has an empty caption; a parked label
-  // from the file is not drawn.
+  // A record cut after its positions has an empty caption; neither it nor a
+  // parked label from the file is drawn (an empty box says nothing).
   labels.clear_all();
-  ASSERT_TRUE(load_text("2\r\n-1\r\n-1\r\n\r\n7\r\n8").loaded);
+  ASSERT_TRUE(load_text("2\r\n-1\r\n-1\r\n\r\n7\r\n8\r\n\r\n3\r\n4\r\nc").loaded);
   EXPECT_EQ(labels.label(2), (PlotLabel{7, 8, ""}));
-  EXPECT_EQ(labels.visible_labels(), std::vector<int>{2});
+  EXPECT_EQ(labels.visible_labels(), std::vector<int>{3});
 }
 
 TEST_F(LabelFiles, DialogMessages) {

@@ -153,7 +153,8 @@ class PlotWindowModel : public ::testing::Test {
     ModelSet& m = model[which == kDataSetA ? 0 : 1];
     m.loaded = true;
     m.data = apart.log.dataset(kDataSetA);
-    m.held = {apart.log.identity.speed_in_mph, apart.log.identity.pressure_in_psi, apart.log.identity.temp_in_degc};
+    const UnitIdentity& id = m.data.identity;
+    m.held = {id.speed_in_mph(), id.pressure_in_psi(), id.temp_in_degc()};
     // The decoder reports what it processed, as after a download.
     const std::vector<std::string> said = quiet.texts();
     return {std::string("load ") + (which == kDataSetA ? "A " : "B ") + log.file, {}, {said.begin(), said.end()}};

@@ -58,7 +58,9 @@ int main(int argc, char** argv) {
       if (!started) return;
       settle->stop();
       if (start.options.report_windows) std::fputs(shell.shown_windows().c_str(), stdout);
-      QCoreApplication::quit();
+      // exit(), not quit(): a window that only hides on close (the notes
+      // window) would turn a quit down.
+      QCoreApplication::exit(0);
     });
     settle->start(10);
   }

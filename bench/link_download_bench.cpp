@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <chrono>
 
+#include "link/log_download.h"
 #include "link/serial_state.h"
 #include "tests/support/emulator_fixture.h"
 #include "tests/support/temp_dir.h"

@@ -102,6 +102,13 @@ check_open_log() {
     fail "korvanta-tools did not start with a log"
   grep -qx 'window: View Data' "$scratch/windows" && grep -qx 'A: day.kvl' "$scratch/windows" ||
     fail "the log is not shown in the plot window: $(cat "$scratch/windows")"
+  # A set-up sheet opens the notes window, which only hides when closed: the
+  # program must still end.
+  local sheet
+  sheet="$(dirname "$0")/../../fuzz/corpus/setup_file/notes_and_slots.qsu"
+  timeout 60 "$root/bin/korvanta-tools" --quit-after-start --report-windows "$sheet" >"$scratch/windows" ||
+    fail "korvanta-tools did not start and end with a set-up sheet"
+  grep -qx 'window: Setup Notes' "$scratch/windows" || fail "the set-up sheet is not shown: $(cat "$scratch/windows")"
 }
 
 check_deb() {

@@ -32,10 +32,9 @@ std::uint32_t whole_packets_end(const std::vector<std::uint8_t>& image, std::uin
 
 // How much of a download goes into the dataset.
 enum class Kept {
-  Nothing,    // no page arrived whole: the dataset stays exactly as it was
+  Nothing,    // no page arrived whole, or the good ones were refused: the dataset stays exactly as it was
   Whole,      // every page arrived
   GoodPages,  // the pages before a cancel or a failed page
-  Failed,     // a failed download whose pages were not kept: unsaveable, undecoded
 };
 
 bool keep_good_pages(const LogDownload& fetched, PartialPages partial, Ui& ui) {
@@ -52,7 +51,9 @@ Kept what_is_kept(LinkOutcome outcome, const LogDownload& fetched, PartialPages 
   if (outcome == LinkOutcome::Done) return Kept::Whole;
   if (fetched.pages_good == 0) return Kept::Nothing;
   if (outcome == LinkOutcome::Cancelled) return Kept::GoodPages;
-  return keep_good_pages(fetched, partial, ui) ? Kept::GoodPages : Kept::Failed;
+  // Refused pages are not half given: the earlier log keeps its name, its
+  // curves and the instrument it came from.
+  return keep_good_pages(fetched, partial, ui) ? Kept::GoodPages : Kept::Nothing;
 }
 
 // The image goes in with the identity and length of the instrument that
@@ -61,13 +62,23 @@ void give_to_dataset(Dataset& data, LogDownload&& fetched, Kept kept, bool dump_
   data.identity = fetched.identity;
   data.used_bytes = fetched.used_bytes;
   data.raw_memory = std::move(fetched.image);
-  data.memory_valid = kept == Kept::Failed ? 0 : 1;
+  data.memory_valid = 1;
   if (kept != Kept::GoodPages) return;
   const auto kept_bytes = static_cast<std::uint32_t>(fetched.pages_good) * kPageBytes;
   data.raw_memory.resize(kept_bytes);
   data.used_bytes = std::min(data.used_bytes, kept_bytes);
   // A dump is kept byte for byte; a log is kept up to its last whole packet.
   if (!dump_mode) data.used_bytes = whole_packets_end(data.raw_memory, data.used_bytes);
+}
+
+// A dump is kept only as a file. It goes through a dataset of its own, so the
+// set it was started from keeps its log, name and curves, not another
+// instrument's image under them.
+bool save_dump(LogDownload&& fetched, Kept kept, std::uint8_t which, DialogDefaults& defaults, Ui& ui) {
+  LogState dump;
+  dump.current_data_set = which;
+  give_to_dataset(dump.current(), std::move(fetched), kept, true);
+  return save_log_data(dump, defaults, ui, true);
 }
 
 }  // namespace
@@ -106,19 +117,16 @@ DownloadResult get_log_data(LinkProtocol& link, LogState& log, DialogDefaults& d
     return result;
   }
   result.partial_kept = result.outcome == LinkOutcome::DataError && kept == Kept::GoodPages;
+  if (dump_mode) {
+    result.saved = save_dump(std::move(fetched), kept, which, defaults, ui);
+    return result;
+  }
   Dataset& data = log.dataset(which);
   give_to_dataset(data, std::move(fetched), kept, dump_mode);
-  if (data.memory_valid == 1 && !dump_mode) {
-    result.decoded = process_data_packets(log, ui);
-    if (result.decoded) log.shown_units = data.held_units;
-  }
+  result.decoded = process_data_packets(log, ui);
+  if (result.decoded) log.shown_units = data.held_units;
   data.name_text = data.decoded_valid == 1 ? memory_name(which) : std::string(kNoDataName);
   result.name_text = data.name_text;
-  if (dump_mode) {
-    // A dump can be kept only as a file.
-    result.saved = save_log_data(log, defaults, ui, true);
-    data.memory_valid = 0;
-  }
   return result;
 }
 

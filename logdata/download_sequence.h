@@ -34,8 +34,8 @@ struct DownloadResult {
 std::string memory_name(std::uint8_t which);
 
 // Downloads into dataset `which` (1 = A, 2 = B) and decodes, or in dump mode
-// saves through the log file writer and then drops the image. When no page
-// arrived the dataset is left exactly as it was.
+// saves through the log file writer only. When no page arrived, the good pages
+// were not kept, or in dump mode, the dataset is left exactly as it was.
 DownloadResult get_log_data(LinkProtocol& link, LogState& log, DialogDefaults& defaults, Ui& ui,
                             std::uint8_t which, bool dump_mode, const DownloadObserver& observer = {},
                             PartialPages partial = PartialPages::Ask);

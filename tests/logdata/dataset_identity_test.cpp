@@ -214,8 +214,10 @@ TEST_F(PagesThatArrive, YesKeepsTheGoodPagesCutToAWholePacketAndDecodesThem) {
   EXPECT_EQ(converted_alone(dir.file("partial.kvl")), csv_of(log, kDataSetA));
 }
 
-TEST_F(PagesThatArrive, NoKeepsNothingAsBefore) {
-  ASSERT_TRUE(download().decoded);
+TEST_F(PagesThatArrive, NoLeavesTheEarlierLogOfAnotherInstrumentExactlyAsItWas) {
+  ASSERT_TRUE(load(log, kDataSetA, write_log("kmh.kvl", kmh_log)));
+  const Dataset before = log.dataset(kDataSetA);
+  const HeldUnits shown = log.shown_units;
   fault([](emu::Instrument& i) { i.faults.bad_checksum_page = 3; });
   ui.clear();
   ui.queue_answer(kOk);  // the download's error box
@@ -223,19 +225,42 @@ TEST_F(PagesThatArrive, NoKeepsNothingAsBefore) {
   const DownloadResult result = download();
   EXPECT_FALSE(result.partial_kept);
   EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Problem with Data in Download", pages_question(3)}));
-  const Dataset& data = log.dataset(kDataSetA);
-  EXPECT_EQ(data.memory_valid, 0);
-  EXPECT_EQ(result.name_text, "Memory A") << "the earlier decode is still valid";
+  EXPECT_EQ(result.name_text, "") << "the set keeps its name";
+  EXPECT_EQ(log.dataset(kDataSetA), before) << "not the earlier curves under the new instrument's name and units";
+  EXPECT_EQ(log.shown_units, shown);
+  EXPECT_EQ(csv_of(log, kDataSetA), converted_alone(dir.file("kmh.kvl")));
 
   // The command line is told instead of asked.
   ui.clear();
   EXPECT_TRUE(download(PartialPages::Keep).partial_kept);
   EXPECT_EQ(ui.texts().at(0), "Problem with Data in Download");
   EXPECT_EQ(ui.texts().at(1).rfind("Processed ", 0), 0u);
+  const Dataset kept = log.dataset(kDataSetA);
   ui.clear();
   EXPECT_FALSE(download(PartialPages::Drop).partial_kept);
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"Problem with Data in Download"});
-  EXPECT_EQ(log.dataset(kDataSetA).memory_valid, 0);
+  EXPECT_EQ(log.dataset(kDataSetA), kept);
+}
+
+TEST_F(PagesThatArrive, ADumpOverAnotherInstrumentsLogGoesOnlyToItsFile) {
+  ASSERT_TRUE(load(log, kDataSetA, write_log("kmh.kvl", kmh_log)));
+  const Dataset before = log.dataset(kDataSetA);
+  ui.clear();
+  ui.queue_answer(kYes);  // "Dump Memory and Save to File ?"
+  ui.queue_file(dir.file("dump.kvl"));
+  const DownloadResult result = dump_log_data(serial.link, log, defaults, ui, kDataSetA, observer);
+  EXPECT_TRUE(result.saved);
+  EXPECT_EQ(ui.texts().back(), "File Saved OK");
+  EXPECT_EQ(log.dataset(kDataSetA), before) << "not the earlier curves renamed beside the dumped instrument";
+
+  // The file holds the dumped instrument's identity and memory.
+  ScriptedUi quiet;
+  const LogFileRead read = read_log_file_text(test::read_file(dir.file("dump.kvl")), quiet);
+  EXPECT_EQ(read.contents.identity.pulses_per_mile, mph_log.pulses_per_mile);
+  EXPECT_EQ(recorded_units(read.contents.identity), (HeldUnits{true, true, true}));
+  const auto& raw = read.contents.raw_memory;
+  ASSERT_GE(raw.size(), mph_log.used_bytes);
+  EXPECT_TRUE(std::equal(raw.begin(), raw.begin() + mph_log.used_bytes, mph_log.memory.data.begin()));
 }
 
 }  // namespace

@@ -76,8 +76,9 @@ TEST_F(DownloadSequenceTest, ABadPageKeepsTheEarlierDecodeAndItsName) {
   EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Problem with Data in Download",
                                                   "Keep the 2 of 12 pages that arrived with good checksums?"}));
   EXPECT_EQ(ui.messages().at(1).buttons, static_cast<ButtonSet>(kYes | kNo));
-  EXPECT_EQ(log.current().memory_valid, 0);
-  EXPECT_EQ(result.name_text, "Memory A") << "the earlier decode is still valid";
+  EXPECT_EQ(log.current().memory_valid, 1) << "the earlier image is whole and still saveable";
+  EXPECT_EQ(result.name_text, "") << "the name is not touched";
+  EXPECT_EQ(dataset_name_text(log.current()), "Memory A");
 }
 
 TEST_F(DownloadSequenceTest, ARefusedUnitLeavesTheImageAsSaveableAsItWas) {

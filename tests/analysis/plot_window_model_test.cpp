@@ -153,7 +153,8 @@ class PlotWindowModel : public ::testing::Test {
     ModelSet& m = model[which == kDataSetA ? 0 : 1];
     m.loaded = true;
     m.data = apart.log.dataset(kDataSetA);
-    m.held = {apart.log.identity.speed_in_mph, apart.log.identity.pressure_in_psi, apart.log.identity.temp_in_degc};
+    const HeldUnits recorded = recorded_units(m.data.identity);
+    m.held = {recorded.speed_in_mph, recorded.pressure_in_psi, recorded.temp_in_degc};
     // The decoder reports what it processed, as after a download.
     const std::vector<std::string> said = quiet.texts();
     return {std::string("load ") + (which == kDataSetA ? "A " : "B ") + log.file, {}, {said.begin(), said.end()}};

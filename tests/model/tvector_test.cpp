@@ -56,13 +56,13 @@ TEST(LogState, DatasetSelectorNeverIndexesOut) {
 TEST(UnitIdentity, FlagsGiveTheChannelUnits) {
   UnitIdentity id;
   id.set_flags(0x80, 0x02);
-  EXPECT_TRUE(id.speed_in_mph);
-  EXPECT_TRUE(id.pressure_in_psi);
-  EXPECT_FALSE(id.temp_in_degc);
+  EXPECT_TRUE(id.speed_in_mph());
+  EXPECT_TRUE(id.pressure_in_psi());
+  EXPECT_FALSE(id.temp_in_degc());
   id.set_flags(0x7F, 0x01);
-  EXPECT_FALSE(id.speed_in_mph);
-  EXPECT_FALSE(id.pressure_in_psi);
-  EXPECT_TRUE(id.temp_in_degc);
+  EXPECT_FALSE(id.speed_in_mph());
+  EXPECT_FALSE(id.pressure_in_psi());
+  EXPECT_TRUE(id.temp_in_degc());
   EXPECT_TRUE(version_accepted(319));
   EXPECT_TRUE(version_accepted(329));
   EXPECT_FALSE(version_accepted(318));

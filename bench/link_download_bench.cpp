@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <chrono>
 
+#include "link/log_download.h"
 #include "link/serial_state.h"
 #include "tests/support/emulator_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -37,13 +38,13 @@ void run_download(benchmark::State& state, int baud, bool logged) {
     state.SkipWithError("cannot open the emulated port");
     return;
   }
-  kv::LogState log;
+  kv::LogDownload fetched;
   long bytes = 0;
   double elapsed = 0;
   for (auto _ : state) {
     instrument.emulator().reset_traffic();
     const auto start = std::chrono::steady_clock::now();
-    const auto outcome = serial.link.download_log(log, kv::kDataSetA, false, ui);
+    const auto outcome = serial.link.download_log(fetched, false, ui);
     elapsed += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (outcome != kv::LinkOutcome::Done) {
       const auto texts = ui.texts();

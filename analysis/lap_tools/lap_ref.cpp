@@ -7,16 +7,6 @@
 #include "logdata/sample_time.h"
 
 namespace kv::lap_tools {
-namespace {
-
-// The overlay computes in extended precision with 0.1 as an extended constant.
-constexpr long double kSamplePeriodExt = 0.1L;
-
-// The overlay's rule for a lap's ends, raised to 0 when negative.
-long sample_number(long double seconds) { return std::max<long>(sample_at(seconds), 0); }
-
-}  // namespace
-
 long sample_total(const Dataset& data) {
   return std::max(0L, std::min({data.sample_count(), data.ch_time.NrOfElem(), data.ch_lap_odo.NrOfElem()}));
 }
@@ -50,10 +40,8 @@ SampleRange lap_samples_between(const Dataset& data, SampleRange lap, double fro
 }
 
 SampleRange overlay_range(const Dataset& data, const LapRecord& record) {
-  const long double end = record.end_time;
-  const long first = sample_number(end - static_cast<long double>(record.lap_time));
-  const long last = sample_number(end - kSamplePeriodExt);
-  return clamp_range(data, first, last);
+  // The lap overlay's own ends: the lap tools cover the samples it draws.
+  return clamp_range(data, lap_first_sample(record), lap_last_sample(record));
 }
 
 std::size_t record_total(const Dataset& data) {

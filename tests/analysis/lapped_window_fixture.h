@@ -13,6 +13,7 @@
 #include "tests/analysis/sample_data.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
+#include "tests/support/find_child.h"
 
 namespace kv::test {
 
@@ -32,9 +33,7 @@ class LappedPlotWindowTest : public ::testing::Test {
 
   template <typename T>
   T* find(const char* name) {
-    auto* widget = form.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return test::find_child<T>(form, name);
   }
   QString text(const char* name) { return find<QLineEdit>(name)->text(); }
   analysis::RadioGroup* group(const char* name) { return find<analysis::RadioGroup>(name); }

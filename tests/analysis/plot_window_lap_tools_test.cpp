@@ -23,6 +23,7 @@
 #include "tests/analysis/lap_tools/lap_fixtures.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
+#include "tests/support/find_child.h"
 
 namespace kv {
 namespace {
@@ -47,9 +48,7 @@ class PlotWindowLapToolsTest : public ::testing::Test {
 
   template <typename T>
   T* find(const char* name) {
-    auto* widget = form.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return test::find_child<T>(form, name);
   }
   chart::TPlotChart& chart() { return form.chart(); }
 

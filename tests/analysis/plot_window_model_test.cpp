@@ -29,6 +29,7 @@
 #include "tests/analysis/generated_logs.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
+#include "tests/support/find_child.h"
 
 namespace kv {
 namespace {
@@ -100,9 +101,7 @@ class PlotWindowModel : public ::testing::Test {
 
   template <typename T>
   T* find(const char* name) {
-    auto* widget = form.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return test::find_child<T>(form, name);
   }
   analysis::RadioGroup* group(const char* name) { return find<analysis::RadioGroup>(name); }
   chart::TPlotChart& chart() { return form.chart(); }

@@ -21,6 +21,7 @@
 #include "tests/analysis/sample_data.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
+#include "tests/support/find_child.h"
 
 namespace kv {
 namespace {
@@ -35,9 +36,7 @@ class PlotWindowTest : public ::testing::Test {
 
   template <typename T>
   T* find(const char* name) {
-    auto* widget = form.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return test::find_child<T>(form, name);
   }
   RadioGroup* group(const char* name) { return find<RadioGroup>(name); }
   QCheckBox* box(const char* name) { return find<QCheckBox>(name); }

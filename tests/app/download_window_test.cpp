@@ -16,6 +16,7 @@
 #include "tests/support/emulator_fixture.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
+#include "tests/support/find_child.h"
 
 namespace kv {
 namespace {
@@ -36,9 +37,7 @@ class DownloadWindowTest : public ::testing::Test {
 
   template <typename T>
   T* find(const char* name) {
-    auto* widget = form.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return test::find_child<T>(form, name);
   }
   QString text(const char* name) { return find<QLineEdit>(name)->text(); }
   void click(const char* name) { find<QPushButton>(name)->click(); }

@@ -1,5 +1,7 @@
 #include "analysis/plot_building.h"
 
+#include "analysis/overlay_laps.h"
+
 namespace kv::analysis {
 namespace {
 
@@ -59,13 +61,6 @@ void autoscale_y_in_window(ChartPort& chart, int layer) {
   fit_y(chart, layer, now, extent.y_low, widened_high(extent.y_high));
 }
 
-// A layer shared by both trace sets is ranged once, when both are in: the
-// ranging over the first alone would be replaced at once.
-bool last_on_its_layer(const TracePlan& plan, int trace_set) {
-  const auto& [first, second] = plan.trace;
-  return !(trace_set == 1 && second.drawn && second.layer == first.layer);
-}
-
 // Drawing switched the active layer; the grid and the pointer follow it, so
 // it goes back to the grid's layer.
 void finish_plot(ChartPort& chart, const PlotState& plot) {
@@ -95,16 +90,20 @@ TracePlan choose_traces(const LogState& log, const PlotState& plot) {
   return plan;
 }
 
-SampleSpan trace_samples(const LogState& log, const PlotState& plot, int trace_set) {
-  const auto t = static_cast<std::size_t>(trace_set - 1);
-  const Dataset& data = trace_dataset(log, plot.plan, trace_set);
-  if (plot.settings.plot_mode == PlotMode::AllPlotData) return {1, data.sample_count(), 0};
-  const LapSelection& lap = plot.overlay[t].lap;
+SampleSpan lap_span(const LogState& log, const PlotState& plot, const LapSelection& lap) {
+  const Dataset& data = log.dataset(lap.set_letter == "A" ? kDataSetA : kDataSetB);
   SampleSpan span{lap.first_sample, lap.last_sample, 0};
   // A lap never runs past its dataset's samples, whatever its record says.
   if (span.last > data.sample_count()) span.last = data.sample_count();
   if (plot.settings.x_channel == XChannel::Time) span.x_offset = data.ch_work.get(span.first);
   return span;
+}
+
+SampleSpan trace_samples(const LogState& log, const PlotState& plot, int trace_set) {
+  const auto t = static_cast<std::size_t>(trace_set - 1);
+  const Dataset& data = trace_dataset(log, plot.plan, trace_set);
+  if (plot.settings.plot_mode == PlotMode::AllPlotData) return {1, data.sample_count(), 0};
+  return lap_span(log, plot, plot.overlay[t].lap);
 }
 
 void plot_engine_data(ChartPort& chart, const LogState& log, const PlotState& plot, int trace_set) {
@@ -123,10 +122,32 @@ void plot_engine_data(ChartPort& chart, const LogState& log, const PlotState& pl
   }
 }
 
-void reload_engine_data(ChartPort& chart, const LogState& log, PlotState& plot, Ui& ui, const PlotHooks& hooks) {
-  BusyCursor busy(ui);
-  chart.ClearItems();
-  if (hooks.clear_labels) hooks.clear_labels();
+bool plot_extra_laps(ChartPort& chart, const LogState& log, const PlotState& plot) {
+  if (plot.settings.plot_mode != PlotMode::LapOverlay) return false;
+  bool drawn = false;
+  for (const ExtraLap& extra : plot.extra_laps) {
+    if (!lap_problem(log, extra.lap).empty()) continue;
+    const Dataset& data = log.dataset(extra.lap.set_letter == "A" ? kDataSetA : kDataSetB);
+    const LapStyle& style = extra_lap_palette()[extra.style % kMaxExtraLaps];
+    const SampleSpan span = lap_span(log, plot, extra.lap);
+    chart.SetActiveLayer(1);
+    chart.SetDataColor(style.colour);
+    chart.SetPenStyle(style.pen);
+    for (Channel c : kDrawingOrder) {
+      const auto k = static_cast<std::size_t>(index_of(c));
+      if (!plot.settings.channel_shown[k]) continue;
+      const ChannelInfo& info = channel_info(c);
+      add_curve(chart, data.ch_work, data.*info.array, span, info.y_factor, false);
+    }
+    drawn = true;
+  }
+  return drawn;
+}
+
+namespace {
+
+// Draws both trace sets and the added laps; returns which layers hold curves.
+std::array<bool, kPlotLayers> draw_all(ChartPort& chart, const LogState& log, PlotState& plot) {
   plot.plan = choose_traces(log, plot);
   std::array<bool, kPlotLayers> layer_drawn{};
   for (int t = 1; t <= 2; ++t) {
@@ -134,34 +155,48 @@ void reload_engine_data(ChartPort& chart, const LogState& log, PlotState& plot, 
     if (!target.drawn) continue;
     plot_engine_data(chart, log, plot, t);
     layer_drawn[static_cast<std::size_t>(target.layer - 1)] = true;
-    if (!last_on_its_layer(plot.plan, t)) continue;
-    chart.AutoRangeLayer(target.layer, 0);
-    const LayerRange r = chart.layer_range(target.layer);
-    chart.SetLayerRange(target.layer, r.x_low, r.y_low, widened_high(r.x_high), widened_high(r.y_high));
   }
-  for (int layer = 1; layer <= kPlotLayers; ++layer) {
-    auto& home = plot.home_range[static_cast<std::size_t>(layer - 1)];
-    home = layer_drawn[static_cast<std::size_t>(layer - 1)] ? std::optional(chart.layer_range(layer)) : std::nullopt;
-  }
-  // The statistics read the final ranges ("In Window").
+  if (plot_extra_laps(chart, log, plot)) layer_drawn[0] = true;
+  return layer_drawn;
+}
+
+void update_all_stats(const PlotState& plot, const PlotHooks& hooks) {
+  if (!hooks.update_stats) return;
   for (int t = 1; t <= 2; ++t) {
     const TraceSetPlan& target = plot.plan.trace[static_cast<std::size_t>(t - 1)];
-    if (target.drawn && hooks.update_stats) hooks.update_stats(target.data_set, t, target.layer);
+    if (target.drawn) hooks.update_stats(target.data_set, t, target.layer);
   }
+}
+
+}  // namespace
+
+void reload_engine_data(ChartPort& chart, const LogState& log, PlotState& plot, Ui& ui, const PlotHooks& hooks) {
+  BusyCursor busy(ui);
+  chart.ClearItems();
+  if (hooks.clear_labels) hooks.clear_labels();
+  const std::array<bool, kPlotLayers> layer_drawn = draw_all(chart, log, plot);
+  for (int layer = 1; layer <= kPlotLayers; ++layer) {
+    auto& home = plot.home_range[static_cast<std::size_t>(layer - 1)];
+    home.reset();
+    if (!layer_drawn[static_cast<std::size_t>(layer - 1)]) continue;
+    chart.AutoRangeLayer(layer, 0);
+    const LayerRange r = chart.layer_range(layer);
+    chart.SetLayerRange(layer, r.x_low, r.y_low, widened_high(r.x_high), widened_high(r.y_high));
+    home = chart.layer_range(layer);
+  }
+  // The statistics read the final ranges ("In Window").
+  update_all_stats(plot, hooks);
   finish_plot(chart, plot);
 }
 
 void refresh_engine_data(ChartPort& chart, const LogState& log, PlotState& plot, const PlotHooks& hooks) {
   chart.ClearItems();
-  plot.plan = choose_traces(log, plot);
+  const std::array<bool, kPlotLayers> layer_drawn = draw_all(chart, log, plot);
   const bool autoscale = plot.settings.y_autoscale && plot.settings.any_channel_shown();
-  for (int t = 1; t <= 2; ++t) {
-    const TraceSetPlan& target = plot.plan.trace[static_cast<std::size_t>(t - 1)];
-    if (!target.drawn) continue;
-    plot_engine_data(chart, log, plot, t);
-    if (autoscale && last_on_its_layer(plot.plan, t)) autoscale_y_in_window(chart, target.layer);
-    if (hooks.update_stats) hooks.update_stats(target.data_set, t, target.layer);
+  for (int layer = 1; layer <= kPlotLayers; ++layer) {
+    if (autoscale && layer_drawn[static_cast<std::size_t>(layer - 1)]) autoscale_y_in_window(chart, layer);
   }
+  update_all_stats(plot, hooks);
   finish_plot(chart, plot);
 }
 

@@ -30,9 +30,16 @@ struct SampleSpan {
 };
 SampleSpan trace_samples(const LogState& log, const PlotState& plot, int trace_set);
 
+// The same for any lap of the overlay.
+SampleSpan lap_span(const LogState& log, const PlotState& plot, const LapSelection& lap);
+
 // Adds one trace set's curves, the ticked channels in drawing order, each a
 // move-to and then a draw-to (or a mark, for "Points") per sample.
 void plot_engine_data(ChartPort& chart, const LogState& log, const PlotState& plot, int trace_set);
+
+// In Lap Overlay, adds the curves of every added lap that can be drawn, on
+// layer 1 in its palette colour and pen; true when it drew one.
+bool plot_extra_laps(ChartPort& chart, const LogState& log, const PlotState& plot);
 
 // The full re-plot: clear, draw, autorange each trace set's layer, widen the
 // high ends by 2 % and keep each drawn layer's final range as its home.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/channels.h"
 #include "chart/chart_types.h"
@@ -68,6 +69,22 @@ struct OverlaySlot {
   bool chosen = false;
 };
 
+// A lap added to a Lap Overlay beside the two slots ("Add Lap"): drawn on
+// layer 1 in one colour and line style of its own for all its channels.
+struct ExtraLap {
+  LapSelection lap;
+  std::size_t record = 0;  // its lap record in its dataset
+  std::size_t style = 0;   // entry of the extra laps' palette
+};
+
+// Names one lap of the overlay whatever list it sits in.
+struct LapKey {
+  std::string set_letter;
+  std::int32_t first_sample = 0;
+  std::int32_t last_sample = 0;
+  friend bool operator==(const LapKey&, const LapKey&) = default;
+};
+
 // One of the two trace sets of a re-plot: which dataset it draws and where.
 struct TraceSetPlan {
   bool drawn = false;
@@ -93,6 +110,10 @@ inline constexpr int kPlotLayers = 2;  // the window draws on layers 1 and 2
 struct PlotState {
   PlotSettings settings;
   std::array<OverlaySlot, 2> overlay;
+  std::vector<ExtraLap> extra_laps;
+  // The lap every other lap's time slip is taken against; unset or no longer
+  // overlaid: the fastest overlaid lap.
+  std::optional<LapKey> slip_reference;
   TracePlan plan;
   // Per layer (1 and 2): the range of the last full re-plot, the bound of
   // zooming out. Empty until that layer has been drawn.

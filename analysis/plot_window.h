@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "analysis/lap_overlay.h"
+#include "analysis/overlay_laps.h"
+#include "analysis/overlay_slips.h"
 #include "analysis/markers.h"
 #include "analysis/plot_building.h"
 #include "analysis/lap_tools/lap_tools.h"
@@ -29,6 +31,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QTabBar;
 class QTableWidget;
@@ -95,6 +98,14 @@ class TForm10 : public QWidget {
   void lapPlotUpdate();
   void update_lap_info();
 
+  // Added laps (plot_window_more_laps.cpp): an item of the "Add Lap" list,
+  // "Fastest of each session", "Remove Lap" on the legend's current entry,
+  // an item of the slip reference list (0: the fastest lap).
+  void add_lap(int index);
+  void add_fastest_laps();
+  void remove_lap();
+  void choose_slip_reference(int index);
+
   // Cursor read-out, markers, statistics, zoom (plot_window_tools.cpp).
   void set_cursor_down();
   void enable_on_plot_cursor_pos();
@@ -143,6 +154,14 @@ class TForm10 : public QWidget {
   QGroupBox* build_lap_area();
   QWidget* build_lap_column(std::uint8_t data_set);
   QGroupBox* build_overlay_lists();
+  QWidget* build_more_laps(QWidget* parent);
+  void build_lap_legend_box();
+  void fill_add_lap_list();
+  void replot_with_laps();
+  void show_lap_legend();
+  // `readout` with the overlaid laps' lines at `x`.
+  std::string overlay_readout(std::string readout, double x) const;
+  void show_lap_marker_values(double x1, double x2);
   QGroupBox* build_markers();
   QWidget* build_zoom_buttons();
   void build_readout_box();
@@ -232,6 +251,12 @@ class TForm10 : public QWidget {
   QComboBox* ComboBox7 = nullptr;
   QComboBox* ComboBox5 = nullptr;
   std::vector<analysis::OverlayItem> overlay_items_;
+  QComboBox* add_lap_list_ = nullptr;
+  QListWidget* lap_legend_ = nullptr;
+  QPushButton* remove_lap_ = nullptr;
+  QComboBox* slip_reference_list_ = nullptr;
+  QLabel* chart_lap_legend_ = nullptr;
+  QLabel* lap_marker_values_ = nullptr;
 
   // Markers, labels and the read-out box.
   QLabel* StaticText5 = nullptr;
@@ -263,7 +288,9 @@ class TForm10 : public QWidget {
   // Adds the slip curve to the chart when it is to be shown; true when it did.
   bool draw_time_slip();
   void find_slip_laps();
+  bool slip_possible() const;
   bool slip_shown() const;
+  analysis::LapStyle slip_style(std::size_t lap) const;
   // The slip layer shares layer 1's distance window: it takes layer 1's x
   // range at every change of it (zoom, pan, zoom box, matched scaling).
   void follow_slip_window();
@@ -273,9 +300,9 @@ class TForm10 : public QWidget {
   void show_histogram_tab(int index);
 
   QCheckBox* slip_box_ = nullptr;
-  // The overlay slots' slip while one can be drawn (empty when a lap has no
-  // samples to compare).
-  std::optional<std::vector<lap_tools::SlipPoint>> slip_curve_;
+  // The laps of the Lap Overlay and their slips, as of the last re-plot.
+  std::vector<analysis::OverlaidLap> overlaid_;
+  analysis::OverlaySlips slips_;
   analysis::SectorPanel* sector_panel_ = nullptr;
   analysis::LapStatsPanel* stats_panel_ = nullptr;
   analysis::HistogramPanel* histogram_panel_ = nullptr;

@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "analysis/lap_tools_panel.h"
+#include "analysis/overlay_laps.h"
 #include "analysis/plot_window.h"
 #include "chart/plotchart.h"
 
@@ -21,7 +22,8 @@ using namespace analysis;
 namespace {
 
 constexpr int kSlipLayer = 3;
-constexpr chart::TColor kSlipColour = 0x0080FF;  // orange: apart from every channel's colour
+constexpr chart::TColor kSlipColour = 0x0080FF;   // orange: apart from every channel's colour
+constexpr chart::TColor kSlip1Colour = 0xFF8000;  // azure, for the first selection against an added lap
 constexpr chart::TColor kSlipZeroColour = chart::clGray;
 constexpr int kSlipLineWidth = 2;
 constexpr double kSlipMinHalfRange = 0.1;  // s: a flat slip still gets a readable scale
@@ -72,10 +74,11 @@ std::string lap_name(const OverlaySlot& slot) {
 void TForm10::build_lap_tools() {
   slip_box_ = new QCheckBox("Time Slip", this);
   slip_box_->setObjectName("TimeSlip");
-  slip_box_->setToolTip("Lap 2 minus lap 1 at each distance: rising where lap 2 loses time");
+  slip_box_->setToolTip("Each lap minus the reference lap at each distance: rising where the lap loses time");
   slip_box_->setEnabled(false);
   // The curves are rebuilt so that a slip switched off leaves nothing behind.
   connect(slip_box_, &QCheckBox::toggled, this, &TForm10::refresh_engine_data);
+  build_lap_legend_box();
   if (auto* plot_column = qobject_cast<QBoxLayout*>(right_panels_[0]->layout())) {
     auto* row = new QHBoxLayout;
     row->addWidget(slip_box_);
@@ -131,6 +134,7 @@ void TForm10::show_histogram_tab(int index) {
 
 void TForm10::refresh_lap_tools() {
   if (draw_time_slip()) PlotChart1->Redisplay();
+  show_lap_legend();
   refresh_sector_table();
   stats_panel_->show_rows(lap_tools::lap_stats_table(state_.log), state_.log.shown_units);
   refresh_histogram();
@@ -152,21 +156,19 @@ std::optional<lap_tools::LapRef> TForm10::overlay_lap(std::size_t slot) const {
 }
 
 void TForm10::find_slip_laps() {
-  slip_curve_.reset();
-  const PlotSettings& s = plot_.settings;
-  if (s.plot_mode != PlotMode::LapOverlay || s.x_channel != XChannel::Distance) return;
-  const auto lap1 = overlay_lap(0);
-  const auto lap2 = overlay_lap(1);
-  if (!lap1 || !lap2) return;
+  overlaid_ = overlaid_laps(state_.log, plot_);
   // In the unit the x axis shows the lap distance in.
   const double factor = state_.distance_in_feet ? kFeetPerMetre : 1.0;
-  const auto trace = [factor](const lap_tools::LapRef& lap) {
-    return lap_tools::LapTrace(lap, factor, lap_tools::TraceSmoothing::light);
-  };
-  slip_curve_ = lap_tools::time_slip_curve(trace(*lap1), trace(*lap2));
+  const bool on_distance = plot_.settings.x_channel == XChannel::Distance;
+  slips_ = on_distance ? overlay_slips(state_.log, overlaid_, plot_.slip_reference, factor) : OverlaySlips{};
 }
 
-bool TForm10::slip_shown() const { return slip_curve_ && !slip_curve_->empty() && slip_box_->isChecked(); }
+bool TForm10::slip_possible() const { return !slips_.curves.empty(); }
+
+bool TForm10::slip_shown() const {
+  return slip_box_->isChecked() && std::any_of(slips_.curves.begin(), slips_.curves.end(),
+                                               [](const LapSlipCurve& c) { return !c.curve.empty(); });
+}
 
 void TForm10::follow_slip_window() {
   if (!slip_shown()) return;
@@ -179,31 +181,47 @@ void TForm10::follow_slip_window() {
   chart.SetLayerRange(kSlipLayer, low, slip_y.RangeLow(), high, slip_y.RangeHigh());
 }
 
+// A selection's slip in a colour of the slip's own, an added lap's in its
+// lap's colour and pen.
+LapStyle TForm10::slip_style(std::size_t lap) const {
+  const OverlaidLap& l = overlaid_[lap];
+  if (!l.added) return {l.name == "Sel 1" ? kSlip1Colour : kSlipColour, chart::TPenStyle::psSolid};
+  const std::size_t extra = lap - (overlaid_.size() - plot_.extra_laps.size());
+  return extra_lap_palette()[plot_.extra_laps[extra].style % kMaxExtraLaps];
+}
+
 bool TForm10::draw_time_slip() {
   plot_.settings = settings();
   find_slip_laps();
-  slip_box_->setEnabled(slip_curve_.has_value());
+  slip_box_->setEnabled(slip_possible());
   chart::TPlotChart& chart = *PlotChart1;
   // The scale only with a curve: a lap without samples leaves nothing to scale.
   const bool shown = slip_shown();
   show_scale(chart.ScaleY(kSlipLayer), shown);
   if (!shown) return false;
-  const std::vector<lap_tools::SlipPoint>& curve = *slip_curve_;
 
   double largest = kSlipMinHalfRange;
-  for (const auto& p : curve) largest = std::max(largest, std::abs(p.slip));
+  double longest = 0;
+  for (const LapSlipCurve& c : slips_.curves) {
+    for (const auto& p : c.curve) largest = std::max(largest, std::abs(p.slip));
+    if (!c.curve.empty()) longest = std::max(longest, c.curve.back().distance);
+  }
   const ChartStyleScope keep(chart);
   chart.SetActiveLayer(kSlipLayer);
   chart.SetLineWidth(1);
   chart.SetDataColor(kSlipZeroColour);
   chart.SetPenStyle(chart::TPenStyle::psDash);
-  chart.AddMoveTo(curve.front().distance, 0.0);
-  chart.AddDrawTo(curve.back().distance, 0.0);
+  chart.AddMoveTo(0.0, 0.0);
+  chart.AddDrawTo(longest, 0.0);
   chart.SetLineWidth(kSlipLineWidth);
-  chart.SetDataColor(kSlipColour);
-  chart.SetPenStyle(chart::TPenStyle::psSolid);
-  chart.AddMoveTo(curve.front().distance, curve.front().slip);
-  for (const auto& p : curve) chart.AddDrawTo(p.distance, p.slip);
+  for (const LapSlipCurve& c : slips_.curves) {
+    if (c.curve.empty()) continue;
+    const LapStyle style = slip_style(c.lap);
+    chart.SetDataColor(style.colour);
+    chart.SetPenStyle(style.pen);
+    chart.AddMoveTo(c.curve.front().distance, c.curve.front().slip);
+    for (const auto& p : c.curve) chart.AddDrawTo(p.distance, p.slip);
+  }
   // The same distances as the laps' layer, its own seconds around zero.
   const double half = largest * kSlipHeadroom;
   chart.SetLayerRange(kSlipLayer, chart.ScaleX(1).RangeLow(), -half, chart.ScaleX(1).RangeHigh(), half);
@@ -211,8 +229,10 @@ bool TForm10::draw_time_slip() {
 }
 
 std::string TForm10::slip_readout_line(double x) const {
-  if (!slip_shown()) return {};
-  const auto slip = lap_tools::slip_at(*slip_curve_, x);
+  // Two laps: the one slip stands on a line of its own; more laps carry
+  // theirs on their reading lines.
+  if (!slip_shown() || slips_.curves.size() != 1) return {};
+  const auto slip = lap_tools::slip_at(slips_.curves.front().curve, x);
   return slip ? lap_tools::slip_text(*slip) : std::string();
 }
 

@@ -107,7 +107,9 @@ QWidget* TForm10::build_lap_column(std::uint8_t data_set) {
 
 QGroupBox* TForm10::build_overlay_lists() {
   auto* group = new QGroupBox("Select Laps to Overlay", this);
-  auto* row = new QHBoxLayout(group);
+  auto* column_layout = new QVBoxLayout(group);
+  auto* row = new QHBoxLayout;
+  column_layout->addLayout(row);
   ComboBox7 = overlay_list("ComboBox7", group);
   ComboBox5 = overlay_list("ComboBox5", group);
   row->addWidget(new QLabel("Selection 1:", group));
@@ -117,6 +119,7 @@ QGroupBox* TForm10::build_overlay_lists() {
   // A user's pick, not a refill, re-plots.
   connect(ComboBox7, &QComboBox::activated, this, &TForm10::lapPlotUpdate);
   connect(ComboBox5, &QComboBox::activated, this, &TForm10::lapPlotUpdate);
+  column_layout->addWidget(build_more_laps(group));
   return group;
 }
 
@@ -154,6 +157,7 @@ void TForm10::update_lap_combo() {
   }
   // The slots keep their laps but are no longer chosen.
   for (OverlaySlot& slot : plot_.overlay) slot.chosen = false;
+  fill_add_lap_list();
 }
 
 void TForm10::lapPlotUpdate() {

@@ -77,6 +77,10 @@ QGroupBox* TForm10::build_markers() {
   grid->addWidget(Label6, 4, 2);
   reset_markers_ = button("ResetMarkers", "Reset Markers", &TForm10::clear_markers);
   grid->addWidget(reset_markers_, 4, 3);
+  // Each overlaid lap at both markers: marker 1 / marker 2 / difference.
+  lap_marker_values_ = value_label("LapMarkerValues", group);
+  lap_marker_values_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  grid->addWidget(lap_marker_values_, 5, 0, 1, 4);
   return group;
 }
 
@@ -137,8 +141,8 @@ void TForm10::get_cursor_position(bool in_chart, Qt::KeyboardModifiers, double x
     Label13->show();
     Label6->show();
   }
-  cursor_readout_ =
-      analysis::with_readout_line(analysis::cursor_readout(state_.log, plot_, p.x, p.y), slip_readout_line(p.x));
+  cursor_readout_ = analysis::with_readout_line(overlay_readout(analysis::cursor_readout(state_.log, plot_, p.x, p.y), p.x),
+                                                slip_readout_line(p.x));
   if (CheckBox17->isChecked()) {
     StaticText5->setText(QString::fromStdString(cursor_readout_));
     StaticText5->adjustSize();
@@ -178,6 +182,8 @@ void TForm10::enable_markers(bool on) {
   if (!on) {
     Label13->hide();
     Label6->hide();
+    lap_marker_values_->clear();
+    lap_marker_values_->hide();
   }
 }
 
@@ -206,6 +212,7 @@ void TForm10::show_marker_values(const std::array<MarkerPoint, 2>& markers) {
   if (RadioGroup10->itemIndex() != kMarkersOn) return;
   const auto texts = marker_texts(markers[0], markers[1]);
   for (std::size_t b = 0; b < texts.size(); ++b) marker_boxes_[b]->setText(QString::fromStdString(texts[b]));
+  show_lap_marker_values(markers[0].x, markers[1].x);
 }
 
 // ---- statistics ----

@@ -30,7 +30,8 @@ bool lap_overlay_allowed(const LogState& log, Ui& ui) {
 }
 
 void ask_for_laps_when_none_chosen(const PlotState& plot, Ui& ui) {
-  if (!plot.overlay[0].chosen && !plot.overlay[1].chosen) ui.information(kSelectLaps);
+  // Added laps are laps chosen too: adding the first one enters Lap Overlay.
+  if (!plot.overlay[0].chosen && !plot.overlay[1].chosen && plot.extra_laps.empty()) ui.information(kSelectLaps);
 }
 
 const ModeCaptions& all_plot_captions() {

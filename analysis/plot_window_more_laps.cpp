@@ -118,7 +118,9 @@ void TForm10::remove_lap() {
   const int row = lap_legend_->currentRow();
   if (row < 0) return;
   remove_extra_lap(plot_, static_cast<std::size_t>(row));
-  replot_with_laps();
+  // All Plot Data does not draw the added laps: only the legend changes.
+  if (RadioGroup2->itemIndex() == static_cast<int>(PlotMode::LapOverlay)) reload_engine_data();
+  show_lap_legend();
 }
 
 void TForm10::choose_slip_reference(int index) {
@@ -130,8 +132,13 @@ void TForm10::choose_slip_reference(int index) {
 }
 
 void TForm10::replot_with_laps() {
+  const bool all_data = RadioGroup2->itemIndex() == static_cast<int>(PlotMode::AllPlotData);
+  if (all_data && plot_.extra_laps.empty()) {  // nothing was added
+    show_lap_legend();
+    return;
+  }
   // As picking a lap does: adding one ends in Lap Overlay.
-  if (RadioGroup2->itemIndex() == static_cast<int>(PlotMode::AllPlotData)) {
+  if (all_data) {
     RadioGroup2->setItemIndex(static_cast<int>(PlotMode::LapOverlay));  // runs the Lap Overlay re-plot
   } else {
     reload_engine_data();

@@ -121,6 +121,9 @@ TEST_F(AxesTest, LapOverlayNeedsLapsAndAsksForThem) {
   EXPECT_FALSE(lap_overlay_allowed(log, ui));
   PlotState plot;
   ask_for_laps_when_none_chosen(plot, ui);
+  plot.extra_laps.push_back({});
+  ask_for_laps_when_none_chosen(plot, ui);
+  plot.extra_laps.clear();
   plot.overlay[1].chosen = true;
   ask_for_laps_when_none_chosen(plot, ui);
   EXPECT_EQ(ui.texts(), (std::vector<std::string>{"No Lap Data to View", "Select Laps to View from Lap Times Area"}));

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <cmath>
@@ -18,6 +19,7 @@
 #include <random>
 #include <set>
 
+#include "analysis/overlay_laps.h"
 #include "analysis/plot_building.h"
 #include "analysis/plot_window.h"
 #include "app/program_state.h"
@@ -213,6 +215,28 @@ class PlotWindowModel : public ::testing::Test {
     return {"overlay " + list->objectName().toStdString() + " " + std::to_string(index), {}, {}};
   }
 
+  Step more_laps() {
+    switch (pick(3)) {
+      case 0: {
+        auto* list = find<QComboBox>("AddLap");
+        if (list->count() == 0) return {"add lap (no laps)", {true, true, true}, {}};
+        const int index = pick(list->count());
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+        return {"add lap " + std::to_string(index), {}, {}};
+      }
+      case 1:
+        find<QPushButton>("FastestOfEachSession")->click();
+        return {"fastest of each session", {}, {}};
+      default: {
+        auto* legend = find<QListWidget>("LapLegend");
+        legend->setCurrentRow(legend->count() == 0 ? -1 : pick(legend->count()));
+        find<QPushButton>("RemoveLap")->click();
+        return {"remove lap", {}, {}};
+      }
+    }
+  }
+
   Step zoom() {
     const char* buttons[] = {"ZoomIn", "ZoomOut", "ZoomFull"};
     const char* name = buttons[pick(3)];
@@ -305,7 +329,7 @@ class PlotWindowModel : public ::testing::Test {
   }
 
   Step act() {
-    switch (pick(20)) {
+    switch (pick(21)) {
       case 0: return load(kDataSetA);
       case 1: return load(kDataSetB);
       case 2: case 3: return unit_switch();
@@ -324,6 +348,7 @@ class PlotWindowModel : public ::testing::Test {
       case 16: return lab_file();
       case 17: return minimise_restore();
       case 18: return hide_show();
+      case 19: return more_laps();
       default: return pick(2) == 0 ? second_axis() : match_scaling();
     }
   }
@@ -371,7 +396,8 @@ class PlotWindowModel : public ::testing::Test {
   }
 
   // Every drawn point is its sample's value in the shown unit, times the
-  // channel's factor, at the sample's x.
+  // channel's factor, at the sample's x: the trace sets', then each added
+  // lap's that can be drawn.
   void check_curves() {
     const analysis::PlotState& plot = form.plot_state();
     const analysis::PlotSettings now = form.settings();
@@ -381,11 +407,7 @@ class PlotWindowModel : public ::testing::Test {
     }
     const bool overlay = plot.settings.plot_mode == analysis::PlotMode::LapOverlay;
     std::size_t k = 0;
-    for (int t = 1; t <= 2; ++t) {
-      const auto& target = plot.plan.trace[static_cast<std::size_t>(t - 1)];
-      if (!target.drawn) continue;
-      const Dataset& d = model[target.data_set - 1].data;
-      const analysis::SampleSpan span = analysis::trace_samples(state.log, plot, t);
+    const auto check_span = [&](const Dataset& d, const analysis::SampleSpan& span, int layer, const std::string& what) {
       const double offset = overlay && now.x_channel == XChannel::Time ? model_x(d, span.first, now.x_channel, true) : 0;
       for (Channel c : analysis::kDrawingOrder) {
         if (!now.channel_shown[static_cast<std::size_t>(analysis::index_of(c))]) continue;
@@ -394,15 +416,26 @@ class PlotWindowModel : public ::testing::Test {
         std::vector<long> samples{span.first};
         for (long i = span.first; i <= span.last; ++i) samples.push_back(i);
         for (long sample : samples) {
-          ASSERT_LT(k, drawn.size()) << "trace set " << t << " " << info.caption;
+          ASSERT_LT(k, drawn.size()) << what << " " << info.caption;
           const chart::ChartItem& item = drawn[k++];
-          EXPECT_EQ(item.layer, target.layer);
+          EXPECT_EQ(item.layer, layer);
           const double x = model_x(d, sample, now.x_channel, overlay) - offset;
           const double y = info.y_factor * (d.*info.array).get(sample);
-          ASSERT_NEAR(item.x, x, 1e-9 * (1 + std::abs(x))) << info.caption << " sample " << sample;
-          ASSERT_NEAR(item.y, y, 1e-9 * (1 + std::abs(y))) << info.caption << " sample " << sample;
+          ASSERT_NEAR(item.x, x, 1e-9 * (1 + std::abs(x))) << what << " " << info.caption << " sample " << sample;
+          ASSERT_NEAR(item.y, y, 1e-9 * (1 + std::abs(y))) << what << " " << info.caption << " sample " << sample;
         }
       }
+    };
+    for (int t = 1; t <= 2; ++t) {
+      const auto& target = plot.plan.trace[static_cast<std::size_t>(t - 1)];
+      if (!target.drawn) continue;
+      check_span(model[target.data_set - 1].data, analysis::trace_samples(state.log, plot, t), target.layer,
+                 "trace set " + std::to_string(t));
+    }
+    for (const analysis::ExtraLap& extra : overlay ? plot.extra_laps : std::vector<analysis::ExtraLap>{}) {
+      if (!analysis::lap_problem(state.log, extra.lap).empty()) continue;
+      const std::uint8_t set = extra.lap.set_letter == "A" ? kDataSetA : kDataSetB;
+      check_span(model[set - 1].data, analysis::lap_span(state.log, plot, extra.lap), 1, "added lap");
     }
     EXPECT_EQ(k, drawn.size());
   }

@@ -1,0 +1,266 @@
+// Added laps in the plot window, with real controls and chart, offscreen:
+// the "Add Lap" list and its legend, the slip reference, each lap's values
+// at the pointer and at the markers, and what keeps them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "analysis/lap_tools/lap_tools.h"
+#include "analysis/overlay_laps.h"
+#include "analysis/plot_text.h"
+#include "analysis/plot_window.h"
+#include "analysis/radio_group.h"
+#include "app/program_state.h"
+#include "chart/plotchart.h"
+#include "tests/analysis/lap_tools/lap_fixtures.h"
+#include "tests/support/find_child.h"
+#include "tests/support/temp_dir.h"
+#include "ui/scripted_ui.h"
+
+namespace kv {
+namespace {
+
+using analysis::fixed_text;
+
+constexpr int kDistanceAxis = 1;
+constexpr int kTimeAxis = 0;
+constexpr int kLapOverlay = 1;
+constexpr int kMarkersOn = 1;
+constexpr double kFeetPerMetre = 3.281;
+constexpr double kKmhPerMph = 1.6;  // the speed switch's factor
+constexpr double kFeetPlace = 1476;  // ft, about 450 m
+// Items of the lap lists: A's two laps, then B's.
+constexpr int kALap1 = 0;
+constexpr int kALap2 = 1;
+constexpr int kBLap1 = 2;
+constexpr int kBLap2 = 3;
+
+class PlotWindowMoreLapsTest : public ::testing::Test {
+ protected:
+  PlotWindowMoreLapsTest()
+      : state(dir.path().string()), form({state.log, state.dialogs, state.distance_in_feet, state.config}, ui) {
+    // Three equal sectors of a 900 m circuit; B's second lap is the fastest.
+    state.log.datasets[0] = lap_tools::test::dataset_of_laps({{30, 20, 25}, {28, 22, 24}}, 900);
+    state.log.datasets[1] = lap_tools::test::dataset_of_laps({{32, 23, 27}, {31, 21, 26}}, 900);
+    // A steady speed per set, to read back.
+    for (std::uint8_t set : {kDataSetA, kDataSetB}) {
+      Dataset& data = state.log.dataset(set);
+      data.ch_speed.setNrOfElem(data.sample_count());
+      for (long k = 1; k <= data.sample_count(); ++k) data.ch_speed.set(k, set == kDataSetA ? 60 : 50);
+    }
+    form.show();
+    ui.clear();  // the default configuration message
+    // Speed alone, against the lap distance.
+    find<QCheckBox>("CheckBox1")->setChecked(false);
+    find<QCheckBox>("CheckBox2")->setChecked(true);
+    find<QComboBox>("ComboBox3")->setCurrentIndex(kDistanceAxis);
+  }
+  ~PlotWindowMoreLapsTest() override { form.hide(); }
+
+  template <typename T>
+  T* find(const char* name) {
+    return test::find_child<T>(form, name);
+  }
+  void pick(const char* list, int index) {
+    auto* combo = find<QComboBox>(list);
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+  }
+  void add(int item) { pick("AddLap", item); }
+  std::string readout_at(double x) {
+    emit form.chart().OnMouseMoveInChart(true, {}, x, 1);
+    return form.cursor_readout();
+  }
+  // Curve items drawn in an added lap's palette colour.
+  std::size_t items_in_style(std::size_t style) {
+    const chart::TColor colour = analysis::extra_lap_palette()[style].colour;
+    std::size_t n = 0;
+    for (const auto& item : form.chart().Items().items()) {
+      n += item.layer == 1 && form.chart().Items().style(item.style).color == colour ? 1 : 0;
+    }
+    return n;
+  }
+  std::string legend_of(std::uint8_t set, std::size_t record) {
+    const LapRecord& r = state.log.dataset(set).lap_table[record];
+    analysis::LapSelection lap;
+    lap.lap = r.lap;
+    lap.session = r.session;
+    lap.set_letter = set == kDataSetA ? "A" : "B";
+    lap.lap_time = r.lap_time;
+    return analysis::lap_legend_text(lap);
+  }
+  // The slip of a lap against another at `x`, as the core gives it.
+  double slip(std::uint8_t set, std::size_t record, std::uint8_t ref_set, std::size_t ref_record, double x,
+              double factor = 1.0) {
+    const auto trace = [&](std::uint8_t s, std::size_t r) {
+      return lap_tools::LapTrace(lap_tools::lap_ref(state.log.dataset(s), r), factor,
+                                 lap_tools::TraceSmoothing::light);
+    };
+    return *lap_tools::slip_at(lap_tools::time_slip_curve(trace(ref_set, ref_record), trace(set, record)), x);
+  }
+  QStringList legend_texts() {
+    QStringList texts;
+    auto* legend = find<QListWidget>("LapLegend");
+    for (int r = 0; r < legend->count(); ++r) texts << legend->item(r)->text();
+    return texts;
+  }
+
+  test::TempDir dir;
+  ScriptedUi ui;
+  ProgramState state;
+  TForm10 form;
+};
+
+TEST_F(PlotWindowMoreLapsTest, AnAddedLapEndsInLapOverlayInItsOwnStyleWithALegendEntry) {
+  ASSERT_EQ(find<analysis::RadioGroup>("RadioGroup2")->itemIndex(), 0);
+  add(kALap2);
+  EXPECT_EQ(find<analysis::RadioGroup>("RadioGroup2")->itemIndex(), kLapOverlay);
+  add(kBLap1);
+  add(kALap2);  // added already: nothing changes
+  EXPECT_EQ(legend_texts(), QStringList({QString::fromStdString("Add 1  " + legend_of(kDataSetA, 1)),
+                                         QString::fromStdString("Add 2  " + legend_of(kDataSetB, 0))}));
+  EXPECT_GT(items_in_style(0), 50u);
+  EXPECT_GT(items_in_style(1), 50u);
+  auto* box = find<QLabel>("LapLegendBox");
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_TRUE(box->text().contains(QString::fromStdString("Add 2 " + legend_of(kDataSetB, 0))));
+  EXPECT_TRUE(find<QCheckBox>("TimeSlip")->isEnabled()) << "two added laps compare without a selection";
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{});
+
+  find<QListWidget>("LapLegend")->setCurrentRow(0);
+  find<QPushButton>("RemoveLap")->click();
+  EXPECT_EQ(legend_texts(), QStringList({QString::fromStdString("Add 1  " + legend_of(kDataSetB, 0))}));
+  EXPECT_EQ(items_in_style(0), 0u);
+  EXPECT_GT(items_in_style(1), 50u) << "a lap keeps its style when one before it goes";
+
+  find<analysis::RadioGroup>("RadioGroup2")->setItemIndex(0);
+  EXPECT_FALSE(box->isVisible()) << "All Plot Data draws the whole logs";
+  EXPECT_EQ(items_in_style(1), 0u);
+}
+
+TEST_F(PlotWindowMoreLapsTest, FastestOfEachSessionFillsTheListInOneClick) {
+  add(kALap1);
+  find<QPushButton>("FastestOfEachSession")->click();
+  EXPECT_EQ(legend_texts(), QStringList({QString::fromStdString("Add 1  " + legend_of(kDataSetA, 1)),
+                                         QString::fromStdString("Add 2  " + legend_of(kDataSetB, 0))}));
+  EXPECT_EQ(find<analysis::RadioGroup>("RadioGroup2")->itemIndex(), kLapOverlay);
+}
+
+TEST_F(PlotWindowMoreLapsTest, TheReadoutReadsEveryLapAtThePointerInTheShownUnits) {
+  pick("ComboBox7", kALap1);
+  add(kBLap2);
+  const double s = slip(kDataSetA, 0, kDataSetB, 1, 450);
+  ASSERT_GT(s, 0.5);
+  EXPECT_EQ(readout_at(450), "Axis: 1.0 at 450.0\nSel 1: Speed 60.0  Slip: +" + fixed_text(s, 2) +
+                                 " s\nAdd 1: Speed 50.0  Slip ref ");
+  EXPECT_EQ(readout_at(950), "Axis: 1.0 at 950.0\nSel 1: -\nAdd 1: - ") << "beyond both laps";
+  // With the slip drawn, the two laps' one slip keeps its line at the end.
+  find<QCheckBox>("TimeSlip")->setChecked(true);
+  EXPECT_EQ(readout_at(450), "Axis: 1.0 at 450.0\nSel 1: Speed 60.0  Slip: +" + fixed_text(s, 2) +
+                                 " s\nAdd 1: Speed 50.0  Slip ref\nSlip: +" + fixed_text(s, 2) + " s ");
+  find<QCheckBox>("TimeSlip")->setChecked(false);
+
+  // Feet: the same place further along the axis, the same values.
+  find<analysis::RadioGroup>("RadioGroup11")->setItemIndex(1);
+  const double s_feet = slip(kDataSetA, 0, kDataSetB, 1, kFeetPlace, kFeetPerMetre);
+  EXPECT_EQ(fixed_text(s_feet, 2), fixed_text(slip(kDataSetA, 0, kDataSetB, 1, kFeetPlace / kFeetPerMetre), 2));
+  EXPECT_EQ(readout_at(kFeetPlace), "Axis: 1.0 at 1476.0\nSel 1: Speed 60.0  Slip: +" + fixed_text(s_feet, 2) +
+                                        " s\nAdd 1: Speed 50.0  Slip ref ");
+
+  // The other speed unit converts both sets' values.
+  auto* speed_unit = find<analysis::RadioGroup>("RadioGroup4");
+  const bool to_kmh = speed_unit->itemIndex() == 0;
+  speed_unit->setItemIndex(to_kmh ? 1 : 0);
+  const double factor = to_kmh ? kKmhPerMph : 1 / kKmhPerMph;
+  const std::string line = readout_at(kFeetPlace);
+  EXPECT_NE(line.find("Sel 1: Speed " + fixed_text(60 * factor, 1) + "  Slip"), std::string::npos) << line;
+  EXPECT_NE(line.find("Add 1: Speed " + fixed_text(50 * factor, 1) + "  Slip ref"), std::string::npos) << line;
+
+  // Time on x: the selections' lines as they were, the added lap's after them.
+  find<QComboBox>("ComboBox3")->setCurrentIndex(kTimeAxis);
+  const LapRecord& b2 = state.log.dataset(kDataSetB).lap_table[1];
+  EXPECT_EQ(readout_at(12.3), "Axis: 1.0 at 12.3\nSel 1 = Log:  1 Lap:  1 Data:A Time: " +
+                                  fixed_text(state.log.dataset(kDataSetA).lap_table[0].lap_time, 2) +
+                                  "\nAdd 1 = Log:  1 Lap:  " + std::to_string(b2.lap) +
+                                  " Data:B Time: " + fixed_text(b2.lap_time, 2) + " ");
+}
+
+TEST_F(PlotWindowMoreLapsTest, TheMarkerPanelGivesEachLapAtBothMarkersWithTheDifferences) {
+  pick("ComboBox7", kALap1);
+  add(kBLap2);
+  find<analysis::RadioGroup>("RadioGroup10")->setItemIndex(kMarkersOn);
+  form.chart().SetCrossHairPos(1, 450, 0);
+  form.chart().SetCrossHairPos(2, 150, 0);
+  form.update_markers();
+  const double s1 = slip(kDataSetA, 0, kDataSetB, 1, 450);
+  const double s2 = slip(kDataSetA, 0, kDataSetB, 1, 150);
+  const auto sign = [](double v) { return (v < 0 ? "" : "+") + fixed_text(v, 2); };
+  auto* values = find<QLabel>("LapMarkerValues");
+  EXPECT_FALSE(values->isHidden());
+  EXPECT_EQ(values->text().toStdString(), "Sel 1  Speed 60.0 / 60.0 / 0.0  Slip " + sign(s1) + " / " + sign(s2) +
+                                              " / " + sign(s1 - s2) +
+                                              "\nAdd 1  Speed 50.0 / 50.0 / 0.0  Slip ref / ref");
+  find<analysis::RadioGroup>("RadioGroup10")->setItemIndex(0);
+  EXPECT_TRUE(values->isHidden());
+  EXPECT_TRUE(values->text().isEmpty());
+}
+
+TEST_F(PlotWindowMoreLapsTest, ZoomPanAndMinimiseKeepTheAddedLaps) {
+  add(kALap1);
+  add(kBLap1);
+  const std::size_t drawn = items_in_style(0) + items_in_style(1);
+  find<QPushButton>("ZoomIn")->click();
+  find<QPushButton>("ZoomOut")->click();
+  form.chart().SetLayerRange(1, 100, 0, 600, 100);  // as a pan leaves it
+  find<QCheckBox>("TimeSlip")->setChecked(true);  // a re-plot over the window
+  form.showMinimized();
+  QApplication::processEvents();
+  form.showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(form.plot_state().extra_laps.size(), 2u);
+  EXPECT_EQ(legend_texts().size(), 2);
+  EXPECT_EQ(items_in_style(0) + items_in_style(1), drawn);
+  EXPECT_NE(readout_at(450).find("Add 2: Speed 50.0"), std::string::npos);
+}
+
+TEST_F(PlotWindowMoreLapsTest, ALapThatCannotBeDrawnIsListedWithItsReason) {
+  state.log.dataset(kDataSetB).lap_table[0].end_time = 0;  // no samples
+  add(kALap1);
+  add(kBLap1);
+  auto* entry = find<QListWidget>("LapLegend")->item(1);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->toolTip(), "The lap has zero length: not drawn");
+  EXPECT_EQ(items_in_style(1), 0u);
+  EXPECT_GT(items_in_style(0), 50u);
+  EXPECT_FALSE(find<QLabel>("LapLegendBox")->text().contains("Add 2"));
+  EXPECT_FALSE(find<QCheckBox>("TimeSlip")->isEnabled()) << "one lap drawn: nothing to compare";
+  EXPECT_EQ(readout_at(450), "Axis: 1.0 at 450.0\nAdd 1: Speed 60.0\nAdd 2: - ");
+}
+
+TEST_F(PlotWindowMoreLapsTest, RemovingTheReferenceMovesItToTheFastestRemainingLap) {
+  pick("ComboBox7", kALap1);
+  add(kALap2);
+  add(kBLap2);
+  auto* reference = find<QComboBox>("SlipReference");
+  ASSERT_EQ(reference->count(), 4);  // the fastest lap, then the three laps
+  EXPECT_EQ(reference->currentIndex(), 0);
+  EXPECT_NE(readout_at(450).find("Add 2: Speed 50.0  Slip ref"), std::string::npos) << "the fastest by default";
+  reference->setCurrentIndex(2);
+  emit reference->activated(2);  // A's second lap
+  EXPECT_EQ(reference->currentText().toStdString(), "Add 1  " + legend_of(kDataSetA, 1));
+  EXPECT_NE(readout_at(450).find("Add 1: Speed 60.0  Slip ref"), std::string::npos);
+  EXPECT_NE(readout_at(450).find("Add 2: Speed 50.0  Slip: -"), std::string::npos) << "B's lap gains on it";
+
+  find<QListWidget>("LapLegend")->setCurrentRow(0);
+  find<QPushButton>("RemoveLap")->click();
+  EXPECT_EQ(reference->currentIndex(), 0);
+  EXPECT_NE(readout_at(450).find("Add 1: Speed 50.0  Slip ref"), std::string::npos) << readout_at(450);
+}
+
+}  // namespace
+}  // namespace kv

@@ -8,3 +8,8 @@ target_link_libraries(kv_bench_window_support PUBLIC kv_plot_window kv_logdata_c
 # first picture after showing, and a pan frame.
 add_executable(bench_plot_window ${CMAKE_CURRENT_LIST_DIR}/analysis_plot_bench.cpp)
 target_link_libraries(bench_plot_window PRIVATE kv_plot_window kv_bench_window_support)
+
+# A Lap Overlay of eight laps from two full memories: re-plots, a pointer
+# move with every lap's read-out, the markers' per-lap values.
+add_executable(bench_overlay_laps ${CMAKE_CURRENT_LIST_DIR}/overlay_laps_bench.cpp)
+target_link_libraries(bench_overlay_laps PRIVATE kv_plot_window kv_bench_window_support)

@@ -289,6 +289,8 @@ constexpr std::size_t kPicturedLapRecords[] = {1, 3};  // two flying laps of two
 constexpr int kLapTimesTab = 1;
 constexpr double kPicturedSectors[] = {500, 1000, 1500};
 
+void render_more_laps(const QString& folder);
+
 void put_in_overlay_slot(kv::TForm10& plot, std::size_t slot, const kv::LogState& log, std::uint8_t set) {
   const kv::Dataset& data = log.dataset(set);
   const std::size_t record = kPicturedLapRecords[slot];
@@ -321,6 +323,29 @@ void render_lap_tool_pictures(const QString& folder) {
   control<QPushButton>(plot, "ApplySectors").click();
   control<QTabBar>(plot, "TabControl2").setCurrentIndex(kLapTimesTab);
   save(plot, folder + "/sector-table.png");
+  render_more_laps(folder);
+}
+
+// The fastest lap of each session added to the two overlaid laps, every
+// lap's slip against the fastest, and the read-out of every lap at the
+// pointer.
+void render_more_laps(const QString& folder) {
+  GuideProgram program(instrument_with_log(kFirstLogSeed));
+  kv::TForm10& plot = plot_both_logs(program);
+  control<QCheckBox>(plot, "CheckBox2").setChecked(true);  // Speed
+  put_in_overlay_slot(plot, 0, program.state.log, kv::kDataSetA);
+  put_in_overlay_slot(plot, 1, program.state.log, kv::kDataSetA);
+  control<QComboBox>(plot, "ComboBox3").setCurrentIndex(kXDistance);
+  control<kv::analysis::RadioGroup>(plot, "RadioGroup2").setItemIndex(1);  // Lap Overlay
+  plot.add_fastest_laps();
+  control<QCheckBox>(plot, "TimeSlip").setChecked(true);
+  plot.show();
+  QApplication::processEvents();
+  const auto& x = plot.chart().Scale1X();
+  const auto& y = plot.chart().Scale1Y();
+  emit plot.chart().OnMouseMoveInChart(true, {}, x.RangeLow() + 0.3 * (x.RangeHigh() - x.RangeLow()),
+                                       y.RangeLow() + 0.6 * (y.RangeHigh() - y.RangeLow()));
+  save(plot, folder + "/more-laps.png");
 }
 
 }  // namespace

@@ -17,9 +17,12 @@ constexpr int kTimeDecimals = 2;
 
 std::uint8_t set_of(const LapSelection& lap) { return lap.set_letter == "A" ? kDataSetA : kDataSetB; }
 
+// Overlaid already: added, or in a chosen selection.
 bool in_use(const PlotState& plot, const LapKey& key) {
-  return std::any_of(plot.extra_laps.begin(), plot.extra_laps.end(),
-                     [&](const ExtraLap& e) { return key_of(e.lap) == key; });
+  const bool selected = std::any_of(plot.overlay.begin(), plot.overlay.end(),
+                                    [&](const OverlaySlot& s) { return s.chosen && key_of(s.lap) == key; });
+  return selected || std::any_of(plot.extra_laps.begin(), plot.extra_laps.end(),
+                                 [&](const ExtraLap& e) { return key_of(e.lap) == key; });
 }
 
 std::size_t free_style(const PlotState& plot) {
@@ -44,7 +47,7 @@ double furthest_distance(const Dataset& data, const LapSelection& lap) {
 const std::array<LapStyle, kMaxExtraLaps>& extra_lap_palette() {
   // Blue-green-red order, as every colour of the chart.
   static const std::array<LapStyle, kMaxExtraLaps> palette = {{
-      {0x0080FF, TPenStyle::psDash},        // orange
+      {0x800000, TPenStyle::psDash},        // navy (orange is the slip's own)
       {0x800080, TPenStyle::psDashDot},     // purple
       {0x808000, TPenStyle::psDashDotDot},  // teal
       {0x2A2AA5, TPenStyle::psSolid},       // brown

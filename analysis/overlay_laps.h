@@ -28,7 +28,7 @@ LapKey key_of(const LapSelection& lap);
 
 // Adds the lap of a list item in the first palette entry no added lap uses.
 // False when six laps are added already, the item names no lap, or the lap
-// is added already.
+// is overlaid already (added, or in a chosen selection).
 bool add_extra_lap(PlotState& plot, const LogState& log, const OverlayItem& item);
 
 // Out of range: nothing happens.

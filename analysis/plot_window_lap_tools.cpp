@@ -186,7 +186,11 @@ void TForm10::follow_slip_window() {
 LapStyle TForm10::slip_style(std::size_t lap) const {
   const OverlaidLap& l = overlaid_[lap];
   if (!l.added) return {l.name == "Sel 1" ? kSlip1Colour : kSlipColour, chart::TPenStyle::psSolid};
-  const std::size_t extra = lap - (overlaid_.size() - plot_.extra_laps.size());
+  // The added laps close the list, in their order.
+  const std::size_t extra = lap + plot_.extra_laps.size() - overlaid_.size();
+  if (lap + plot_.extra_laps.size() < overlaid_.size() || extra >= plot_.extra_laps.size()) {
+    return {kSlipColour, chart::TPenStyle::psSolid};
+  }
   return extra_lap_palette()[plot_.extra_laps[extra].style % kMaxExtraLaps];
 }
 

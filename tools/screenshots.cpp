@@ -326,9 +326,9 @@ void render_lap_tool_pictures(const QString& folder) {
   render_more_laps(folder);
 }
 
-// The fastest lap of each session added to the two overlaid laps, every
-// lap's slip against the fastest, and the read-out of every lap at the
-// pointer.
+// The fastest lap of each session added to the two overlaid laps (but the
+// one a selection holds), every lap's slip against the fastest, and the
+// read-out of every lap at the pointer.
 void render_more_laps(const QString& folder) {
   GuideProgram program(instrument_with_log(kFirstLogSeed));
   kv::TForm10& plot = plot_both_logs(program);

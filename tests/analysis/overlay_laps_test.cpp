@@ -63,6 +63,9 @@ TEST_F(OverlayLapsTest, SixLapsAtMostEachInAStyleOfItsOwnAndARemovedStyleIsReuse
   EXPECT_FALSE(add_extra_lap(plot, log, items[6])) << "a seventh lap";
   remove_extra_lap(plot, 2);
   EXPECT_FALSE(add_extra_lap(plot, log, items[0])) << "a lap added already";
+  plot.overlay[0] = {*lap_selection(log, items[6]), true};
+  EXPECT_FALSE(add_extra_lap(plot, log, items[6])) << "the lap of a selection";
+  plot.overlay[0].chosen = false;
   remove_extra_lap(plot, 9);  // nothing to remove there
   ASSERT_EQ(plot.extra_laps.size(), 5u);
   add(6);

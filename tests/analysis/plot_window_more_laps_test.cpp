@@ -190,6 +190,63 @@ TEST_F(PlotWindowMoreLapsTest, TheReadoutReadsEveryLapAtThePointerInTheShownUnit
                                   " Data:B Time: " + fixed_text(b2.lap_time, 2) + " ");
 }
 
+// A from an instrument set to MPH, PSI and degC, B from one set to KMH, Bar
+// and degF, both logging the same speed, oil and water: every unit shown
+// reads the two laps alike.
+TEST_F(PlotWindowMoreLapsTest, TwoInstrumentsLogsReadAlikeInEveryUnit) {
+  form.hide();
+  struct Reading {
+    double speed, oil_pressure, oil_temp, water;
+  };
+  const auto fill = [this](std::uint8_t set, HeldUnits units, Reading r) {
+    Dataset& data = state.log.dataset(set);
+    data.held_units = units;
+    const std::pair<TVector Dataset::*, double> channels[] = {{&Dataset::ch_speed, r.speed},
+                                                              {&Dataset::ch_oil_pressure, r.oil_pressure},
+                                                              {&Dataset::ch_oil_temp, r.oil_temp},
+                                                              {&Dataset::ch_water_temp, r.water}};
+    for (const auto& [array, value] : channels) {
+      (data.*array).setNrOfElem(data.sample_count());
+      for (long k = 1; k <= data.sample_count(); ++k) (data.*array).set(k, value);
+    }
+  };
+  fill(kDataSetA, {true, true, true}, {60, 50, 100, 90});
+  fill(kDataSetB, {false, false, false}, {96, 50 * 0.06895, 212, 194});
+  state.log.shown_units = state.log.dataset(kDataSetB).held_units;  // B was loaded last
+  form.show();
+  for (const char* box : {"CheckBox3", "CheckBox4", "CheckBox5"}) find<QCheckBox>(box)->setChecked(true);
+  pick("ComboBox7", kALap1);
+  add(kBLap2);
+  ASSERT_EQ(find<QComboBox>("ComboBox3")->currentIndex(), kDistanceAxis);
+
+  const auto expect_both_read = [this](double x, const std::string& values) {
+    const std::string readout = readout_at(x);
+    EXPECT_NE(readout.find("\nSel 1: " + values + "  Slip: "), std::string::npos) << readout;
+    EXPECT_NE(readout.find("\nAdd 1: " + values + "  Slip ref "), std::string::npos) << readout;
+  };
+  expect_both_read(450, "Speed 96.0  Oil P 3.4  Oil T 212.0  Water 194.0");
+
+  find<analysis::RadioGroup>("RadioGroup4")->setItemIndex(0);  // MPH
+  find<analysis::RadioGroup>("RadioGroup6")->setItemIndex(0);  // PSI
+  expect_both_read(450, "Speed 60.0  Oil P 50.0  Oil T 212.0  Water 194.0");
+  find<analysis::RadioGroup>("RadioGroup5")->setItemIndex(0);  // degC
+  expect_both_read(450, "Speed 60.0  Oil P 50.0  Oil T 100.0  Water 90.0");
+  find<analysis::RadioGroup>("RadioGroup11")->setItemIndex(1);  // Feet
+  expect_both_read(kFeetPlace, "Speed 60.0  Oil P 50.0  Oil T 100.0  Water 90.0");
+
+  // The markers read both laps in the same units.
+  find<analysis::RadioGroup>("RadioGroup10")->setItemIndex(kMarkersOn);
+  form.chart().SetCrossHairPos(1, kFeetPlace, 0);
+  form.chart().SetCrossHairPos(2, kFeetPlace / 3, 0);
+  form.update_markers();
+  const QStringList lines = find<QLabel>("LapMarkerValues")->text().split('\n');
+  ASSERT_EQ(lines.size(), 2);
+  const std::string values =
+      "  Speed 60.0 / 60.0 / 0.0  Oil P 50.0 / 50.0 / 0.0  Oil T 100.0 / 100.0 / 0.0  Water 90.0 / 90.0 / 0.0  Slip ";
+  EXPECT_TRUE(lines[0].startsWith(QString::fromStdString("Sel 1" + values))) << lines[0].toStdString();
+  EXPECT_EQ(lines[1].toStdString(), "Add 1" + values + "ref / ref");
+}
+
 TEST_F(PlotWindowMoreLapsTest, TheMarkerPanelGivesEachLapAtBothMarkersWithTheDifferences) {
   pick("ComboBox7", kALap1);
   add(kBLap2);

@@ -85,6 +85,8 @@ void TForm10::build_lap_legend_box() {
   chart_lap_legend_ = new QLabel(this);
   chart_lap_legend_->setObjectName("LapLegendBox");
   chart_lap_legend_->setTextFormat(Qt::RichText);
+  // Six entries are wider than the chart: they go on as many lines as needed.
+  chart_lap_legend_->setWordWrap(true);
   chart_lap_legend_->hide();
   if (auto* plot_column = qobject_cast<QBoxLayout*>(right_panels_[0]->layout())) {
     plot_column->addWidget(chart_lap_legend_);
@@ -178,10 +180,12 @@ void TForm10::show_lap_legend() {
     const ExtraLap& extra = plot_.extra_laps[e];
     if (!lap_problem(state_.log, extra.lap).empty()) continue;
     const QColor colour = colour_of(extra_lap_palette()[extra.style % kMaxExtraLaps].colour);
-    html += QString("<span style=\"color:%1\">&#9473;&#9473; Add %2 %3</span>&nbsp;&nbsp; ")
-                .arg(colour.name())
-                .arg(e + 1)
-                .arg(html_escaped(lap_legend_text(extra.lap)));
+    // Lines break between entries only: not at a space, nor after a colon
+    // ("Lap:" and its number), inside one.
+    const QString entry = html_escaped("Add " + std::to_string(e + 1) + " " + lap_legend_text(extra.lap))
+                              .replace(' ', "&nbsp;")
+                              .replace(':', ":&#8288;");
+    html += QString("<span style=\"color:%1\">&#9473;&#9473;&nbsp;%2</span>&nbsp;&nbsp; ").arg(colour.name(), entry);
   }
   chart_lap_legend_->setText(html);
   chart_lap_legend_->setVisible(!html.isEmpty() && plot_.settings.plot_mode == PlotMode::LapOverlay);

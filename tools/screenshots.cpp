@@ -326,9 +326,9 @@ void render_lap_tool_pictures(const QString& folder) {
   render_more_laps(folder);
 }
 
-// The fastest lap of each session added to the two overlaid laps (but the
-// one a selection holds), every lap's slip against the fastest, and the
-// read-out of every lap at the pointer.
+// Eight laps: the fastest lap of each session added to the two overlaid
+// laps (but the one a selection holds) and more up to six, every lap's slip
+// against the fastest, and the read-out of every lap at the pointer.
 void render_more_laps(const QString& folder) {
   GuideProgram program(instrument_with_log(kFirstLogSeed));
   kv::TForm10& plot = plot_both_logs(program);
@@ -338,6 +338,11 @@ void render_more_laps(const QString& folder) {
   control<QComboBox>(plot, "ComboBox3").setCurrentIndex(kXDistance);
   control<kv::analysis::RadioGroup>(plot, "RadioGroup2").setItemIndex(1);  // Lap Overlay
   plot.add_fastest_laps();
+  // Then laps from the top of the list.
+  const int items = control<QComboBox>(plot, "AddLap").count();
+  for (int item = 0; item < items && plot.plot_state().extra_laps.size() < kv::analysis::kMaxExtraLaps; ++item) {
+    plot.add_lap(item);
+  }
   control<QCheckBox>(plot, "TimeSlip").setChecked(true);
   plot.show();
   QApplication::processEvents();

@@ -103,6 +103,12 @@ class PlotWindowMoreLapsTest : public ::testing::Test {
     };
     return *lap_tools::slip_at(lap_tools::time_slip_curve(trace(ref_set, ref_record), trace(set, record)), x);
   }
+  // An entry of the legend under the chart, which lines never break inside.
+  QString entry_html(int n, std::uint8_t set, std::size_t record) {
+    return QString::fromStdString("Add " + std::to_string(n) + " " + legend_of(set, record))
+        .replace(' ', "&nbsp;")
+        .replace(':', ":&#8288;");
+  }
   QStringList legend_texts() {
     QStringList texts;
     auto* legend = find<QListWidget>("LapLegend");
@@ -128,7 +134,7 @@ TEST_F(PlotWindowMoreLapsTest, AnAddedLapEndsInLapOverlayInItsOwnStyleWithALegen
   EXPECT_GT(items_in_style(1), 50u);
   auto* box = find<QLabel>("LapLegendBox");
   EXPECT_TRUE(box->isVisible());
-  EXPECT_TRUE(box->text().contains(QString::fromStdString("Add 2 " + legend_of(kDataSetB, 0))));
+  EXPECT_TRUE(box->text().contains(entry_html(2, kDataSetB, 0)));
   EXPECT_TRUE(find<QCheckBox>("TimeSlip")->isEnabled()) << "two added laps compare without a selection";
   EXPECT_EQ(ui.texts(), std::vector<std::string>{});
 
@@ -141,6 +147,21 @@ TEST_F(PlotWindowMoreLapsTest, AnAddedLapEndsInLapOverlayInItsOwnStyleWithALegen
   find<analysis::RadioGroup>("RadioGroup2")->setItemIndex(0);
   EXPECT_FALSE(box->isVisible()) << "All Plot Data draws the whole logs";
   EXPECT_EQ(items_in_style(1), 0u);
+}
+
+TEST_F(PlotWindowMoreLapsTest, TheLapLegendUnderTheChartWrapsInsteadOfWideningTheWindow) {
+  constexpr int kWidth = 1280;
+  constexpr int kHeight = 720;
+  form.resize(kWidth, kHeight);
+  for (int item : {kALap1, kALap2, kBLap1, kBLap2}) add(item);
+  QApplication::processEvents();
+  EXPECT_EQ(form.width(), kWidth);
+  auto* box = find<QLabel>("LapLegendBox");
+  ASSERT_TRUE(box->isVisible());
+  // Every entry in sight: none cut off at the right or the bottom.
+  EXPECT_LE(box->minimumSizeHint().width(), box->width());
+  EXPECT_GE(box->height(), box->heightForWidth(box->width()));
+  EXPECT_TRUE(box->text().contains(entry_html(4, kDataSetB, 1)));
 }
 
 TEST_F(PlotWindowMoreLapsTest, FastestOfEachSessionFillsTheListInOneClick) {

@@ -162,6 +162,8 @@ class TForm10 : public QWidget {
   // `readout` with the overlaid laps' lines at `x`.
   std::string overlay_readout(std::string readout, double x) const;
   void show_lap_marker_values(double x1, double x2);
+  // The laps' values at the markers where they stand, after a re-plot.
+  void refresh_lap_marker_values();
   QGroupBox* build_markers();
   QWidget* build_zoom_buttons();
   void build_readout_box();

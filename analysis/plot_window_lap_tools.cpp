@@ -135,6 +135,7 @@ void TForm10::show_histogram_tab(int index) {
 void TForm10::refresh_lap_tools() {
   if (draw_time_slip()) PlotChart1->Redisplay();
   show_lap_legend();
+  refresh_lap_marker_values();
   refresh_sector_table();
   stats_panel_->show_rows(lap_tools::lap_stats_table(state_.log), state_.log.shown_units);
   refresh_histogram();
@@ -142,6 +143,7 @@ void TForm10::refresh_lap_tools() {
 
 void TForm10::redraw_lap_tools() {
   if (draw_time_slip()) PlotChart1->Redisplay();
+  refresh_lap_marker_values();  // the slip reference may have changed
   if (histogram_panel_->range() == HistogramRange::visible_window) refresh_histogram();
 }
 

@@ -195,6 +195,13 @@ void TForm10::clear_markers() {
   show_marker_values({MarkerPoint{0, 0}, MarkerPoint{0, 0}});
 }
 
+void TForm10::refresh_lap_marker_values() {
+  // The laps, their units or the slip reference may have changed; the
+  // markers stay where they are.
+  if (RadioGroup10->itemIndex() != kMarkersOn) return;
+  show_lap_marker_values(PlotChart1->CrossHairPosX(1), PlotChart1->CrossHairPosX(2));
+}
+
 void TForm10::update_markers() {
   if (RadioGroup10->itemIndex() != kMarkersOn) return;
   const chart::TScaleProps& x_scale = PlotChart1->Scale1X();

@@ -288,6 +288,36 @@ TEST_F(PlotWindowMoreLapsTest, TheMarkerPanelGivesEachLapAtBothMarkersWithTheDif
   EXPECT_TRUE(values->text().isEmpty());
 }
 
+TEST_F(PlotWindowMoreLapsTest, TheMarkerPanelFollowsAUnitSwitchAndTheLapsAddedOrRemoved) {
+  pick("ComboBox7", kALap1);
+  add(kBLap2);
+  find<analysis::RadioGroup>("RadioGroup10")->setItemIndex(kMarkersOn);
+  form.chart().SetCrossHairPos(1, 450, 0);
+  form.chart().SetCrossHairPos(2, 150, 0);
+  form.update_markers();
+  auto* values = find<QLabel>("LapMarkerValues");
+  const auto line = [values](int n) { return values->text().split('\n').value(n).toStdString(); };
+  ASSERT_EQ(line(1), "Add 1  Speed 50.0 / 50.0 / 0.0  Slip ref / ref");
+
+  auto* speed_unit = find<analysis::RadioGroup>("RadioGroup4");
+  const bool to_kmh = speed_unit->itemIndex() == 0;
+  speed_unit->setItemIndex(to_kmh ? 1 : 0);
+  const std::string speed = fixed_text(50 * (to_kmh ? kKmhPerMph : 1 / kKmhPerMph), 1);
+  EXPECT_EQ(line(1), "Add 1  Speed " + speed + " / " + speed + " / 0.0  Slip ref / ref");
+
+  add(kALap2);
+  EXPECT_EQ(values->text().count('\n'), 2) << "a line for the lap added";
+  auto* reference = find<QComboBox>("SlipReference");
+  reference->setCurrentIndex(1);
+  emit reference->activated(1);  // the first selection
+  EXPECT_TRUE(line(0).ends_with("Slip ref / ref")) << line(0);
+  find<QListWidget>("LapLegend")->setCurrentRow(0);
+  find<QPushButton>("RemoveLap")->click();
+  EXPECT_EQ(values->text().count('\n'), 1) << "no line for the lap removed";
+  EXPECT_EQ(line(1).rfind("Add 1  Speed " + fixed_text(60 * (to_kmh ? kKmhPerMph : 1 / kKmhPerMph), 1), 0), 0u)
+      << values->text().toStdString();
+}
+
 TEST_F(PlotWindowMoreLapsTest, ZoomPanAndMinimiseKeepTheAddedLaps) {
   add(kALap1);
   add(kBLap1);

@@ -109,6 +109,15 @@ class PlotWindowMoreLapsTest : public ::testing::Test {
         .replace(' ', "&nbsp;")
         .replace(':', ":&#8288;");
   }
+  // A's first lap in selection 1, B's fastest added, markers at 450 and 150 m.
+  void markers_on_two_laps() {
+    pick("ComboBox7", kALap1);
+    add(kBLap2);
+    find<analysis::RadioGroup>("RadioGroup10")->setItemIndex(kMarkersOn);
+    form.chart().SetCrossHairPos(1, 450, 0);
+    form.chart().SetCrossHairPos(2, 150, 0);
+    form.update_markers();
+  }
   QStringList legend_texts() {
     QStringList texts;
     auto* legend = find<QListWidget>("LapLegend");
@@ -269,12 +278,7 @@ TEST_F(PlotWindowMoreLapsTest, TwoInstrumentsLogsReadAlikeInEveryUnit) {
 }
 
 TEST_F(PlotWindowMoreLapsTest, TheMarkerPanelGivesEachLapAtBothMarkersWithTheDifferences) {
-  pick("ComboBox7", kALap1);
-  add(kBLap2);
-  find<analysis::RadioGroup>("RadioGroup10")->setItemIndex(kMarkersOn);
-  form.chart().SetCrossHairPos(1, 450, 0);
-  form.chart().SetCrossHairPos(2, 150, 0);
-  form.update_markers();
+  markers_on_two_laps();
   const double s1 = slip(kDataSetA, 0, kDataSetB, 1, 450);
   const double s2 = slip(kDataSetA, 0, kDataSetB, 1, 150);
   const auto sign = [](double v) { return (v < 0 ? "" : "+") + fixed_text(v, 2); };
@@ -289,12 +293,7 @@ TEST_F(PlotWindowMoreLapsTest, TheMarkerPanelGivesEachLapAtBothMarkersWithTheDif
 }
 
 TEST_F(PlotWindowMoreLapsTest, TheMarkerPanelFollowsAUnitSwitchAndTheLapsAddedOrRemoved) {
-  pick("ComboBox7", kALap1);
-  add(kBLap2);
-  find<analysis::RadioGroup>("RadioGroup10")->setItemIndex(kMarkersOn);
-  form.chart().SetCrossHairPos(1, 450, 0);
-  form.chart().SetCrossHairPos(2, 150, 0);
-  form.update_markers();
+  markers_on_two_laps();
   auto* values = find<QLabel>("LapMarkerValues");
   const auto line = [values](int n) { return values->text().split('\n').value(n).toStdString(); };
   ASSERT_EQ(line(1), "Add 1  Speed 50.0 / 50.0 / 0.0  Slip ref / ref");

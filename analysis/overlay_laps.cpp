@@ -91,6 +91,11 @@ void add_fastest_of_each_session(PlotState& plot, const LogState& log, const std
     if (!fastest || times[*fastest] <= 0) continue;
     add_extra_lap(plot, log, items[members[*fastest]]);
   }
+  forget_reference_not_overlaid(plot);
+}
+
+void forget_reference_not_overlaid(PlotState& plot) {
+  if (plot.slip_reference && !in_use(plot, *plot.slip_reference)) plot.slip_reference.reset();
 }
 
 std::string lap_problem(const LogState& log, const LapSelection& lap) {

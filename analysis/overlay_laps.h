@@ -39,6 +39,10 @@ void remove_extra_lap(PlotState& plot, std::size_t index);
 // fastest; a session without a valid lap time adds none.
 void add_fastest_of_each_session(PlotState& plot, const LogState& log, const std::vector<OverlayItem>& items);
 
+// Forgets a slip reference that no chosen selection nor added lap holds any
+// more, so that it does not come back with its lap unasked.
+void forget_reference_not_overlaid(PlotState& plot);
+
 // Why a lap cannot be drawn, for its tooltip; empty when it can.
 std::string lap_problem(const LogState& log, const LapSelection& lap);
 

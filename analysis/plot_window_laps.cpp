@@ -164,6 +164,7 @@ void TForm10::lapPlotUpdate() {
   // The slots are filled before any mode change, so the overlay is drawn
   // once and from the laps just picked.
   fill_overlay_slots(plot_, state_.log, overlay_items_, {ComboBox7->currentIndex(), ComboBox5->currentIndex()});
+  forget_reference_not_overlaid(plot_);
   if (RadioGroup2->itemIndex() == static_cast<int>(PlotMode::AllPlotData)) {
     RadioGroup2->setItemIndex(static_cast<int>(PlotMode::LapOverlay));  // runs the Lap Overlay re-plot
     return;

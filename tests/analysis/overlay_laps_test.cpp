@@ -156,6 +156,24 @@ TEST_F(OverlayLapsTest, TheReferenceIsTheChosenLapWhileItIsDrawnElseTheFastestRe
   EXPECT_TRUE(overlaid_laps(log, plot).empty());
 }
 
+TEST_F(OverlayLapsTest, AReferenceThatLeavesTheOverlayIsForgottenAndDoesNotComeBackWithIt) {
+  plot.overlay[0] = {*lap_selection(log, items[0]), true};  // A lap 1, 10.04
+  plot.slip_reference = key_of(plot.overlay[0].lap);
+  forget_reference_not_overlaid(plot);
+  EXPECT_NE(plot.slip_reference, std::nullopt) << "still overlaid";
+
+  plot.overlay[0] = {*lap_selection(log, items[1]), true};  // another lap in selection 1
+  forget_reference_not_overlaid(plot);
+  EXPECT_EQ(plot.slip_reference, std::nullopt);
+  add(0);
+  std::vector<OverlaidLap> laps = overlaid_laps(log, plot);
+  EXPECT_EQ(slip_reference_index(laps, plot.slip_reference), 0u) << "A lap 2, 10.02, the fastest";
+
+  plot.slip_reference = key_of(plot.extra_laps[0].lap);
+  add_fastest_of_each_session(plot, log, items);  // replaces A lap 1
+  EXPECT_EQ(plot.slip_reference, std::nullopt);
+}
+
 TEST_F(OverlayLapsTest, ValuesAreInterpolatedBetweenTheSamplesAroundTheLapDistance) {
   show_only({Channel::Rpm, Channel::Speed, Channel::Brake});
   add(0);  // samples 100 … 199 at 0, 10 … 990 m

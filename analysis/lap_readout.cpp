@@ -20,6 +20,15 @@ constexpr std::array<const char*, kChannelCount> kReadoutNames = {
 
 const char* name_of(Channel c) { return kReadoutNames[static_cast<std::size_t>(index_of(c))]; }
 
+// Gear, brake and lap number change in steps: a value between two samples
+// ("gear 3.5") was never true, so they read the nearer sample instead.
+bool changes_in_steps(Channel c) { return c == Channel::Gear || c == Channel::Brake || c == Channel::LapNumber; }
+
+double value_between(Channel c, double y0, double y1, double t) {
+  if (changes_in_steps(c)) return t < 0.5 ? y0 : y1;
+  return y0 + t * (y1 - y0);
+}
+
 std::string value_text(Channel c, double value) {
   return fixed_text(value, c == Channel::LapTime ? kLapTimeDecimals : kValueDecimals);
 }
@@ -58,7 +67,7 @@ ChannelValues lap_values_at(const LogState& log, const PlotState& plot, const La
       if (!plot.settings.channel_shown[static_cast<std::size_t>(index_of(info.id))]) continue;
       const TVector& ys = data.*info.array;
       const double y0 = exact ? ys.get(k) : ys.get(k - 1);
-      const double y = y0 + t * (ys.get(k) - y0);
+      const double y = value_between(info.id, y0, ys.get(k), t);
       values.emplace_back(info.id, info.id == Channel::Brake ? y * kBrakePercent : y);
     }
     return values;

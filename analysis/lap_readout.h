@@ -1,7 +1,8 @@
 #pragma once
 // What each overlaid lap shows at one place of the x axis (the pointer or a
 // marker): the ticked channels' values, linear between the two samples
-// around that place, and the lap's time slip there.
+// around that place (gear, brake and lap number: the nearer sample), and the
+// lap's time slip there.
 #include <optional>
 #include <string>
 #include <utility>

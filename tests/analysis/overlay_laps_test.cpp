@@ -195,6 +195,22 @@ TEST_F(OverlayLapsTest, ValuesAreInterpolatedBetweenTheSamplesAroundTheLapDistan
   EXPECT_NEAR(lap_values_at(log, plot, lap, 450)[1].second, 195, 1e-9);
   EXPECT_NEAR(lap_values_at(log, plot, lap, 455)[1].second, 196.25, 1e-9) << "a quarter of 450 … 470 m";
 
+  // Gear and brake change in steps: between two samples they read the nearer one.
+  show_only({Channel::Gear, Channel::Brake});
+  Dataset& a = log.dataset(kDataSetA);
+  a.ch_gear.set(147, 3);
+  a.ch_gear.set(148, 4);
+  a.ch_brake.set(147, 1);
+  a.ch_brake.set(148, 0);
+  v = lap_values_at(log, plot, lap, 472);  // a fifth of 470 … 480 m
+  ASSERT_EQ(v.size(), 2u);
+  EXPECT_EQ(v[0].second, 3);
+  EXPECT_EQ(v[1].second, 100);
+  v = lap_values_at(log, plot, lap, 478);
+  EXPECT_EQ(v[0].second, 4);
+  EXPECT_EQ(v[1].second, 0);
+  show_only({Channel::Rpm, Channel::Speed, Channel::Brake});
+
   // With Time on x: seconds since the lap's first sample.
   plot.settings.x_channel = XChannel::Time;
   rebuild_x();

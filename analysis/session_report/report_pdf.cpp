@@ -1,0 +1,71 @@
+#include "analysis/session_report/report_pdf.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace kv::session_report {
+namespace {
+
+constexpr int kResolution = 300;
+constexpr double kDevicePerPoint = kResolution / 72.0;
+
+QRectF device_rect(const Box& box) {
+  return {box.x * kDevicePerPoint, box.y * kDevicePerPoint, box.w * kDevicePerPoint, box.h * kDevicePerPoint};
+}
+
+void paint_text(QPainter& painter, const PlacedText& placed) {
+  QFont font = painter.font();
+  font.setPointSizeF(placed.size);
+  font.setBold(placed.bold);
+  // Without ligatures the words stay searchable and copyable from the PDF
+  // ("Differential", not "Di\uFB00erential").
+  font.setStyleStrategy(QFont::PreferNoShaping);
+  painter.setFont(font);
+  const QRectF rect = device_rect(placed.box);
+  const Qt::Alignment align = (placed.align == Align::right ? Qt::AlignRight : Qt::AlignLeft) |
+                              (placed.wrap ? Qt::AlignBottom : Qt::AlignVCenter);
+  const QString text = QString::fromStdString(placed.text);
+  if (placed.wrap) {
+    painter.drawText(rect, static_cast<int>(align) | Qt::TextWordWrap, text);
+    return;
+  }
+  const QString fitted = QFontMetricsF(font, painter.device()).elidedText(text, Qt::ElideRight, rect.width());
+  painter.drawText(rect, static_cast<int>(align) | Qt::TextSingleLine, fitted);
+}
+
+void paint_page(QPainter& painter, const ReportPage& page, const QImage& chart) {
+  if (!chart.isNull() && page.chart.w > 0 && page.chart.h > 0) painter.drawImage(device_rect(page.chart), chart);
+  for (const PlacedRule& rule : page.rules) {
+    painter.drawLine(QPointF(rule.x1 * kDevicePerPoint, rule.y1 * kDevicePerPoint),
+                     QPointF(rule.x2 * kDevicePerPoint, rule.y2 * kDevicePerPoint));
+  }
+  for (const PlacedText& text : page.texts) paint_text(painter, text);
+}
+
+}  // namespace
+
+QByteArray report_pdf(const std::vector<ReportPage>& pages, const QImage& chart) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kResolution);
+    writer.setTitle("Korvanta Session Report");
+    writer.setCreator("Korvanta Tools");
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
+    QPainter painter(&writer);
+    painter.setPen(QPen(Qt::black, 0.5 * kDevicePerPoint));
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+      if (i > 0) writer.newPage();
+      paint_page(painter, pages[i], chart);
+    }
+  }
+  return bytes;
+}
+
+}  // namespace kv::session_report

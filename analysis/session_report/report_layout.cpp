@@ -30,6 +30,9 @@ constexpr double kSetupWideValue = 30.0;   // a pair such as the wings' angle an
 constexpr double kSetupCaptionWidth = 56.0;
 constexpr double kNotesRowHeight = 9.0;
 constexpr double kNotesSize = 7.0;
+// Characters of the notes font a line surely holds (an average character is
+// about half as wide as the font is high), for the lines a long note wraps to.
+constexpr double kNotesCharsPerLine = kRightWidth / (0.55 * kNotesSize);
 
 // Preferred widths of the lap table's columns: session, lap, lap time, three
 // splits, distance, average, then the sectors.
@@ -41,8 +44,11 @@ constexpr double kSectorColumnWidth = 35;
 class Placer {
  public:
   explicit Placer(ReportPage& page) : page_(page) {}
-  void text(Box box, std::string text, double size, bool bold = false, Align align = Align::left, bool wrap = false) {
-    page_.texts.push_back({box, std::move(text), size, bold, align, wrap});
+  void text(Box box, std::string text, double size, bool bold = false, Align align = Align::left) {
+    page_.texts.push_back({box, std::move(text), size, bold, align});
+  }
+  void wrapped(Box box, std::string text, double size, bool bold, Align align, bool bottom) {
+    page_.texts.push_back({box, std::move(text), size, bold, align, true, bottom});
   }
   void rule(double x1, double y1, double x2, double y2) { page_.rules.push_back({x1, y1, x2, y2}); }
 
@@ -76,8 +82,12 @@ void place_table_row(Placer& put, const std::vector<std::string>& cells, const s
   }
   double x = kMargin;
   for (std::size_t c = 0; c < cells.size() && c < widths.size(); ++c) {
-    put.text({x, y, widths[c] - 2.0, headings ? 2 * height : height}, cells[c], headings ? std::max(size * kHeadingShrink, kMinHeadingSize) : size,
-             headings, Align::right, headings);
+    const Box box{x, y, widths[c] - 2.0, headings ? 2 * height : height};
+    if (headings) {
+      put.wrapped(box, cells[c], std::max(size * kHeadingShrink, kMinHeadingSize), true, Align::right, true);
+    } else {
+      put.text(box, cells[c], size, false, Align::right);
+    }
     x += widths[c];
   }
 }
@@ -175,18 +185,29 @@ double place_setup(Placer& put, const std::vector<SetupBlockText>& blocks, doubl
   return bottom + 4.0;
 }
 
+std::size_t wrapped_lines(const std::string& note) {
+  return std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil(static_cast<double>(note.size()) / kNotesCharsPerLine)));
+}
+
+// Each note wraps within the column; notes that do not fit above the bottom
+// margin are counted on the last line.
 void place_notes(Placer& put, const std::vector<std::string>& notes, double top) {
   put.text({kRightX, top, kRightWidth, kLineHeight}, "Notes", kTextSize + 1, true);
   top += kLineHeight + 1.0;
-  const auto room = static_cast<std::size_t>(std::max(0.0, std::floor((kBottom - top) / kNotesRowHeight)));
-  const bool cut = notes.size() > room;
-  const std::size_t shown = cut ? (room > 0 ? room - 1 : 0) : notes.size();
-  for (std::size_t i = 0; i < shown; ++i, top += kNotesRowHeight) {
-    put.text({kRightX, top, kRightWidth, kNotesRowHeight}, notes[i], kNotesSize);
-  }
-  if (cut && room > 0) {
-    put.text({kRightX, top, kRightWidth, kNotesRowHeight},
-             "... " + std::to_string(notes.size() - shown) + " more lines of notes not shown", kNotesSize);
+  const auto rows_left = [&] { return static_cast<std::size_t>(std::max(0.0, std::floor((kBottom - top) / kNotesRowHeight))); };
+  for (std::size_t i = 0; i < notes.size(); ++i) {
+    const std::size_t lines = wrapped_lines(notes[i]);
+    const bool last = i + 1 == notes.size();
+    if (lines + (last ? 0 : 1) > rows_left()) {
+      if (rows_left() > 0) {
+        put.text({kRightX, top, kRightWidth, kNotesRowHeight},
+                 "... " + std::to_string(notes.size() - i) + " more lines of notes not shown", kNotesSize);
+      }
+      return;
+    }
+    const double height = static_cast<double>(lines) * kNotesRowHeight;
+    put.wrapped({kRightX, top, kRightWidth, height}, notes[i], kNotesSize, false, Align::left, false);
+    top += height;
   }
 }
 

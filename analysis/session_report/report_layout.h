@@ -29,7 +29,8 @@ struct PlacedText {
   double size = 0;  // points
   bool bold = false;
   Align align = Align::left;
-  bool wrap = false;  // may break between words onto further lines of its box
+  bool wrap = false;    // may break between words onto further lines of its box
+  bool bottom = false;  // a wrapped text sits on its box's bottom, else at its top
 };
 
 struct PlacedRule {

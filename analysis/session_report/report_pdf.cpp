@@ -27,7 +27,7 @@ void paint_text(QPainter& painter, const PlacedText& placed) {
   painter.setFont(font);
   const QRectF rect = device_rect(placed.box);
   const Qt::Alignment align = (placed.align == Align::right ? Qt::AlignRight : Qt::AlignLeft) |
-                              (placed.wrap ? Qt::AlignBottom : Qt::AlignVCenter);
+                              (!placed.wrap ? Qt::AlignVCenter : placed.bottom ? Qt::AlignBottom : Qt::AlignTop);
   const QString text = QString::fromStdString(placed.text);
   if (placed.wrap) {
     painter.drawText(rect, static_cast<int>(align) | Qt::TextWordWrap, text);

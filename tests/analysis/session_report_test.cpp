@@ -72,7 +72,10 @@ TEST_F(SessionReportTest, EachLoadedSetGetsAPageWithItsLapTimesSetupSheetAndNote
   sheet.setup_fields[13] = "450";
   sheet.setup_fields[31] = "27";
   sheet.setup_fields[65] = "Locked";
-  sheet.notes_text = {"Dry track, new tyres", "Brake bias 58%"};
+  const std::string long_note =
+      "Session two: " + std::string(40, '-') + " the car pushed in the hairpin, front pressures up 0.1 bar, then "
+      "it turned in well but the rear stepped out on the exit kerb, so the rear roll bar goes one step softer tomorrow";
+  sheet.notes_text = {"Dry track, new tyres", "Brake bias 58%", long_note};
   log.dataset(kDataSetB).sheet.setup_fields[57] = "19";
 
   ASSERT_TRUE(save(dir.file("run")));
@@ -107,6 +110,7 @@ TEST_F(SessionReportTest, EachLoadedSetGetsAPageWithItsLapTimesSetupSheetAndNote
   EXPECT_TRUE(holds(a, "Locked"));
   EXPECT_TRUE(holds(a, "Dry track, new tyres"));
   EXPECT_TRUE(holds(a, "Brake bias 58%"));
+  EXPECT_TRUE(holds(a, "softer tomorrow")) << "a long note wraps instead of being cut";
   EXPECT_FALSE(holds(b, "Locked"));
   EXPECT_TRUE(holds(b, "19"));
 }
@@ -267,6 +271,7 @@ TEST(SessionReportLayout, AFullMemorysLapTableAndLongNotesStayOnTheirPage) {
   content.summary = {"Fastest Lap: Lap 1, Session 1, 90.00 s, 100.00 KMH"};
   content.setup.push_back({"Drivers Front Left", {"O", "M", "I"}, 0, {{"Tyre Temp", {"1", "2", "3"}}}});
   content.notes.assign(100, "a line of notes");
+  content.notes.front() = std::string(600, 'x');
   const ReportPage page = lay_out_page(content, 1.6);
   for (const PlacedText& t : page.texts) {
     EXPECT_GE(t.box.x, kMargin - 1e-9) << t.text;
@@ -282,6 +287,11 @@ TEST(SessionReportLayout, AFullMemorysLapTableAndLongNotesStayOnTheirPage) {
   };
   EXPECT_TRUE(said("more rows of the lap table not shown"));
   EXPECT_TRUE(said("more lines of notes not shown"));
+  const auto long_note = std::find_if(page.texts.begin(), page.texts.end(),
+                                      [](const PlacedText& t) { return t.text == std::string(600, 'x'); });
+  ASSERT_NE(long_note, page.texts.end());
+  EXPECT_TRUE(long_note->wrap);
+  EXPECT_GE(long_note->box.h, 3 * 9.0) << "room for the lines it wraps to";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextOption>
 
 namespace kv::session_report {
 namespace {
@@ -15,6 +16,24 @@ constexpr double kDevicePerPoint = kResolution / 72.0;
 
 QRectF device_rect(const Box& box) {
   return {box.x * kDevicePerPoint, box.y * kDevicePerPoint, box.w * kDevicePerPoint, box.h * kDevicePerPoint};
+}
+
+// The layout reserves lines for a wrapped text by its length alone; a text of
+// wide letters or a word longer than a line would then lose its end below or
+// beside the box. Such a text breaks inside the word and shrinks until it fits.
+constexpr double kWrappedShrink = 0.92;
+constexpr double kMinWrappedSize = 4.0;
+
+void paint_wrapped(QPainter& painter, const QRectF& rect, Qt::Alignment align, const QString& text) {
+  QTextOption option(align);
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  QFont font = painter.font();
+  while (font.pointSizeF() * kWrappedShrink >= kMinWrappedSize &&
+         painter.boundingRect(rect, text, option).height() > rect.height()) {
+    font.setPointSizeF(font.pointSizeF() * kWrappedShrink);
+    painter.setFont(font);
+  }
+  painter.drawText(rect, text, option);
 }
 
 void paint_text(QPainter& painter, const PlacedText& placed) {
@@ -30,7 +49,7 @@ void paint_text(QPainter& painter, const PlacedText& placed) {
                               (!placed.wrap ? Qt::AlignVCenter : placed.bottom ? Qt::AlignBottom : Qt::AlignTop);
   const QString text = QString::fromStdString(placed.text);
   if (placed.wrap) {
-    painter.drawText(rect, static_cast<int>(align) | Qt::TextWordWrap, text);
+    paint_wrapped(painter, rect, align, text);
     return;
   }
   const QString fitted = QFontMetricsF(font, painter.device()).elidedText(text, Qt::ElideRight, rect.width());

@@ -226,6 +226,26 @@ TEST_F(SessionReportTest, TheDialogPatternSpeaksWithTheLogFilesMessages) {
   EXPECT_EQ(ui.texts().back(), "File Already Open, No Data Saved");
 }
 
+TEST_F(SessionReportTest, NotesOfWideLettersOrUnbrokenWordsAreShownWhole) {
+  load(kDataSetA, "a.kvl", {.pages = 64, .sessions = 1, .seed = 5});
+  const std::string word(300, 'w');
+  const std::string capitals =
+      "FRONT PRESSURES UP WHEN THE TRACK WARMED, MORE WING FOR SESSION TWO, BRAKE BIAS TWO CLICKS FORWARD, "
+      "REAR ROLL BAR SOFTER, LEFT FRONT SHOULDER WORN, CHECK THE DAMPERS AND MIRRORS BEFORE RACEDAY";
+  log.dataset(kDataSetA).sheet.notes_text = {word, capitals, "Nextnote"};
+  ASSERT_TRUE(save(dir.file("notes.pdf")));
+  std::string text = pdf_text(dir.file("notes.pdf"));
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+  EXPECT_TRUE(holds(text, word)) << "broken over lines, not cut at the margin\n" << text;
+  // Wide capitals need more lines than their length suggests: they must not
+  // run into the next note, where they would be cut off.
+  const auto last = analysis::test::pdf_word_span(dir.file("notes.pdf"), "RACEDAY");
+  const auto next = analysis::test::pdf_word_span(dir.file("notes.pdf"), "Nextnote");
+  ASSERT_TRUE(last && next);
+  EXPECT_LE(last->bottom, next->top + 0.5);
+}
+
 // Writes beyond `bytes` fail with EFBIG for whoever runs the test.
 class FileSizeLimit {
  public:

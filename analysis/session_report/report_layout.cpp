@@ -93,8 +93,8 @@ void place_table_row(Placer& put, const std::vector<std::string>& cells, const s
 }
 
 // The whole table when it fits at the smallest row height, else its first
-// rows and a line saying how many more there are.
-void place_lap_table(Placer& put, const ReportTable& table) {
+// rows and a line saying how many more there are. Returns where it ends.
+double place_lap_table(Placer& put, const ReportTable& table) {
   const double available = kBottom - kTableTop;
   const std::size_t rows = table.rows.size() + 2;  // and the headings' two lines
   const double height = std::clamp(available / static_cast<double>(rows), kMinRowHeight, kMaxRowHeight);
@@ -111,23 +111,42 @@ void place_lap_table(Placer& put, const ReportTable& table) {
   if (cut) {
     put.text({kMargin, y, kLeftWidth, height},
              "... " + std::to_string(table.rows.size() - shown) + " more rows of the lap table not shown", size);
+    y += height;
   }
+  return y;
 }
 
-double place_chart(ReportPage& page, double aspect, double top) {
-  if (aspect <= 0) return top;
-  double w = kRightWidth;
+// The largest box of the picture's aspect inside `room`, centred across it,
+// at its top.
+Box fitted_chart(const Box& room, double aspect) {
+  double w = room.w;
   double h = w / aspect;
-  if (h > kChartMaxHeight) {
-    h = kChartMaxHeight;
+  if (h > room.h) {
+    h = std::max(0.0, room.h);
     w = h * aspect;
   }
-  const Box& c = page.chart = {kRightX + (kRightWidth - w) / 2, top, w, h};
+  return {room.x + (room.w - w) / 2, room.y, w, h};
+}
+
+void frame(ReportPage& page, const Box& c) {
   page.rules.push_back({c.x, c.y, c.right(), c.y});
   page.rules.push_back({c.x, c.bottom(), c.right(), c.bottom()});
   page.rules.push_back({c.x, c.y, c.x, c.bottom()});
   page.rules.push_back({c.right(), c.y, c.right(), c.bottom()});
-  return top + h + 6.0;
+}
+
+// The plot goes under a short lap table, where it can be read at the size of
+// the whole column, and otherwise above the summary on the right. Returns
+// where the right column's text starts.
+double place_chart(ReportPage& page, double aspect, double table_bottom) {
+  if (aspect <= 0) return kTableTop;
+  const Box right = fitted_chart({kRightX, kTableTop, kRightWidth, kChartMaxHeight}, aspect);
+  const double left_top = table_bottom + kGap;
+  const Box left = fitted_chart({kMargin, left_top, kLeftWidth, kBottom - left_top}, aspect);
+  const bool under_table = left.w > right.w;
+  page.chart = under_table ? left : right;
+  frame(page, page.chart);
+  return under_table ? kTableTop : right.bottom() + 6.0;
 }
 
 double place_lines(Placer& put, const std::vector<std::string>& lines, double top) {
@@ -220,8 +239,8 @@ ReportPage lay_out_page(const ReportContent& content, double chart_aspect) {
   put.text({kMargin, 40, kLeftWidth, kLineHeight}, content.source, kTextSize);
   put.text({kMargin, 51, kPageWidth - 2 * kMargin, kLineHeight}, content.units, kTextSize);
   put.rule(kMargin, 64, kPageWidth - kMargin, 64);
-  place_lap_table(put, content.laps);
-  double y = place_chart(page, chart_aspect, kTableTop);
+  const double table_bottom = place_lap_table(put, content.laps);
+  double y = place_chart(page, chart_aspect, table_bottom);
   y = place_lines(put, content.summary, y);
   y = place_setup(put, content.setup, y + 4.0);
   place_notes(put, content.notes, y);

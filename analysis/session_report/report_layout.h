@@ -1,8 +1,9 @@
 #pragma once
 // Where everything of one report page goes, in points (1/72 inch) from the
-// top-left corner of an A4 landscape page: the lap table on the left, the
-// plot, the lap summary, the set-up sheet and the notes on the right. The
-// painter only draws what this places; a text is cut to its box.
+// top-left corner of an A4 landscape page: the lap table on the left with the
+// plot under it when the table is short, else the plot at the top right; the
+// lap summary, the set-up sheet and the notes on the right. The painter only
+// draws what this places; a text is cut to its box.
 #include <cstddef>
 #include <string>
 #include <vector>

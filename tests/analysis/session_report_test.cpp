@@ -314,5 +314,27 @@ TEST(SessionReportLayout, AFullMemorysLapTableAndLongNotesStayOnTheirPage) {
   EXPECT_GE(long_note->box.h, 3 * 9.0) << "room for the lines it wraps to";
 }
 
+TEST(SessionReportLayout, UnderAShortLapTableThePlotTakesTheColumnsWidth) {
+  ReportContent content;
+  content.laps.headings.assign(12, "Heading");
+  for (int i = 0; i < 9; ++i) content.laps.rows.push_back(std::vector<std::string>(12, "123.45"));
+  content.summary = {"Fastest Lap: Lap 1, Session 1, 90.00 s, 100.00 KMH"};
+  const ReportPage page = lay_out_page(content, 1.6);
+  double table_bottom = 0;
+  for (const PlacedText& t : page.texts) {
+    if (t.text == "123.45") table_bottom = std::max(table_bottom, t.box.bottom());
+  }
+  EXPECT_GE(page.chart.w, 390.0) << "as wide as the lap table";
+  EXPECT_NEAR(page.chart.w / page.chart.h, 1.6, 1e-9);
+  EXPECT_GE(page.chart.y, table_bottom);
+  EXPECT_LE(page.chart.bottom(), kPageHeight - kMargin + 1e-9);
+  EXPECT_LT(page.chart.x, kPageWidth / 4) << "in the left column";
+  for (const PlacedText& t : page.texts) {
+    const bool beside = t.box.x >= page.chart.right() || t.box.right() <= page.chart.x;
+    const bool above_or_below = t.box.bottom() <= page.chart.y || t.box.y >= page.chart.bottom();
+    EXPECT_TRUE(beside || above_or_below) << t.text << " overlaps the plot";
+  }
+}
+
 }  // namespace
 }  // namespace kv::session_report

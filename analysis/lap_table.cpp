@@ -45,7 +45,7 @@ bool faster_lap(float candidate, float best) {
   return !usable_time(best) || candidate < best;
 }
 
-LapTableView build_lap_table(const Dataset& data, bool mph, Ui& ui) {
+LapTableView lap_table_view(const Dataset& data, bool mph) {
   LapTableView view;
   view.unit = mph ? "MPH" : "KMH";
   view.rows.push_back(heading_row(mph));
@@ -60,12 +60,18 @@ LapTableView build_lap_table(const Dataset& data, bool mph, Ui& ui) {
       session = r.session;
     }
     const std::optional<float> average = average_speed(r.lap_distance, r.lap_time, mph);
-    if (!average) ui.warning(kBadLapTime);
+    if (!average) ++view.bad_time_laps;
     view.rows.push_back(lap_row(r, average.value_or(0.0f)));
     const FastestLap lap{r.lap, r.session, r.lap_time, average.value_or(0.0f)};
     if (!view.fastest || faster_lap(r.lap_time, view.fastest->lap_time)) view.fastest = lap;
   }
   view.rows.push_back(end_log_row(session));
+  return view;
+}
+
+LapTableView build_lap_table(const Dataset& data, bool mph, Ui& ui) {
+  LapTableView view = lap_table_view(data, mph);
+  for (int i = 0; i < view.bad_time_laps; ++i) ui.warning(kBadLapTime);
   return view;
 }
 

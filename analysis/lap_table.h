@@ -29,6 +29,7 @@ struct LapTableView {
   std::vector<LapRow> rows;  // row 0 holds the headings
   std::optional<FastestLap> fastest;
   const char* unit = "KMH";  // beside the fastest lap's average
+  int bad_time_laps = 0;     // laps whose average could not be computed (shown as 0)
 };
 
 // Average speed of a lap, km/h or (mph) x 5/8; nothing when the lap time
@@ -39,8 +40,11 @@ std::optional<float> average_speed(float lap_distance, float lap_time, bool mph)
 // only a strictly lower one wins, so a tie keeps the earlier lap.
 bool faster_lap(float candidate, float best);
 
-// The grid of one dataset; warns "Bad Lap Time Data" once per lap without an
-// average. Sessions need not count 1, 2, 3: rows are counted as written.
+// The grid of one dataset. Sessions need not count 1, 2, 3: rows are counted
+// as written. A lap row is one whose "Lap" column is not empty.
+LapTableView lap_table_view(const Dataset& data, bool mph);
+
+// The same, warning "Bad Lap Time Data" once per lap without an average.
 LapTableView build_lap_table(const Dataset& data, bool mph, Ui& ui);
 
 // Lap "%d", session "%d", time "%.2f", average "%.2f".

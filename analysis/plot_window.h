@@ -326,6 +326,8 @@ class TForm10 : public QWidget {
   void SavePlotClipBoardBitmap();
   void SavePlotFileBitmap();
   void PrintPlot();
+  // "Save Report": the session report of the loaded sets as a PDF.
+  void save_report();
   void copy_A_Notes();
   void copy_B_Notes();
   const plot_files::LabelStore& labels() const { return labels_; }

@@ -14,6 +14,7 @@
 #include "analysis/plot_files/plot_export.h"
 #include "analysis/plot_window.h"
 #include "analysis/radio_group.h"
+#include "analysis/session_report/session_report.h"
 #include "chart/colorpick.h"
 #include "chart/plotchart.h"
 
@@ -119,6 +120,7 @@ QGroupBox* TForm10::build_export_group() {
   layout->addWidget(button("Button5", "Print to ClipBoard", &TForm10::SavePlotClipBoardBitmap));
   layout->addWidget(button("Button7", "Print to File", &TForm10::SavePlotFileBitmap));
   layout->addWidget(button("Button6", "Print", &TForm10::PrintPlot));
+  layout->addWidget(button("SaveReport", "Save Report", &TForm10::save_report));
   return group;
 }
 
@@ -203,6 +205,13 @@ void TForm10::PrintPlot() {
     }
     PlotChart1->PrintChart(painter, page.chart_left, page.chart_top, false, page.scale);
   });
+}
+
+void TForm10::save_report() {
+  const session_report::ReportUnits units{state_.log.shown_units.speed_in_mph, state_.distance_in_feet};
+  session_report::save_session_report(state_.log,
+                                      lap_tools::sector_boundaries(lap_tool_settings_, state_.config.config_image),
+                                      units, PlotChart1->Picture(false), state_.dialogs.report, ui_);
 }
 
 }  // namespace kv

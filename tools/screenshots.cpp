@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QPushButton>
 #include <QLineEdit>
 #include <QTabBar>
@@ -14,6 +15,7 @@
 #include <QProgressBar>
 #include <QWidget>
 #include <cstdio>
+#include <cstdlib>
 
 #include "analysis/lap_tools/lap_tools.h"
 #include "analysis/plot_window.h"
@@ -306,6 +308,18 @@ void put_in_overlay_slot(kv::TForm10& plot, std::size_t slot, const kv::LogState
   s.chosen = true;
 }
 
+// The first page of "Save Report" with the time slip plot, as pdftoppm shows it.
+void render_session_report(GuideProgram& program, kv::TForm10& plot, const QString& folder) {
+  fill_setup_sheet(program.state.log.dataset(kv::kDataSetA));
+  control<QTabBar>(plot, "TabControl2").setCurrentIndex(0);
+  const QString pdf = folder + "/session-report.pdf";
+  program.ui.queue_file(pdf.toStdString());
+  control<QPushButton>(plot, "SaveReport").click();
+  const QString command = "pdftoppm -png -r 90 -f 1 -l 1 -singlefile '" + pdf + "' '" + folder + "/session-report'";
+  if (std::system(command.toLocal8Bit().constData()) != 0) std::fprintf(stderr, "pdftoppm failed\n");
+  QFile::remove(pdf);
+}
+
 void render_lap_tool_pictures(const QString& folder) {
   GuideProgram program(instrument_with_log(kFirstLogSeed));
   kv::TForm10& plot = plot_both_logs(program);
@@ -323,6 +337,7 @@ void render_lap_tool_pictures(const QString& folder) {
   control<QPushButton>(plot, "ApplySectors").click();
   control<QTabBar>(plot, "TabControl2").setCurrentIndex(kLapTimesTab);
   save(plot, folder + "/sector-table.png");
+  render_session_report(program, plot, folder);
   render_more_laps(folder);
 }
 

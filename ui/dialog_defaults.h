@@ -12,10 +12,12 @@ struct DialogDefault {
 
 struct DialogDefaults {
   DialogDefault log, csv, config, setup, bitmap, plot_config, label;
+  DialogDefault report;  // the plot window's session report (PDF)
 
   static DialogDefaults in_folder(const std::string& folder) {
     return {{folder, "default.kvl"}, {folder, "default.csv"}, {folder, "default.kvc"}, {folder, "default.qsu"},
-            {folder, "default.bmp"}, {folder, "default.cfg"}, {folder, "default.lab"}};
+            {folder, "default.bmp"}, {folder, "default.cfg"}, {folder, "default.lab"},
+            {folder, "default.pdf"}};
   }
 };
 

@@ -21,6 +21,7 @@
 #include "analysis/radio_group.h"
 #include "chart/colorpick.h"
 #include "chart/plotchart.h"
+#include "tests/analysis/pdf_text.h"
 #include "tests/analysis/sample_data.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
@@ -221,16 +222,7 @@ TEST_F(PlotWindowFilesTest, PrintToFileAsksBeforeOverwritingTheNameItWritesAndTh
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"Plot Saved to ClipBoard"});
 }
 
-// The printed page's text, as pdftotext finds it.
-std::string pdf_text(const std::string& pdf) {
-  const std::string command = "pdftotext -layout '" + pdf + "' -";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string text;
-  if (!pipe) return text;
-  char buffer[256];
-  while (std::fgets(buffer, sizeof buffer, pipe.get()) != nullptr) text += buffer;
-  return text;
-}
+using analysis::test::pdf_text;
 
 TEST_F(PlotWindowFilesTest, PrintWritesTheTitleAndBothNamesAboveTheChart) {
   show();
@@ -253,6 +245,25 @@ TEST_F(PlotWindowFilesTest, PrintWritesTheTitleAndBothNamesAboveTheChart) {
   EXPECT_NE(text.find("Pelmorix Data Plot"), std::string::npos) << text;
   EXPECT_NE(text.find("Data A: "), std::string::npos) << text;
   EXPECT_NE(text.find("Data B: run.kvl"), std::string::npos) << text;
+}
+
+TEST_F(PlotWindowFilesTest, SaveReportWritesAPageForEachLoadedSetWithTheChartAsDrawn) {
+  state.log.dataset(kDataSetA).name_text = "a.kvl";
+  state.log.dataset(kDataSetB).name_text = "b.kvl";
+  show();
+  ui.queue_file(dir.file("session"));
+  click("SaveReport");
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{"File Saved OK"});
+  ASSERT_EQ(ui.dialogs().size(), 1u);
+  EXPECT_EQ(ui.dialogs()[0].title, "Save Session Report");
+  EXPECT_EQ(ui.dialogs()[0].file_name, "default.pdf");
+  EXPECT_EQ(state.dialogs.report.file_name, "session.pdf");
+  const std::string text = pdf_text(dir.file("session.pdf"));
+  EXPECT_NE(text.find("Session Report: Data A"), std::string::npos) << text;
+  EXPECT_NE(text.find("Session Report: Data B"), std::string::npos) << text;
+  // The speed switch shows MPH: the report says so.
+  EXPECT_NE(text.find("Avg"), std::string::npos);
+  EXPECT_NE(text.find("Speeds in MPH"), std::string::npos);
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ void commit_contents(LogState& log, LogFileContents&& contents) {
   data.memory_valid = 1;
   data.used_bytes = contents.used_bytes;
   data.identity = contents.identity;
+  data.library_copy = {};
 }
 
 void remember_loaded(DialogDefaults& defaults, const std::string& path) {

@@ -37,6 +37,11 @@ std::string cell_text(const SessionRow& row, const ColumnKey& key);
 std::optional<ColumnKey> column_by_name(const std::string& name);
 std::string column_name(const ColumnKey& key);
 
+// A lap time as the table shows it: "1:23.45".
+std::string lap_time_text(double seconds);
+// A local date: "2026-05-17".
+std::string date_text(std::int64_t seconds);
+
 struct SessionFilter {
   std::optional<std::int64_t> from_time;  // inclusive, seconds since 1970
   std::optional<std::int64_t> to_time;    // exclusive

@@ -52,6 +52,8 @@ struct SessionRow {
 
   // False for a file that fails the log file's checks; `unreadable_message`
   // is then the message the load would show and the log fields are empty.
+  // A file that passes them but whose log does not decode stays readable
+  // (it loads and saves) with the decoder's message here and no laps.
   bool readable = true;
   std::string unreadable_message;
 
@@ -71,6 +73,7 @@ struct SessionRow {
 
   std::array<std::string, kSetupFieldsInRow> setup{};  // [0] is slot 1
   std::string notes_first_line;
+  std::string notes_text;     // every notes line, joined by '\n', for searching
   SessionTags tags;
 
   const std::string& setup_field(int slot) const;  // slots 1-65; "" outside

@@ -67,6 +67,7 @@ std::vector<kv::library::SessionRow> season_rows() {
     row.laps = 5 + i % 17;
     row.fastest = kv::library::FastestLap{80.0 + (i * 7919 % 2000) / 100.0, 1, 2, std::nullopt};
     row.notes_first_line = i % 11 == 0 ? "wet, new tyres" : "dry";
+    row.notes_text = row.notes_first_line;
     for (int slot = 1; slot <= kv::library::kSetupFieldsInRow; ++slot) {
       row.setup[static_cast<std::size_t>(slot - 1)] = std::to_string((i * slot) % 97);
     }

@@ -37,6 +37,7 @@ SessionRow row(const char* path, std::int64_t time, const char* track, const cha
   r.fastest = library::FastestLap{fastest, 1, 2, std::nullopt};
   r.setup[library::kTrackTempSlot - 1] = track_temp;
   r.notes_first_line = notes;
+  r.notes_text = notes;
   r.laps = 5;
   return r;
 }

@@ -73,6 +73,8 @@ void TForm13::build() {
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->setVisible(false);
+  table_->setWordWrap(false);
+  table_->horizontalHeader()->setStretchLastSection(true);
   table_->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { show_chosen_tags(); });
   connect(table_, &QTableView::doubleClicked, this, [this] { open_into_a(); });

@@ -23,6 +23,9 @@ void widen(double& low, double& high) {
   high += pad;
 }
 
+// The date labels sit right of their points: room for them at the right.
+void widen_for_labels(PlotBox& box) { box.x_high += (box.x_high - box.x_low) / 8; }
+
 void start_chart(TPlotChart& chart, const PlotBox& box, const std::string& x_caption, const std::string& y_caption) {
   chart.ClearItems();
   for (int i = 1; i <= chart::kTextLabelCount; ++i) chart.TextLabel(i).Mode = chart::TTxtLblMode::tlOff;
@@ -78,7 +81,8 @@ void draw_scatter(TPlotChart& chart, const std::vector<library::ScatterPoint>& p
     xs.push_back(p.x);
     ys.push_back(p.y);
   }
-  const PlotBox box = box_around(xs, ys);
+  PlotBox box = box_around(xs, ys);
+  widen_for_labels(box);
   start_chart(chart, box, x_caption, y_caption);
   chart.SetDataColor(kPointColor);
   int label = 0;
@@ -95,7 +99,8 @@ void draw_progress(TPlotChart& chart, const std::vector<library::DayBest>& days,
     xs.push_back(static_cast<double>(day.day_start - days.front().day_start) / kSecondsPerDay);
     ys.push_back(day.lap_time);
   }
-  const PlotBox box = box_around(xs, ys);
+  PlotBox box = box_around(xs, ys);
+  widen_for_labels(box);
   start_chart(chart, box, "Days", y_caption);
   chart.SetDataColor(kLineColor);
   for (std::size_t i = 0; i < days.size(); ++i) {

@@ -41,11 +41,12 @@ TForm14::TForm14(QWidget* parent) : QWidget(parent) {
   for (const char* caption : kMeasureCaptions) measure_box_->addItem(caption);
   layout->addWidget(new QLabel("Set-up field", this), 0, 0);
   layout->addWidget(field_box_, 0, 1);
-  layout->addWidget(new QLabel("Lap", this), 0, 2);
+  layout->addWidget(new QLabel("Lap time", this), 0, 2);
   layout->addWidget(measure_box_, 0, 3);
   PlotChart1 = make_chart(this, "PlotChart1");
   PlotChart2 = make_chart(this, "PlotChart2");
   layout->addWidget(PlotChart1, 1, 0, 1, 4);
+  layout->addWidget(new QLabel("Best lap of each day", this), 0, 4);
   layout->addWidget(PlotChart2, 1, 4);
   layout->setColumnStretch(1, 1);
   layout->setColumnStretch(4, 1);
@@ -77,9 +78,9 @@ void TForm14::set_measure(library::LapMeasure measure) {
 void TForm14::redraw() {
   points_ = library::scatter_points(rows_, shown_, axis(), measure());
   days_ = library::best_per_day(rows_, shown_, measure());
-  const std::string y_caption = std::string(kMeasureCaptions[measure() == library::LapMeasure::FastestLap ? 0 : 1]) + " (s)";
-  draw_scatter(*PlotChart1, points_, field_caption(axis().setup_slot), y_caption);
-  draw_progress(*PlotChart2, days_, "Best Lap of the Day (s)");
+  // The lap measure is named in the box above; the rim holds only the unit.
+  draw_scatter(*PlotChart1, points_, field_caption(axis().setup_slot), "s");
+  draw_progress(*PlotChart2, days_, "s");
 }
 
 }  // namespace kv

@@ -15,7 +15,7 @@ bool archive_download(LibraryAccess& access, Dataset& data, std::time_t when) {
   }
   const auto written = lib->archive(data, when);
   if (!written.ok) {
-    access.ui().warning(library::msg::not_archived(access.folder(), written.error));
+    access.ui().warning(written.error);  // says itself that it was not archived
     return false;
   }
   remember_library_copy(data, lib->root(), written.path);
@@ -34,7 +34,7 @@ bool update_library_copy(LibraryAccess& access, Dataset& data) {
   }
   const auto written = borrowed.library->update_archived(copy.path, data.sheet);
   if (!written.ok) {
-    access.ui().warning(library::msg::not_updated(file, written.error));
+    access.ui().warning(written.error);  // names the file it could not update
     return false;
   }
   copy.sheet = data.sheet;

@@ -16,6 +16,7 @@
 #include "chart/plotchart.h"
 #include "emulator/log_generator.h"
 #include "library/library_messages.h"
+#include "library/library_paths.h"
 #include "library_ui/library_window.h"
 #include "library_ui/scatter_window.h"
 #include "logdata/download_window.h"
@@ -144,6 +145,35 @@ TEST_F(LibraryE2eTest, AnUnwritableLibraryWarnsOnceAndKeepsTheDownload) {
   // Leaving the notes window has no copy to update and says nothing more.
   program.edit_sheet(kDataSetA, "20", {});
   EXPECT_EQ(program.warnings().size(), 1u);
+}
+
+TEST_F(LibraryE2eTest, AnArchiveWriteThatFailsWarnsOnceAndKeepsTheDownload) {
+  // The library opens, but this year's folder is a file: the write fails.
+  const fs::path year = library / fs::path(library::session_relative_path(std::time(nullptr))).parent_path();
+  fs::create_directories(library);
+  std::ofstream(year.string()) << "in the way";
+  Program program(dir.path(), library);
+  program.download(kDataSetA, instrument(11, 1609, 0x00));
+  const auto warnings = program.warnings();
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].rfind("The download was not archived in the session library (", 0), 0u) << warnings[0];
+  EXPECT_TRUE(program.archived(kDataSetA).empty());
+  EXPECT_EQ(program.state.log.dataset(kDataSetA).memory_valid, 1);
+  EXPECT_EQ(program.state.log.dataset(kDataSetA).decoded_valid, 1);
+}
+
+TEST_F(LibraryE2eTest, ACopyThatCannotBeUpdatedWarnsOnceAndKeepsTheSheet) {
+  Program program(dir.path(), library);
+  program.download(kDataSetA, instrument(11, 1609, 0x00));
+  const fs::path archived = program.archived(kDataSetA);
+  ASSERT_FALSE(archived.empty());
+  fs::remove(archived);
+  program.edit_sheet(kDataSetA, "22", {"Gone"});
+  const auto warnings = program.warnings();
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find("could not be updated"), std::string::npos) << warnings[0];
+  EXPECT_EQ(program.state.log.dataset(kDataSetA).sheet.field(31), "22");
+  EXPECT_EQ(program.state.log.dataset(kDataSetA).sheet.notes_text, std::vector<std::string>{"Gone"});
 }
 
 TEST_F(LibraryE2eTest, TwoInstrumentsSessionsOpenSideBySide) {

@@ -130,6 +130,9 @@ SessionIndex::SessionIndex(const std::string& path, int busy_timeout_ms) : db_(p
 }
 
 void SessionIndex::migrate() {
+  // An index in step takes no write lock, so it opens while another program
+  // writes.
+  if (db_.user_version() == kIndexSchemaVersion) return;
   Transaction change(db_);
   int version = db_.user_version();
   if (version > kIndexSchemaVersion) {

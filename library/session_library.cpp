@@ -97,15 +97,17 @@ ScanReport SessionLibrary::Impl::scan(bool from_scratch) {
     (old == known.end() ? report.added : report.updated) += 1;
     fresh.push_back(std::move(*row));
   }
+  std::vector<std::string> gone;
+  for (const auto& entry : known) {
+    if (present.count(entry.first) == 0) gone.push_back(entry.first);
+  }
+  // Nothing to write: other programs are not held up by an idle scan.
+  if (!from_scratch && fresh.empty() && gone.empty()) return report;
   report.error = guarded([&](SessionIndex& idx) {
     Transaction change(idx.db());
     if (from_scratch) idx.clear();
-    for (const auto& [path, stamp] : known) {
-      if (present.count(path) == 0) {
-        idx.remove(path);
-        ++report.removed;
-      }
-    }
+    for (const std::string& path : gone) idx.remove(path);
+    report.removed = static_cast<int>(gone.size());
     for (const SessionRow& row : fresh) idx.put(row);
     change.commit();
   });
@@ -163,11 +165,10 @@ OpenResult SessionLibrary::open(const OpenOptions& options) {
     }
   }
   std::unique_ptr<SessionLibrary> library(new SessionLibrary(std::move(impl)));
+  // A busy index still opens: its rows can be read, and the next scan
+  // catches up with the folder.
   const ScanReport scan = library->sync();
-  if (!scan.error.empty()) {
-    result.error = scan.error;
-    return result;
-  }
+  if (!scan.error.empty()) result.notices.push_back(scan.error);
   result.library = std::move(library);
   return result;
 }

@@ -32,8 +32,10 @@ class SessionLibrary;
 struct OpenResult {
   std::unique_ptr<SessionLibrary> library;  // null when it could not be opened
   std::string error;                        // why, when library is null
-  // Things the person should be told once even though the library opened,
-  // e.g. msg::index_rebuilt().
+  // Things the person should be told once even though the library opened:
+  // msg::index_rebuilt(), or msg::library_busy() when another program held
+  // the index too long to bring it in step with the folder (its rows can
+  // still be read; the next sync() catches up).
   std::vector<std::string> notices;
 };
 

@@ -197,7 +197,8 @@ WriteResult SessionLibrary::archive(const Dataset& data, std::time_t when) {
   result.ok = true;
   result.path = placed.relative;
   if (const auto stamp = file_stamp(absolute_path(placed.relative))) {
-    const SessionRow row = row_for_bytes(text, placed.relative, stamp->size, stamp->mtime_ns);
+    SessionRow row = summarize_dataset(data);
+    place_row(row, text, placed.relative, stamp->size, stamp->mtime_ns);
     (void)impl_->guarded([&](SessionIndex& idx) { idx.put(row); });
   }
   return result;

@@ -39,7 +39,7 @@ std::string moved_aside_name(const std::string& index) {
   ::localtime_r(&now, &local);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-  return with_clash_suffix(index + ".damaged-" + stamp, 1);
+  return index + ".damaged-" + stamp;
 }
 
 std::string move_aside(const std::string& index) {

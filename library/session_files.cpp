@@ -71,12 +71,17 @@ FileRead read_log_bytes(const std::string& path) {
 SessionRow row_for_bytes(const std::string& bytes, const std::string& relative, std::int64_t size,
                          std::int64_t mtime_ns) {
   SessionRow row = summarize_log_file(bytes);
+  place_row(row, bytes, relative, size, mtime_ns);
+  return row;
+}
+
+void place_row(SessionRow& row, const std::string& bytes, const std::string& relative, std::int64_t size,
+               std::int64_t mtime_ns) {
   row.path = relative;
   row.session_time = time_from_session_name(relative).value_or(mtime_ns / kNanosPerSecond);
   row.file_size = size;
   row.file_mtime_ns = mtime_ns;
   row.content_hash = sha256_hex(bytes);
-  return row;
 }
 
 std::optional<SessionRow> row_for_file(const std::string& root, const std::string& relative, std::string& error) {

@@ -25,6 +25,9 @@ FileRead read_log_bytes(const std::string& path);
 // The row of `bytes` lying at `relative` (stamped as the file now is).
 SessionRow row_for_bytes(const std::string& bytes, const std::string& relative, std::int64_t size,
                          std::int64_t mtime_ns);
+// The same when the summary is known already.
+void place_row(SessionRow& row, const std::string& bytes, const std::string& relative, std::int64_t size,
+               std::int64_t mtime_ns);
 
 // The row of the file at root/relative; nothing (with error) when it cannot
 // be read.

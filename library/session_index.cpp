@@ -162,8 +162,12 @@ void SessionIndex::remove(const std::string& path) {
 void SessionIndex::clear() { db_.exec("DELETE FROM sessions"); }
 
 std::vector<SessionRow> SessionIndex::all_rows() {
-  Statement q(db_, "SELECT id, " + column_list() + " FROM sessions ORDER BY session_time, path");
+  // Reserved up front: a row is large, and growing the vector would move
+  // every row again.
+  Statement count(db_, "SELECT count(*) FROM sessions");
   std::vector<SessionRow> rows;
+  rows.reserve(static_cast<std::size_t>(count.step() ? count.column_int(0) : 0));
+  Statement q(db_, "SELECT id, " + column_list() + " FROM sessions ORDER BY session_time, path");
   while (q.step()) rows.push_back(read_row(q));
   return rows;
 }

@@ -39,7 +39,7 @@ std::string moved_aside_name(const std::string& index) {
   ::localtime_r(&now, &local);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-  return with_clash_suffix(index + ".damaged-" + stamp, 1);
+  return index + ".damaged-" + stamp;
 }
 
 std::string move_aside(const std::string& index) {
@@ -197,7 +197,8 @@ WriteResult SessionLibrary::archive(const Dataset& data, std::time_t when) {
   result.ok = true;
   result.path = placed.relative;
   if (const auto stamp = file_stamp(absolute_path(placed.relative))) {
-    const SessionRow row = row_for_bytes(text, placed.relative, stamp->size, stamp->mtime_ns);
+    SessionRow row = summarize_dataset(data);
+    place_row(row, text, placed.relative, stamp->size, stamp->mtime_ns);
     (void)impl_->guarded([&](SessionIndex& idx) { idx.put(row); });
   }
   return result;

@@ -61,7 +61,9 @@ struct ImportReport {
 
 struct ScanReport {
   int added = 0, updated = 0, removed = 0, temporaries_removed = 0;
-  std::vector<UnreadableFile> unreadable;  // every unreadable file in the folder
+  // The unreadable files among those read by this scan (all of the folder's
+  // for rebuild()); rows with readable false list every one.
+  std::vector<UnreadableFile> unreadable;
   std::string error;
 };
 

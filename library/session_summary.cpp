@@ -81,32 +81,52 @@ std::optional<double> theoretical_best(const LogState& log) {
 }  // namespace
 
 SessionRow summarize_log_file(const std::string& bytes) {
-  SessionRow row;
   ScriptedUi quiet;
   LogFileRead read = read_log_file_text(bytes, quiet);
   if (read.fault != LogFileFault::None) {
+    SessionRow row;
     row.readable = false;
     row.unreadable_message = refusal_text(read);
     return row;
   }
-  LogState log;
-  Dataset& data = log.current();
+  Dataset data;
   data.raw_memory = std::move(read.contents.raw_memory);
   data.used_bytes = read.contents.used_bytes;
   data.identity = read.contents.identity;
   data.sheet = std::move(read.contents.sheet);
   data.memory_valid = 1;
+  return summarize_dataset(data);
+}
+
+SessionRow summarize_dataset(const Dataset& data) {
+  SessionRow row;
   fill_identity(row, data);
   fill_sheet(row, data.sheet);
-  if (!process_data_packets(log, quiet)) {
-    // The file loads and saves, but holds no usable log: say why.
-    row.unreadable_message = last_error_text(quiet);
-    return row;
+  LogState log;
+  Dataset& laps = log.current();
+  if (data.decoded_valid == 1) {
+    // What the lap tools read: times, lap distances and the lap table.
+    laps.decoded_valid = 1;
+    laps.packet_count = data.packet_count;
+    laps.ch_time = data.ch_time;
+    laps.ch_lap_odo = data.ch_lap_odo;
+    laps.lap_table = data.lap_table;
+  } else {
+    laps.raw_memory = data.raw_memory;
+    laps.used_bytes = data.used_bytes;
+    laps.identity = data.identity;
+    laps.memory_valid = 1;
+    ScriptedUi quiet;
+    if (!process_data_packets(log, quiet, false)) {
+      // The file loads and saves, but holds no usable log: say why.
+      row.unreadable_message = last_error_text(quiet);
+      return row;
+    }
   }
-  row.samples = data.sample_count();
-  row.laps = data.lap_count();
-  row.sessions = session_count(data);
-  row.fastest = fastest_of(data, row.speed_in_mph);
+  row.samples = laps.sample_count();
+  row.laps = laps.lap_count();
+  row.sessions = session_count(laps);
+  row.fastest = fastest_of(laps, row.speed_in_mph);
   row.theoretical_best = theoretical_best(log);
   return row;
 }

@@ -50,7 +50,7 @@ int Database::user_version() {
 void Database::set_user_version(int version) { exec("PRAGMA user_version = " + std::to_string(version)); }
 
 std::string Database::integrity_check() {
-  Statement check(*this, "PRAGMA integrity_check");
+  Statement check(*this, "PRAGMA quick_check");
   std::string findings;
   while (check.step()) {
     if (!findings.empty()) findings += "; ";

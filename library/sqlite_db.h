@@ -39,7 +39,9 @@ class Database {
   std::int64_t last_insert_id() const;
   int user_version();
   void set_user_version(int version);
-  // "ok" when the file is sound, else SQLite's findings.
+  // "ok" when the file is sound, else SQLite's findings. SQLite's quick
+  // check: every page and record read and verified, without the slow
+  // cross-check of each index against its table (an index is only a copy).
   std::string integrity_check();
 
   sqlite3* handle() const { return db_; }

@@ -8,6 +8,7 @@
 #include "library/library_messages.h"
 #include "library/library_paths.h"
 #include "library/session_library.h"
+#include "logdata/decoder.h"
 #include "logdata/log_file.h"
 #include "tests/library/library_logs.h"
 #include "tests/support/temp_dir.h"
@@ -73,6 +74,24 @@ TEST_F(ArchiveTest, ADownloadIsArchivedByteForByteAsTheSaveWritesIt) {
   ASSERT_TRUE(row->fastest);
   ASSERT_TRUE(row->theoretical_best);
   EXPECT_LE(*row->theoretical_best, row->fastest->lap_time + 1e-9);
+}
+
+// A download arrives decoded; its row comes from the decode in hand and must
+// be the row the file itself gives.
+TEST_F(ArchiveTest, ADecodedDownloadGetsTheRowItsFileGives) {
+  LogState log;
+  log.current() = downloaded_dataset({.pages = 600, .sessions = 3, .seed = 6}, sample_sheet());
+  ScriptedUi ui;
+  ASSERT_TRUE(process_data_packets(log, ui));
+  auto library = test::open_library(root());
+  const std::string path = library->archive(log.current(), sample_time()).path;
+  const auto archived = library->rows();
+  library->rebuild();
+  const auto rebuilt = library->rows();
+  ASSERT_EQ(archived.size(), 1u);
+  ASSERT_EQ(rebuilt.size(), 1u);
+  EXPECT_TRUE(same_content(archived[0], rebuilt[0]));
+  EXPECT_TRUE(archived[0].theoretical_best);
 }
 
 TEST_F(ArchiveTest, TwoDownloadsInOneSecondGetTwoFiles) {

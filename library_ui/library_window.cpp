@@ -13,6 +13,7 @@
 
 #include "library_ui/library_actions.h"
 #include "library_ui/scatter_window.h"
+#include "logdata/windows1252_qt.h"
 #include "ui/window_placement.h"
 
 namespace kv {
@@ -20,8 +21,10 @@ namespace {
 
 std::int64_t local_midnight(const QDate& date) { return QDateTime(date, QTime(0, 0)).toSecsSinceEpoch(); }
 
-std::string text_of(const QComboBox* box) { return box->currentText().trimmed().toStdString(); }
-std::string text_of(const QLineEdit* edit) { return edit->text().trimmed().toStdString(); }
+// Tags and notes are kept in the files' Windows-1252, so what is typed is
+// matched and stored in the same bytes.
+std::string text_of(const QComboBox* box) { return windows1252_from_qstring(box->currentText().trimmed()); }
+std::string text_of(const QLineEdit* edit) { return windows1252_from_qstring(edit->text().trimmed()); }
 
 // Keeps what the person typed while the choices change under it.
 void set_choices(QComboBox* box, const std::set<std::string>& values) {
@@ -29,7 +32,7 @@ void set_choices(QComboBox* box, const std::set<std::string>& values) {
   box->blockSignals(true);
   box->clear();
   box->addItem(QString());
-  for (const auto& value : values) box->addItem(QString::fromStdString(value));
+  for (const auto& value : values) box->addItem(qstring_from_windows1252(value));
   box->setEditText(typed);
   box->blockSignals(false);
 }
@@ -178,10 +181,10 @@ void TForm13::save_tags() {
 void TForm13::show_chosen_tags() {
   const library::SessionRow* row = chosen_row();
   const library::SessionTags tags = row != nullptr ? row->tags : library::SessionTags{};
-  track_tag_->setText(QString::fromStdString(tags.track));
-  car_tag_->setText(QString::fromStdString(tags.car));
-  driver_tag_->setText(QString::fromStdString(tags.driver));
-  free_tags_->setText(QString::fromStdString(tags.free_tags));
+  track_tag_->setText(qstring_from_windows1252(tags.track));
+  car_tag_->setText(qstring_from_windows1252(tags.car));
+  driver_tag_->setText(qstring_from_windows1252(tags.driver));
+  free_tags_->setText(qstring_from_windows1252(tags.free_tags));
 }
 
 void TForm13::choose_library_folder() {

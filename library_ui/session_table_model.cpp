@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "logdata/windows1252_qt.h"
+
 namespace kv {
 
 using library::Column;
@@ -69,7 +71,8 @@ QVariant SessionTableModel::data(const QModelIndex& index, int role) const {
   const library::SessionRow* row = row_at(index.row());
   if (row == nullptr || index.column() < 0 || index.column() >= columnCount()) return {};
   if (role == Qt::DisplayRole) {
-    return QString::fromStdString(library::cell_text(*row, columns_[static_cast<std::size_t>(index.column())]));
+    // Notes, tags and set-up fields are the file's Windows-1252 bytes.
+    return qstring_from_windows1252(library::cell_text(*row, columns_[static_cast<std::size_t>(index.column())]));
   }
   if (role == Qt::ToolTipRole && !row->readable) return QString::fromStdString(row->unreadable_message);
   return {};

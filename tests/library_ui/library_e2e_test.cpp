@@ -219,6 +219,34 @@ TEST_F(LibraryE2eTest, TwoInstrumentsSessionsOpenSideBySide) {
   EXPECT_EQ(file_bytes(library / mates_path), later.saved_bytes(kDataSetB, dir.path() / "b.kvl"));
 }
 
+// The files hold their text in Windows-1252: the window shows, matches and
+// stores a tag or a note with an accented letter in those bytes.
+TEST_F(LibraryE2eTest, AccentedTagsAndNotesKeepTheFilesCharacters) {
+  Program program(dir.path(), library);
+  program.download(kDataSetA, instrument(11, 1609, 0x00));
+  program.edit_sheet(kDataSetA, "27", {"K\xfchl und windig"});
+  const fs::path archived = program.archived(kDataSetA);
+  TForm13& window = program.shell.library();
+  window.show();
+  ASSERT_TRUE(window.select_path(program.state.log.dataset(kDataSetA).library_copy.path));
+  test::find_child<QLineEdit>(window, "TrackTag")->setText(QString::fromUtf8("N\u00fcrburgring"));
+  test::find_child<QPushButton>(window, "SaveTags")->click();
+  EXPECT_TRUE(program.warnings().empty());
+  EXPECT_NE(file_bytes(archived).find("@@N\xfcrburgring\r\n"), std::string::npos);
+
+  test::find_child<QComboBox>(window, "TrackFilter")->setEditText(QString::fromUtf8("n\u00fcrburgring"));
+  test::find_child<QLineEdit>(window, "TextFilter")->setText(QString::fromUtf8("k\u00fchl"));
+  ASSERT_EQ(window.model().rowCount(), 1);
+  QStringList cells;
+  for (int column = 0; column < window.model().columnCount(); ++column) {
+    cells << window.model().data(window.model().index(0, column)).toString();
+  }
+  EXPECT_TRUE(cells.contains(QString::fromUtf8("N\u00fcrburgring"))) << cells.join("|").toStdString();
+  EXPECT_TRUE(cells.contains(QString::fromUtf8("K\u00fchl und windig")));
+  ASSERT_TRUE(window.select_path(program.state.log.dataset(kDataSetA).library_copy.path));
+  EXPECT_EQ(test::find_child<QLineEdit>(window, "TrackTag")->text(), QString::fromUtf8("N\u00fcrburgring"));
+}
+
 TEST_F(LibraryE2eTest, TheScatterShowsEachSessionsFastestLapAgainstItsTrackTemperature) {
   Program program(dir.path(), library);
   // Logs long enough for whole laps.

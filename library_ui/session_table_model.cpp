@@ -12,9 +12,11 @@ using library::ColumnKey;
 SessionTableModel::SessionTableModel(QObject* parent) : QAbstractTableModel(parent), columns_(default_columns()) {}
 
 std::vector<ColumnKey> SessionTableModel::default_columns() {
+  // State stays empty for a readable file and says why another could not be
+  // read, so a broken file is seen without hovering over it.
   return {{Column::Time},       {Column::Track}, {Column::Car},
           {Column::Driver},     {Column::Laps},  {Column::FastestLap},
-          {Column::TheoreticalBest}, {Column::Setup, library::kTrackTempSlot}, {Column::Notes}};
+          {Column::TheoreticalBest}, {Column::Setup, library::kTrackTempSlot}, {Column::State}, {Column::Notes}};
 }
 
 void SessionTableModel::select() {

@@ -106,6 +106,21 @@ TEST(SessionTableModelTest, SortsByAnyColumnAndKeepsTheFilter) {
   EXPECT_FALSE(model.data(model.index(0, model.columnCount())).isValid());
 }
 
+TEST(SessionTableModelTest, AnUnreadableFileSaysWhyInItsRow) {
+  SessionTableModel model;
+  SessionRow bad;
+  bad.path = "2026/broken.kvl";
+  bad.readable = false;
+  bad.unreadable_message = "File Format Error, No Data Loaded";
+  model.set_rows({bad, season()[0]});
+  QStringList shown;
+  for (int column = 0; column < model.columnCount(); ++column) {
+    shown << model.data(model.index(0, column)).toString();
+    EXPECT_NE(model.data(model.index(1, column)).toString(), "File Format Error, No Data Loaded");
+  }
+  EXPECT_TRUE(shown.contains("File Format Error, No Data Loaded")) << shown.join("|").toStdString();
+}
+
 TEST(SessionTableModelTest, ChosenColumnsComeAndGoOnce) {
   SessionTableModel model;
   const auto before = model.columns();

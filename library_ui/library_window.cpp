@@ -8,6 +8,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <QTableView>
 #include <set>
 
@@ -50,6 +51,8 @@ TForm13::~TForm13() = default;
 
 void TForm13::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  // Restored by the desktop: the person's place, choice and window stay.
+  if (event->spontaneous()) return;
   centre_on_screen(*this);
   reload();
 }

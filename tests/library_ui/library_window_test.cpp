@@ -171,6 +171,22 @@ TEST_F(LibraryWindowTest, TheFilterBoxesChooseTheRows) {
   EXPECT_TRUE(person.texts().empty());
 }
 
+TEST_F(LibraryWindowTest, RestoringFromMinimisedKeepsTheTableAsItWas) {
+  window.show();
+  window.model().set_rows(season());  // not in the (empty) folder: a fresh read would lose them
+  find<QLineEdit>("TextFilter")->setText("wet");
+  ASSERT_TRUE(window.select_path("2026/c.kvl"));
+  window.showMinimized();
+  window.showNormal();
+  EXPECT_EQ(shown_paths(window.model()), std::vector<std::string>{"2026/c.kvl"});
+  EXPECT_EQ(find<QLineEdit>("TrackTag")->text(), "Oulton");
+  EXPECT_TRUE(person.texts().empty());
+  // Opened again: read afresh from the folder.
+  window.back();
+  window.show();
+  EXPECT_EQ(window.model().rowCount(), 0);
+}
+
 TEST_F(LibraryWindowTest, TheScatterTakesTheShownSessions) {
   window.show();
   window.model().set_rows(season());

@@ -80,6 +80,7 @@ class TForm13 : public QWidget {
   void open_into(std::uint8_t which);
   void show_chosen_tags();
   void fill_tag_choices();
+  void fit_date_column();
   void show_folder();
 
   LibraryWindowState state_;

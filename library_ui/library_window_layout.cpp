@@ -76,6 +76,8 @@ void TForm13::build() {
   table_->setWordWrap(false);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+  // A reset of the table gives every column the default width again.
+  connect(&model_, &QAbstractItemModel::modelReset, this, [this] { fit_date_column(); });
   connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { show_chosen_tags(); });
   connect(table_, &QTableView::doubleClicked, this, [this] { open_into_a(); });
   layout->addWidget(table_, 1);
@@ -157,6 +159,15 @@ QWidget* TForm13::build_buttons() {
   connect(columns, &QPushButton::clicked, this, [this, columns] { column_menu_->popup(columns->mapToGlobal(QPoint())); });
   row->addWidget(columns, 0, column);
   return box;
+}
+
+// A session's date and time are read whole, never cut to "2026-05-01 ...".
+void TForm13::fit_date_column() {
+  const auto& columns = model_.columns();
+  const auto at = std::find(columns.begin(), columns.end(), library::ColumnKey{library::Column::Time});
+  if (at == columns.end()) return;
+  const int text = table_->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00"));
+  table_->setColumnWidth(static_cast<int>(at - columns.begin()), text + 3 * table_->fontMetrics().averageCharWidth());
 }
 
 void TForm13::build_column_menu() {

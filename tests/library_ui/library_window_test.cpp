@@ -187,6 +187,18 @@ TEST_F(LibraryWindowTest, RestoringFromMinimisedKeepsTheTableAsItWas) {
   EXPECT_EQ(window.model().rowCount(), 0);
 }
 
+TEST_F(LibraryWindowTest, TheDateColumnHoldsTheWholeDateAndTime) {
+  window.show();
+  window.model().set_rows(season());
+  const auto* table = find<QTableView>("Sessions");
+  const QString date = window.model().data(window.model().index(0, 0)).toString();
+  ASSERT_EQ(date.size(), 19);
+  EXPECT_GT(table->columnWidth(0), table->fontMetrics().horizontalAdvance(date));
+  window.model().set_column_shown({Column::Time}, false);  // gone, then back at the end
+  window.model().set_column_shown({Column::Time}, true);
+  EXPECT_GT(table->columnWidth(window.model().columnCount() - 1), table->fontMetrics().horizontalAdvance(date));
+}
+
 TEST_F(LibraryWindowTest, TheScatterTakesTheShownSessions) {
   window.show();
   window.model().set_rows(season());

@@ -84,7 +84,7 @@ void TForm13::build() {
   layout->addWidget(build_tags());
   layout->addWidget(build_buttons());
   build_column_menu();
-  resize(960, 600);
+  resize(1100, 600);  // room for the default columns without scrolling
 }
 
 QWidget* TForm13::build_filters() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <ctime>
 
 #include "analysis/plot_window.h"
 #include "app/file_drop.h"
@@ -9,12 +10,15 @@
 #include "app/text_windows.h"
 #include "calculator/calculator.h"
 #include "config/configure_window.h"
+#include "library_ui/library_window.h"
+#include "library_ui/session_archiver.h"
 #include "logdata/download_window.h"
 #include "notes/logger_notes.h"
 
 namespace kv {
 
-Application::Application(ProgramState& state, Ui& person) : state_(state), ui_(person) {
+Application::Application(ProgramState& state, Ui& person)
+    : state_(state), ui_(person), library_access_(state.library_folder, ui_) {
   Ui& ui = ui_;
   // The main menu first: the serial port, the datasets and the dialog
   // defaults exist (in the state) before any other window.
@@ -30,11 +34,14 @@ Application::Application(ProgramState& state, Ui& person) : state_(state), ui_(p
   // The plot window last: it draws the datasets the others fill.
   form10_ = std::make_unique<TForm10>(
       PlotWindowState{state.log, state.dialogs, state.distance_in_feet, state.config}, ui);
+  form13_ = std::make_unique<TForm13>(
+      LibraryWindowState{state.log, state.dialogs, state.library_folder, library_access_}, ui_);
   wire_main_menu();
   wire_log_windows();
   wire_configure_and_calculator();
   wire_plot_window();
   wire_file_drops();
+  wire_library();
 }
 
 Application::~Application() = default;
@@ -126,11 +133,35 @@ void Application::wire_file_drops() {
   });
 }
 
+void Application::show_library(QWidget* opener) {
+  opener->hide();
+  library_opener_ = opener;
+  form13_->show();
+}
+
+void Application::wire_library() {
+  QObject::connect(form1_.get(), &TForm1::libraryRequested, form13_.get(), [this] { show_library(form1_.get()); });
+  QObject::connect(form2_.get(), &TForm2::libraryRequested, form13_.get(), [this] { show_library(form2_.get()); });
+  QObject::connect(form13_.get(), &TForm13::backRequested, form1_.get(), [this] {
+    if (library_opener_ != nullptr) library_opener_->show();
+  });
+  QObject::connect(form13_.get(), &TForm13::sessionOpened, form2_.get(), &TForm2::show_dataset_names);
+  // Every download that put pages into a set is kept at once; a library
+  // that cannot take it leaves the download in memory, as without one.
+  QObject::connect(form2_.get(), &TForm2::downloadKept, form13_.get(), [this](std::uint8_t which) {
+    archive_download(library_access_, state_.log.dataset(which), std::time(nullptr));
+  });
+  // Leaving the notes window is where a set's sheet and notes settle.
+  QObject::connect(form11_.get(), &TForm11::backRequested, form13_.get(), [this] {
+    for (auto& data : state_.log.datasets) update_library_copy(library_access_, data);
+  });
+}
+
 void Application::end_program() {
   ended_ = true;
   for (QWidget* window : std::initializer_list<QWidget*>{form2_.get(), form3_.get(), form4_.get(), form6_.get(),
                                                          form7_.get(), form8_.get(), form9_.get(), form11_.get(),
-                                                         form10_.get()}) {
+                                                         form10_.get(), form13_.get()}) {
     window->hide();
   }
   QCoreApplication::quit();

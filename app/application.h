@@ -4,8 +4,11 @@
 // keeps its contents while hidden.
 #include <memory>
 
+class QWidget;
+
 #include "app/program_state.h"
 #include "app/start_files.h"
+#include "library_ui/library_access.h"
 #include "ui/given_file_ui.h"
 
 namespace kv {
@@ -20,6 +23,7 @@ class TForm8;
 class TForm9;
 class TForm10;
 class TForm11;
+class TForm13;
 
 class Application {
  public:
@@ -50,6 +54,7 @@ class Application {
   TForm9& calculator_help() { return *form9_; }
   TForm11& notes() { return *form11_; }
   TForm10& plot() { return *form10_; }
+  TForm13& library() { return *form13_; }
 
  private:
   void wire_main_menu();
@@ -57,10 +62,14 @@ class Application {
   void wire_configure_and_calculator();
   void wire_plot_window();
   void wire_file_drops();
+  void wire_library();
+  void show_library(QWidget* opener);
   void end_program();
 
   ProgramState& state_;
   GivenFileUi ui_;
+  LibraryAccess library_access_;
+  QWidget* library_opener_ = nullptr;  // where the library window's Back returns
   bool ended_ = false;
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TForm2> form2_;
@@ -72,6 +81,7 @@ class Application {
   std::unique_ptr<TForm9> form9_;
   std::unique_ptr<TForm11> form11_;
   std::unique_ptr<TForm10> form10_;
+  std::unique_ptr<TForm13> form13_;
 };
 
 }  // namespace kv

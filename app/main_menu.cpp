@@ -21,6 +21,7 @@ constexpr MenuButton kStacked[] = {
     {"BitBtn2", "Korvanta Analysis", "Download the logged data from the Korvanta.", &TForm1::open_download},
     {"BitBtn3", "Korvanta Configure", "Setup all the Korvanta parameters.", &TForm1::open_configure},
     {"BitBtn4", "Korvanta Calculator", "Calculate the Speed and Gear calibration factors.", &TForm1::open_calculator},
+    {"BitBtn6", "Session Library", "Find, open and compare every session kept.", &TForm1::open_library},
 };
 constexpr MenuButton kExit{"BitBtn1", "Exit", "Exit the Korvanta tools.", &TForm1::exit_form1};
 constexpr MenuButton kAbout{"BitBtn5", "About", "Korvanta Tools Information.", &TForm1::open_about};
@@ -32,7 +33,7 @@ TForm1::TForm1(ProgramState& state, QWidget* parent) : QWidget(parent), state_(s
   setWindowTitle("Korvanta Tools");
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(40, 24, 40, 24);
-  layout->setVerticalSpacing(14);
+  layout->setVerticalSpacing(10);
   const auto add = [this](const MenuButton& entry) {
     auto* b = new QPushButton(entry.caption, this);
     b->setObjectName(entry.name);
@@ -62,6 +63,7 @@ void TForm1::open_download() { open_window(&TForm1::downloadRequested); }
 void TForm1::open_configure() { open_window(&TForm1::configureRequested); }
 void TForm1::open_calculator() { open_window(&TForm1::calculatorRequested); }
 void TForm1::open_about() { open_window(&TForm1::aboutRequested); }
+void TForm1::open_library() { open_window(&TForm1::libraryRequested); }
 
 void TForm1::exit_form1() { close(); }
 

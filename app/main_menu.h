@@ -19,6 +19,7 @@ class TForm1 : public QWidget {
   void open_configure();
   void open_calculator();
   void open_about();
+  void open_library();
   void exit_form1();
 
  signals:
@@ -26,6 +27,7 @@ class TForm1 : public QWidget {
   void configureRequested();
   void calculatorRequested();
   void aboutRequested();
+  void libraryRequested();
   // The menu has closed and the serial port is closed: the program ends.
   void programEnded();
 

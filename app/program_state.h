@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/config_state.h"
+#include "desktop/user_folder.h"
 #include "link/serial_state.h"
 #include "logdata/log_state.h"
 #include "ui/dialog_defaults.h"
@@ -12,13 +13,17 @@ namespace kv {
 
 struct ProgramState {
   explicit ProgramState(const std::string& program_folder)
-      : dialogs(DialogDefaults::in_folder(program_folder)) {}
+      : dialogs(DialogDefaults::in_folder(program_folder)),
+        library_folder(desktop::default_library_folder(program_folder)) {}
 
   LogState log;
   SerialState serial;
   ConfigState config;
   DialogDefaults dialogs;
   bool distance_in_feet = false;  // the plot window's distance unit
+  // The session library's folder; the library window may choose another for
+  // the rest of the run, as every file dialog remembers its folder.
+  std::string library_folder;
 };
 
 }  // namespace kv

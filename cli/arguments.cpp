@@ -9,8 +9,10 @@
 namespace kv::cli {
 namespace {
 
-constexpr std::array<std::string_view, 4> kValueOptions{"--port", "--set", "--odometer-password", "--protocol-log"};
-constexpr std::array<std::string_view, 4> kFlags{"--force", "--keep-partial", "--help", "-h"};
+constexpr std::array<std::string_view, 13> kValueOptions{
+    "--port", "--set", "--odometer-password", "--protocol-log", "--library", "--track", "--car",
+    "--driver", "--text", "--from", "--to", "--sort", "--columns"};
+constexpr std::array<std::string_view, 5> kFlags{"--force", "--keep-partial", "--help", "-h", "--descending"};
 
 bool is_option(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
 

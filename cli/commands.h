@@ -24,6 +24,8 @@ inline constexpr int kExitUsage = 2;
 std::optional<int> run_log_command(const std::string& command, const Args& args, ConsoleUi& ui);
 // config-read, config-write
 std::optional<int> run_config_command(const std::string& command, const Args& args, ConsoleUi& ui);
+// library list|import|rebuild|export-csv
+std::optional<int> run_library_command(const std::string& command, const Args& args);
 
 // The value after `--name` in args, if present.
 std::optional<std::string> option_value(const Args& args, const std::string& name);

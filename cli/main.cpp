@@ -14,6 +14,10 @@ constexpr const char* kUsage =
     "  korvanta-cli convert [--force] LOG.kvl [OUT.csv]\n"
     "  korvanta-cli [--protocol-log FILE] config-read --port N [--force] OUT.kvc\n"
     "  korvanta-cli [--protocol-log FILE] config-write --port N [--odometer-password WORD] IN.kvc\n"
+    "  korvanta-cli library list [--library DIR] [SELECTION] [--columns NAME,...]\n"
+    "  korvanta-cli library import [--library DIR] FILE.kvl|FOLDER...\n"
+    "  korvanta-cli library rebuild [--library DIR]\n"
+    "  korvanta-cli library export-csv [--library DIR] [SELECTION] [--force] OUT.csv\n"
     "  korvanta-cli --help | --version\n";
 
 constexpr const char* kHelp =
@@ -31,6 +35,16 @@ constexpr const char* kHelp =
     "              without OUT.csv the export goes beside the log.\n"
     "  config-read   Read the instrument's 52 configuration bytes into a file.\n"
     "  config-write  Check a configuration file and write it to the instrument.\n"
+    "  library list        Print the sessions of the session library, one line\n"
+    "                      each, tab-separated, after a line of column names.\n"
+    "  library import      Copy log files, and the log files of folders and their\n"
+    "                      subfolders, into the library; a file whose content is\n"
+    "                      there already is not added again, an unreadable file\n"
+    "                      is named with its message (exit 1) and the rest go on.\n"
+    "  library rebuild     Make this machine's index again from the library's\n"
+    "                      files; nothing is lost, the tags live in the files.\n"
+    "  library export-csv  Write the chosen sessions with every column, the 65\n"
+    "                      set-up fields included, as comma-separated values.\n"
     "\n"
     "Options:\n"
     "  --port N        the COM port, 1 to 4 (COM n is the first of\n"
@@ -47,6 +61,21 @@ constexpr const char* kHelp =
     "  --protocol-log FILE\n"
     "                  write every byte sent and received to FILE, one line a\n"
     "                  byte, with a line where each exchange starts and ends\n"
+    "  --library DIR   the session library folder (default: library in the\n"
+    "                  program's own folder, $XDG_DATA_HOME/korvanta-tools or\n"
+    "                  ~/.local/share/korvanta-tools); each machine keeps its\n"
+    "                  index in DIR/.index/HOST.sqlite3\n"
+    "  SELECTION       --track NAME, --car NAME, --driver NAME (whole tag, any\n"
+    "                  letter case), --text WORD (in the notes or free tags),\n"
+    "                  --from YYYY-MM-DD, --to YYYY-MM-DD (both days included),\n"
+    "                  --sort COLUMN [--descending] (default: time)\n"
+    "  --columns NAME,...\n"
+    "                  library list: the columns to print (default\n"
+    "                  time,track,car,driver,fastest,theoretical,laps,file); names:\n"
+    "                  time track car driver tags fastest theoretical\n"
+    "                  fastest-session fastest-lap average-speed sessions laps\n"
+    "                  samples pages version pulses-per-mile units notes file hash\n"
+    "                  state setup1 ... setup65\n"
     "  --version       show the program's version\n"
     "  -h, --help      show this text\n"
     "\n"
@@ -81,5 +110,6 @@ int main(int argc, char** argv) {
   kv::ConsoleUi ui;
   if (auto code = kv::cli::run_log_command(*command, args, ui)) return *code;
   if (auto code = kv::cli::run_config_command(*command, args, ui)) return *code;
+  if (auto code = kv::cli::run_library_command(*command, args)) return *code;
   return usage_error();
 }

@@ -3,6 +3,7 @@
 // where the program file itself lies in a shared, read-only place: every
 // file dialog starts there and the default names (default.cfg, default.lab
 // and the others) live there.
+#include <filesystem>
 #include <string>
 
 namespace kv::desktop {
@@ -15,5 +16,11 @@ std::string user_folder_path();
 // The per-user folder, created (with its parents) when missing; `fallback`
 // when it cannot be made or is not a folder.
 std::string user_program_folder(const std::string& fallback);
+
+// Where the session library keeps its files unless the user chooses another
+// folder: "library" in the program's own folder.
+inline std::string default_library_folder(const std::string& program_folder) {
+  return (std::filesystem::path(program_folder) / "library").string();
+}
 
 }  // namespace kv::desktop

@@ -26,6 +26,16 @@ struct SetupSheet {
   bool operator==(const SetupSheet&) const = default;
 };
 
+// Where the session library keeps a copy of a dataset's log, and the sheet
+// that copy carries, so a changed sheet is written there once.
+struct LibraryCopy {
+  std::string root;  // the library folder
+  std::string path;  // the file, relative to the root; empty: no copy
+  SetupSheet sheet;  // the notes and set-up sheet last written to it
+  bool empty() const { return path.empty(); }
+  bool operator==(const LibraryCopy&) const = default;
+};
+
 // The units a dataset's channel arrays hold. Two logs may come from
 // differently set up instruments, and the plot window's unit switches must
 // convert each set from what it holds, never twice.
@@ -63,6 +73,10 @@ struct Dataset {
   // What the dataset's name fields show: "Memory A"/"Memory B" after a
   // download, the log file name after a load, "No Data" otherwise.
   std::string name_text = "No Data";
+
+  // The session library's copy of this log (written at its download, or the
+  // file it was opened from), kept up to date when its sheet changes.
+  LibraryCopy library_copy;
 
   // Samples decoded (packets of type 1) and lap records (type 2).
   long sample_count() const { return static_cast<long>(packet_count[1]); }

@@ -219,7 +219,7 @@ std::string processed_text(std::uint32_t used_bytes) {
   return text;
 }
 
-bool process_data_packets(LogState& log, Ui& ui) {
+bool process_data_packets(LogState& log, Ui& ui, bool smooth) {
   Dataset& data = log.current();
   if (data.identity.pulses_per_mile == 0) {
     forget_decode(data);
@@ -244,7 +244,7 @@ bool process_data_packets(LogState& log, Ui& ui) {
       size_channels(data, samples, static_cast<long>(laps), data.packet_count[packet::kSlowChannels] > 0);
       PacketDecoder(image, data, data.identity.pulses_per_mile).run(used_bytes, ui);
       data.held_units = recorded_units(data.identity);
-      if (samples > kSmoothAbove) smooth_data_packets(data, samples);
+      if (smooth && samples > kSmoothAbove) smooth_data_packets(data, samples);
       const std::size_t records = std::min(laps, data.lap_table.size());
       number_sessions(data.lap_table, records);
       assign_laps(data, samples, records);

@@ -28,7 +28,9 @@ std::string processed_text(std::uint32_t used_bytes);
 // the calibration and units of the instrument that recorded it, and reports
 // the outcome. A decode that fails empties the dataset's packet
 // counts, channel arrays and lap table. Returns the dataset's decoded_valid.
-bool process_data_packets(LogState& log, Ui& ui);
+// `smooth` false leaves the analogue channels as decoded: a reader that needs
+// only laps, times and distances (which are never smoothed) saves the time.
+bool process_data_packets(LogState& log, Ui& ui, bool smooth = true);
 
 // Smooths the analogue channels of a dataset holding `samples` samples
 // (called by the decoder when there are more than 25).

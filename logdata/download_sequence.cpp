@@ -63,6 +63,7 @@ void give_to_dataset(Dataset& data, LogDownload&& fetched, Kept kept, bool dump_
   data.used_bytes = fetched.used_bytes;
   data.raw_memory = std::move(fetched.image);
   data.memory_valid = 1;
+  data.library_copy = {};
   if (kept != Kept::GoodPages) return;
   const auto kept_bytes = static_cast<std::uint32_t>(fetched.pages_good) * kPageBytes;
   data.raw_memory.resize(kept_bytes);
@@ -123,6 +124,7 @@ DownloadResult get_log_data(LinkProtocol& link, LogState& log, DialogDefaults& d
   }
   Dataset& data = log.dataset(which);
   give_to_dataset(data, std::move(fetched), kept, dump_mode);
+  result.kept = true;
   result.decoded = process_data_packets(log, ui);
   if (result.decoded) log.shown_units = data.held_units;
   data.name_text = data.decoded_valid == 1 ? memory_name(which) : std::string(kNoDataName);

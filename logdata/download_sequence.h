@@ -27,6 +27,7 @@ struct DownloadResult {
   bool partial_kept = false;  // a failed download's good pages were kept
   bool decoded = false;       // the download was decoded successfully
   bool saved = false;         // dump mode: the image was saved to a file
+  bool kept = false;          // the dataset now holds this download's pages
   std::string name_text;      // what the dataset's name fields show now (empty: unchanged)
 };
 

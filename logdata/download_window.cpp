@@ -83,6 +83,7 @@ void TForm2::get_log_data(bool dump) {
            : kv::get_log_data(state_.serial.link, state_.log, state_.dialogs, ui_, which, false, observer);
   if (result.pages_read) ProgressBar1->setValue(0);
   show_dataset_names();
+  if (result.kept) emit downloadKept(which);
 }
 
 void TForm2::get_log_dataSet() { get_log_data(false); }
@@ -150,6 +151,8 @@ void TForm2::view_plot_data() {
 }
 
 void TForm2::view_help() { go_to_help(); }
+
+void TForm2::open_library() { emit libraryRequested(); }
 
 void TForm2::back_to_main() { go_to_main_menu(); }
 

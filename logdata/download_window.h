@@ -53,6 +53,7 @@ class TForm2 : public NavigableWindow {
   void view_plot_data();
   void view_help();
   void back_to_main();
+  void open_library();
   // Cancel (and Esc) while a download or dump reads pages: stop after the
   // page in progress, keeping the ones before it.
   void cancel_download();
@@ -66,6 +67,10 @@ class TForm2 : public NavigableWindow {
  signals:
   void notesRequested(std::uint8_t data_set);
   void viewDataRequested();
+  void libraryRequested();
+  // A download put its pages into dataset `data_set` (whole, cancelled or
+  // kept after a failure); a dump never does.
+  void downloadKept(std::uint8_t data_set);
 
  protected:
   // Unlike the rest of its family, the window sets up again when the desktop

@@ -184,6 +184,9 @@ QGroupBox* TForm2::build_analysis_group() {
   layout->addWidget(button("BitBtn9", "Help", "Help, having problems with the data download !", &TForm2::view_help),
                     1, 0);
   layout->addWidget(button("BitBtn1", "Main Menu", "Back to Main Menu.", &TForm2::back_to_main), 1, 1);
+  layout->addWidget(button("BitBtn16", "Session Library", "Find, open and compare every session kept.",
+                           &TForm2::open_library),
+                    2, 0, 1, 2);
   return group;
 }
 

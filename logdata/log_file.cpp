@@ -28,15 +28,6 @@ const OpenDialogTexts kOpenTexts{.title = t::kLoadTitle,
                                  .invalid_name = t::kLoadInvalidName,
                                  .missing = t::kMissing};
 
-// The refusal message of a file that failed its checks.
-std::string refusal_text(const LogFileRead& read) {
-  switch (read.fault) {
-    case LogFileFault::Version: return t::kIncompatible;
-    case LogFileFault::OutOfRange: return out_of_range_text(read.bad_packet_line + kOutOfRangeLineBase);
-    default: return t::kFormatError;
-  }
-}
-
 // Only a file that passed every check reaches the dataset.
 void commit_contents(LogState& log, LogFileContents&& contents) {
   Dataset& data = log.current();
@@ -45,6 +36,7 @@ void commit_contents(LogState& log, LogFileContents&& contents) {
   data.memory_valid = 1;
   data.used_bytes = contents.used_bytes;
   data.identity = contents.identity;
+  data.library_copy = {};
 }
 
 void remember_loaded(DialogDefaults& defaults, const std::string& path) {
@@ -54,6 +46,14 @@ void remember_loaded(DialogDefaults& defaults, const std::string& path) {
 }
 
 }  // namespace
+
+std::string refusal_text(const LogFileRead& read) {
+  switch (read.fault) {
+    case LogFileFault::Version: return t::kIncompatible;
+    case LogFileFault::OutOfRange: return out_of_range_text(read.bad_packet_line + kOutOfRangeLineBase);
+    default: return t::kFormatError;
+  }
+}
 
 std::string out_of_range_text(int line_number) {
   char text[80];

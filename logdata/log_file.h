@@ -3,6 +3,7 @@
 // pattern and messages every file kind follows.
 #include <string>
 
+#include "logdata/log_file_format.h"
 #include "logdata/log_state.h"
 #include "ui/dialog_defaults.h"
 #include "ui/ui.h"
@@ -34,6 +35,9 @@ inline constexpr const char* kNoDataName = "No Data";
 
 // "Data Out of Range in File, No Data Loaded: %d"
 std::string out_of_range_text(int line_number);
+
+// The load's message for a file that failed the reader's checks.
+std::string refusal_text(const LogFileRead& read);
 
 // Writes the current dataset to a file chosen in the save dialog. In dump
 // mode every packet line holds 8 bytes. True when the file was written.

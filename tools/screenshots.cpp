@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +30,8 @@
 #include "logdata/download_window.h"
 #include "tests/support/emulator_fixture.h"
 #include "ui/scripted_ui.h"
+
+void render_library_pictures(const QString& folder);
 
 namespace {
 
@@ -52,6 +55,9 @@ int main(int argc, char** argv) {
   kv::test::EmulatorFixture instrument(unit);
   kv::ScriptedUi ui;
   kv::ProgramState state(".");
+  // Downloads are kept in a library of their own, not beside the pictures.
+  QTemporaryDir library;
+  state.library_folder = library.path().toStdString();
   kv::Application shell(state, ui);
   save(shell.main_menu(), folder + "/main-menu.png");
   shell.main_menu().hide();
@@ -98,6 +104,7 @@ int main(int argc, char** argv) {
   for (const auto& text : ui.texts()) std::printf("message: %s\n", text.c_str());
   render_guide_pictures(folder);
   render_lap_tool_pictures(folder);
+  render_library_pictures(folder);
   return 0;
 }
 
@@ -119,7 +126,9 @@ kv::emu::Instrument instrument_with_log(unsigned seed) {
 
 // One running program with an emulated instrument on COM 1.
 struct GuideProgram {
-  explicit GuideProgram(kv::emu::Instrument unit) : instrument(std::move(unit)) {}
+  explicit GuideProgram(kv::emu::Instrument unit) : instrument(std::move(unit)) {
+    state.library_folder = library.path().toStdString();
+  }
   ~GuideProgram() {
     for (const auto& text : ui.texts()) std::printf("guide message: %s\n", text.c_str());
   }
@@ -136,6 +145,7 @@ struct GuideProgram {
 
   kv::test::EmulatorFixture instrument;
   kv::ScriptedUi ui;
+  QTemporaryDir library;
   kv::ProgramState state{"."};
   kv::Application shell{state, ui};
 };

@@ -21,6 +21,9 @@ class GivenFileUi : public Ui {
   std::optional<std::string> save_file(const FileDialogRequest& request) override {
     return person_.save_file(request);
   }
+  std::optional<std::string> choose_folder(const FileDialogRequest& request) override {
+    return person_.choose_folder(request);
+  }
   void set_busy(bool busy) override { person_.set_busy(busy); }
   void pump() override { person_.pump(); }
   bool print_page(const DrawPage& draw) override { return person_.print_page(draw); }

@@ -87,6 +87,14 @@ std::optional<std::string> QtUi::save_file(const FileDialogRequest& request) {
   return run_file_dialog(request, QFileDialog::AcceptSave);
 }
 
+std::optional<std::string> QtUi::choose_folder(const FileDialogRequest& request) {
+  const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(),
+                                                           QString::fromStdString(request.title),
+                                                           QString::fromStdString(request.folder));
+  if (folder.isEmpty()) return std::nullopt;
+  return folder.toStdString();
+}
+
 void QtUi::set_busy(bool busy) {
   if (busy) {
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -36,6 +36,10 @@ std::optional<std::string> ScriptedUi::save_file(const FileDialogRequest& reques
   return next_file(request);
 }
 
+std::optional<std::string> ScriptedUi::choose_folder(const FileDialogRequest& request) {
+  return next_file(request);
+}
+
 void ScriptedUi::set_busy(bool busy) {
   busy_depth_ += busy ? 1 : -1;
   if (busy_depth_ > max_busy_depth_) max_busy_depth_ = busy_depth_;

@@ -21,6 +21,8 @@ class ScriptedUi : public Ui {
   Button message(MsgKind kind, const std::string& text, ButtonSet buttons) override;
   std::optional<std::string> open_file(const FileDialogRequest& request) override;
   std::optional<std::string> save_file(const FileDialogRequest& request) override;
+  // Takes its answer from the same queue as the file dialogs.
+  std::optional<std::string> choose_folder(const FileDialogRequest& request) override;
   void set_busy(bool busy) override;
   void pump() override;
   bool print_page(const DrawPage& draw) override;

@@ -45,6 +45,9 @@ class Ui {
   // own those rules and their messages.
   virtual std::optional<std::string> open_file(const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> save_file(const FileDialogRequest& request) = 0;
+  // A folder chosen from `request.folder` on, or nothing when cancelled. A
+  // Ui without a folder dialog (the console) always answers nothing.
+  virtual std::optional<std::string> choose_folder(const FileDialogRequest& /*request*/) { return std::nullopt; }
 
   // Nested calls count: the cursor shows busy until every set_busy(true) has
   // been matched by set_busy(false).

@@ -1,0 +1,4 @@
+# The session library: importing full-memory logs, archiving a download,
+# opening, filtering and sorting 10,000 rows.
+add_executable(bench_library library_bench.cpp)
+target_link_libraries(bench_library PRIVATE kv_library kv_emulator benchmark::benchmark benchmark::benchmark_main)

@@ -1,0 +1,38 @@
+#pragma once
+// The inside of SessionLibrary, shared by the files that implement it.
+#include <functional>
+#include <vector>
+#include <memory>
+#include <string>
+
+#include "library/library_messages.h"
+#include "library/session_index.h"
+#include "library/session_library.h"
+
+namespace kv::library {
+
+struct SessionLibrary::Impl {
+  std::string root;
+  std::unique_ptr<SessionIndex> index;
+  std::string error;
+
+  std::string busy() const { return msg::library_busy(root); }
+
+  // Runs `work` on the index; a failure becomes a text, busy as busy.
+  template <typename Work>
+  std::string guarded(Work&& work) {
+    try {
+      work(*index);
+      return {};
+    } catch (const SqlError& e) {
+      return e.busy() ? busy() : msg::cannot_open(root, e.what());
+    }
+  }
+
+  ScanReport scan(bool from_scratch);
+  void clean_temporaries(const std::vector<std::string>& temporaries, ScanReport& report) const;
+  ImportReport import_sources(const std::vector<std::string>& sources);
+  WriteResult rewrite(const std::string& path, const std::function<void(SetupSheet&)>& change);
+};
+
+}  // namespace kv::library

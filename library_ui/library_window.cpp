@@ -1,0 +1,214 @@
+#include "library_ui/library_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDateTime>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QTableView>
+#include <set>
+
+#include "library_ui/library_actions.h"
+#include "library_ui/scatter_window.h"
+#include "logdata/windows1252_qt.h"
+#include "ui/window_placement.h"
+
+namespace kv {
+namespace {
+
+std::int64_t local_midnight(const QDate& date) { return QDateTime(date, QTime(0, 0)).toSecsSinceEpoch(); }
+
+// Tags and notes are kept in the files' Windows-1252, so what is typed is
+// matched and stored in the same bytes.
+std::string text_of(const QComboBox* box) { return windows1252_from_qstring(box->currentText().trimmed()); }
+std::string text_of(const QLineEdit* edit) { return windows1252_from_qstring(edit->text().trimmed()); }
+
+// Keeps what the person typed while the choices change under it.
+void set_choices(QComboBox* box, const std::set<std::string>& values) {
+  const QString typed = box->currentText();
+  box->blockSignals(true);
+  box->clear();
+  box->addItem(QString());
+  for (const auto& value : values) box->addItem(qstring_from_windows1252(value));
+  box->setEditText(typed);
+  box->blockSignals(false);
+}
+
+}  // namespace
+
+TForm13::TForm13(LibraryWindowState state, GivenFileUi& ui, QWidget* parent)
+    : QWidget(parent), state_(state), ui_(ui) {
+  setObjectName("TForm13");
+  setWindowTitle("Session Library");
+  build();
+}
+
+TForm13::~TForm13() = default;
+
+void TForm13::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Restored by the desktop: the person's place, choice and window stay.
+  if (event->spontaneous()) return;
+  centre_on_screen(*this);
+  reload();
+}
+
+void TForm13::closeEvent(QCloseEvent* event) {
+  // The close box goes back like the Back button; the program runs on.
+  event->ignore();
+  back();
+}
+
+void TForm13::back() {
+  hide();
+  emit backRequested();
+}
+
+library::SessionLibrary* TForm13::library() {
+  std::string error;
+  library::SessionLibrary* lib = state_.access.get(error);
+  if (lib == nullptr) ui_.warning(error);
+  return lib;
+}
+
+void TForm13::reload() {
+  show_folder();
+  library::SessionLibrary* lib = library();
+  if (lib == nullptr) {
+    model_.set_rows({});
+    return;
+  }
+  auto rows = lib->rows();
+  if (!lib->last_error().empty()) ui_.warning(lib->last_error());
+  model_.set_rows(std::move(rows));
+  fill_tag_choices();
+  show_chosen_tags();
+}
+
+void TForm13::fill_tag_choices() {
+  std::set<std::string> tracks, cars, drivers;
+  for (const auto& row : model_.rows()) {
+    if (!row.tags.track.empty()) tracks.insert(row.tags.track);
+    if (!row.tags.car.empty()) cars.insert(row.tags.car);
+    if (!row.tags.driver.empty()) drivers.insert(row.tags.driver);
+  }
+  set_choices(track_filter_, tracks);
+  set_choices(car_filter_, cars);
+  set_choices(driver_filter_, drivers);
+}
+
+void TForm13::apply_filter() {
+  library::SessionFilter filter;
+  if (from_check_->isChecked()) filter.from_time = local_midnight(from_date_->date());
+  if (to_check_->isChecked()) filter.to_time = local_midnight(to_date_->date().addDays(1));
+  filter.track = text_of(track_filter_);
+  filter.car = text_of(car_filter_);
+  filter.driver = text_of(driver_filter_);
+  filter.text = text_of(text_filter_);
+  model_.set_filter(filter);
+  show_chosen_tags();
+}
+
+const library::SessionRow* TForm13::chosen_row() const {
+  const QModelIndex current = table_->selectionModel()->currentIndex();
+  return current.isValid() ? model_.row_at(current.row()) : nullptr;
+}
+
+bool TForm13::select_path(const std::string& path) {
+  const int row = model_.view_row_of(path);
+  if (row < 0) return false;
+  table_->selectRow(row);
+  table_->selectionModel()->setCurrentIndex(model_.index(row, 0),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  show_chosen_tags();
+  return true;
+}
+
+void TForm13::open_into(std::uint8_t which) {
+  const library::SessionRow* row = chosen_row();
+  library::SessionLibrary* lib = row != nullptr ? library() : nullptr;
+  if (lib == nullptr) return;
+  const std::string path = row->path;
+  open_library_session(state_.log, state_.dialogs, ui_, which, *lib, path);
+  emit sessionOpened(which);
+}
+
+void TForm13::open_into_a() { open_into(kDataSetA); }
+void TForm13::open_into_b() { open_into(kDataSetB); }
+
+void TForm13::import_files() {
+  const auto file = ui_.open_file({"Import Sessions", "Korvanta files (*.kvl)", "kvl", state_.dialogs.log.folder, ""});
+  library::SessionLibrary* lib = file ? library() : nullptr;
+  if (lib == nullptr) return;
+  import_into_library(*lib, ui_, {*file});
+  reload();
+}
+
+void TForm13::import_folder() {
+  const auto folder = ui_.choose_folder({"Import a Folder of Sessions", "", "", state_.dialogs.log.folder, ""});
+  library::SessionLibrary* lib = folder ? library() : nullptr;
+  if (lib == nullptr) return;
+  import_into_library(*lib, ui_, {*folder});
+  reload();
+}
+
+void TForm13::remove_session() {
+  const library::SessionRow* row = chosen_row();
+  library::SessionLibrary* lib = row != nullptr ? library() : nullptr;
+  if (lib == nullptr) return;
+  if (remove_from_library(*lib, ui_, row->path)) reload();
+}
+
+void TForm13::rebuild() {
+  library::SessionLibrary* lib = library();
+  if (lib == nullptr) return;
+  rebuild_library(*lib, ui_);
+  reload();
+}
+
+void TForm13::save_tags() {
+  const library::SessionRow* row = chosen_row();
+  library::SessionLibrary* lib = row != nullptr ? library() : nullptr;
+  if (lib == nullptr) return;
+  const std::string path = row->path;
+  const library::SessionTags tags{text_of(track_tag_), text_of(car_tag_), text_of(driver_tag_), text_of(free_tags_)};
+  if (!save_session_tags(*lib, ui_, path, tags)) return;
+  reload();
+  select_path(path);
+}
+
+void TForm13::show_chosen_tags() {
+  const library::SessionRow* row = chosen_row();
+  const library::SessionTags tags = row != nullptr ? row->tags : library::SessionTags{};
+  track_tag_->setText(qstring_from_windows1252(tags.track));
+  car_tag_->setText(qstring_from_windows1252(tags.car));
+  driver_tag_->setText(qstring_from_windows1252(tags.driver));
+  free_tags_->setText(qstring_from_windows1252(tags.free_tags));
+}
+
+void TForm13::choose_library_folder() {
+  const auto folder = ui_.choose_folder({"Choose the Library Folder", "", "", state_.library_folder, ""});
+  if (!folder) return;
+  state_.library_folder = *folder;
+  reload();
+}
+
+void TForm13::show_folder() { folder_label_->setText(QString::fromStdString("Library: " + state_.library_folder)); }
+
+TForm14& TForm13::scatter_window() {
+  if (!scatter_) scatter_ = std::make_unique<TForm14>();
+  return *scatter_;
+}
+
+void TForm13::show_scatter() {
+  TForm14& scatter = scatter_window();
+  scatter.set_sessions(model_.rows(), model_.shown());
+  scatter.show();
+  scatter.raise();
+}
+
+}  // namespace kv

@@ -1,0 +1,86 @@
+#include "library_ui/scatter_window.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+
+#include "chart/plotchart.h"
+#include "library_ui/scatter_plot.h"
+
+namespace kv {
+namespace {
+
+constexpr const char* kMeasureCaptions[] = {"Fastest Lap", "Theoretical Best"};
+
+std::string field_caption(int slot) {
+  return library::column_caption({library::Column::Setup, slot});
+}
+
+chart::TPlotChart* make_chart(QWidget* parent, const char* name) {
+  auto* chart = new chart::TPlotChart(parent);
+  chart->setObjectName(name);
+  chart->setMinimumSize(420, 360);
+  chart->SetRims(60, 20, 15, 50);
+  return chart;
+}
+
+}  // namespace
+
+TForm14::TForm14(QWidget* parent) : QWidget(parent) {
+  setObjectName("TForm14");
+  setWindowTitle("Set-up vs Lap Time");
+  auto* layout = new QGridLayout(this);
+  field_box_ = new QComboBox(this);
+  field_box_->setObjectName("SetupField");
+  for (int slot = 1; slot <= library::kSetupFieldsInRow; ++slot) {
+    field_box_->addItem(QString::fromStdString(field_caption(slot)), slot);
+  }
+  field_box_->setCurrentIndex(library::kTrackTempSlot - 1);
+  measure_box_ = new QComboBox(this);
+  measure_box_->setObjectName("LapMeasure");
+  for (const char* caption : kMeasureCaptions) measure_box_->addItem(caption);
+  layout->addWidget(new QLabel("Set-up field", this), 0, 0);
+  layout->addWidget(field_box_, 0, 1);
+  layout->addWidget(new QLabel("Lap time", this), 0, 2);
+  layout->addWidget(measure_box_, 0, 3);
+  PlotChart1 = make_chart(this, "PlotChart1");
+  PlotChart2 = make_chart(this, "PlotChart2");
+  layout->addWidget(PlotChart1, 1, 0, 1, 4);
+  layout->addWidget(new QLabel("Best lap of each day", this), 0, 4);
+  layout->addWidget(PlotChart2, 1, 4);
+  layout->setColumnStretch(1, 1);
+  layout->setColumnStretch(4, 1);
+  connect(field_box_, &QComboBox::currentIndexChanged, this, &TForm14::redraw);
+  connect(measure_box_, &QComboBox::currentIndexChanged, this, &TForm14::redraw);
+  resize(960, 480);
+}
+
+library::ScatterAxis TForm14::axis() const { return {field_box_->currentData().toInt()}; }
+
+library::LapMeasure TForm14::measure() const {
+  return measure_box_->currentIndex() == 1 ? library::LapMeasure::TheoreticalBest : library::LapMeasure::FastestLap;
+}
+
+void TForm14::set_sessions(std::vector<library::SessionRow> rows, std::vector<std::size_t> shown) {
+  rows_ = std::move(rows);
+  shown_ = std::move(shown);
+  redraw();
+}
+
+void TForm14::set_axis(int setup_slot) {
+  if (setup_slot >= 1 && setup_slot <= library::kSetupFieldsInRow) field_box_->setCurrentIndex(setup_slot - 1);
+}
+
+void TForm14::set_measure(library::LapMeasure measure) {
+  measure_box_->setCurrentIndex(measure == library::LapMeasure::TheoreticalBest ? 1 : 0);
+}
+
+void TForm14::redraw() {
+  points_ = library::scatter_points(rows_, shown_, axis(), measure());
+  days_ = library::best_per_day(rows_, shown_, measure());
+  // The lap measure is named in the box above; the rim holds only the unit.
+  draw_scatter(*PlotChart1, points_, field_caption(axis().setup_slot), "s");
+  draw_progress(*PlotChart2, days_, "s");
+}
+
+}  // namespace kv

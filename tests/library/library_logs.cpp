@@ -1,0 +1,55 @@
+#include "tests/library/library_logs.h"
+
+#include <gtest/gtest.h>
+
+#include "logdata/log_file_format.h"
+#include "tests/support/temp_dir.h"
+#include "ui/scripted_ui.h"
+
+namespace kv::library::test {
+
+Dataset downloaded_dataset(const emu::GeneratorOptions& options, const SetupSheet& sheet) {
+  const emu::GeneratedLog log = emu::generate_log(options);
+  Dataset data;
+  data.raw_memory = log.memory.data;
+  data.used_bytes = log.used_bytes;
+  data.identity.unit_version = 321;
+  data.identity.pulses_per_mile = log.pulses_per_mile;
+  data.identity.unit_word = 0x1234;
+  data.identity.set_flags(log.unit_flags1, log.unit_flags2);
+  data.memory_valid = 1;
+  data.sheet = sheet;
+  return data;
+}
+
+std::string saved_text(const Dataset& data) {
+  ScriptedUi ui;
+  return write_log_file_text(data.sheet, data.identity, data.raw_memory, data.used_bytes, false, ui);
+}
+
+std::string write_generated_file(const std::string& path, const emu::GeneratorOptions& options,
+                                 const SetupSheet& sheet) {
+  const std::string text = saved_text(downloaded_dataset(options, sheet));
+  kv::test::write_file(path, text);
+  return text;
+}
+
+std::unique_ptr<SessionLibrary> open_library(const std::string& root) {
+  OpenResult opened = SessionLibrary::open({root});
+  EXPECT_TRUE(opened.library) << opened.error;
+  return std::move(opened.library);
+}
+
+std::time_t sample_time(int day_offset, int second_offset) {
+  std::tm local{};
+  local.tm_year = 2026 - 1900;
+  local.tm_mon = 4;
+  local.tm_mday = 17 + day_offset;
+  local.tm_hour = 14;
+  local.tm_min = 30;
+  local.tm_sec = 12 + second_offset;
+  local.tm_isdst = -1;
+  return std::mktime(&local);
+}
+
+}  // namespace kv::library::test

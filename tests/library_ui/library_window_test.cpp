@@ -1,0 +1,239 @@
+// The library window's table without an instrument: filters, sorting and
+// the chosen columns over rows in memory, and the buttons' messages.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
+#include <filesystem>
+#include <fstream>
+
+#include "library/session_query.h"
+#include "library_ui/library_actions.h"
+#include "library_ui/library_window.h"
+#include "library_ui/scatter_window.h"
+#include "library_ui/session_table_model.h"
+#include "tests/support/find_child.h"
+#include "tests/support/temp_dir.h"
+#include "ui/scripted_ui.h"
+
+namespace kv {
+namespace {
+
+using library::Column;
+using library::SessionRow;
+
+constexpr std::int64_t kDay = 86400;
+constexpr std::int64_t kMay1 = 1777593600;  // 2026-05-01 00:00 UTC
+
+SessionRow row(const char* path, std::int64_t time, const char* track, const char* driver, double fastest,
+               const char* track_temp, const char* notes = "") {
+  SessionRow r;
+  r.path = path;
+  r.session_time = time;
+  r.tags.track = track;
+  r.tags.driver = driver;
+  r.fastest = library::FastestLap{fastest, 1, 2, std::nullopt};
+  r.setup[library::kTrackTempSlot - 1] = track_temp;
+  r.notes_first_line = notes;
+  r.notes_text = notes;
+  r.laps = 5;
+  return r;
+}
+
+std::vector<SessionRow> season() {
+  return {row("2026/a.kvl", kMay1 + 10 * kDay, "Oulton", "Ann", 92.5, "21"),
+          row("2026/b.kvl", kMay1 + 2 * kDay, "Brands", "Ann", 51.0, "18", "new tyres"),
+          row("2026/c.kvl", kMay1 + 5 * kDay, "Oulton", "Bob", 91.75, "25.5", "wet"),
+          row("2026/d.kvl", kMay1 + 30 * kDay, "oulton", "Ann", 90.0, "")};
+}
+
+std::vector<std::string> shown_paths(const SessionTableModel& model) {
+  std::vector<std::string> paths;
+  for (int i = 0; i < model.rowCount(); ++i) paths.push_back(model.row_at(i)->path);
+  return paths;
+}
+
+TEST(SessionTableModelTest, FiltersByTagDateAndNotesText) {
+  SessionTableModel model;
+  model.set_rows(season());
+  EXPECT_EQ(shown_paths(model), (std::vector<std::string>{"2026/b.kvl", "2026/c.kvl", "2026/a.kvl", "2026/d.kvl"}));
+  library::SessionFilter filter;
+  filter.track = "OULTON";  // a tag matches whole, in any letter case
+  model.set_filter(filter);
+  EXPECT_EQ(shown_paths(model), (std::vector<std::string>{"2026/c.kvl", "2026/a.kvl", "2026/d.kvl"}));
+  filter.driver = "Ann";
+  filter.to_time = kMay1 + 30 * kDay;  // exclusive
+  model.set_filter(filter);
+  EXPECT_EQ(shown_paths(model), (std::vector<std::string>{"2026/a.kvl"}));
+  filter = {};
+  filter.text = "tyres";
+  model.set_filter(filter);
+  EXPECT_EQ(shown_paths(model), (std::vector<std::string>{"2026/b.kvl"}));
+  filter = {};
+  filter.track = "Oult";  // not a whole tag
+  model.set_filter(filter);
+  EXPECT_EQ(model.rowCount(), 0);
+  EXPECT_EQ(model.row_at(0), nullptr);
+}
+
+TEST(SessionTableModelTest, SortsByAnyColumnAndKeepsTheFilter) {
+  SessionTableModel model;
+  model.set_rows(season());
+  const int fastest = static_cast<int>(std::find(model.columns().begin(), model.columns().end(),
+                                                 library::ColumnKey{Column::FastestLap}) -
+                                       model.columns().begin());
+  ASSERT_LT(fastest, model.columnCount());
+  model.sort(fastest, Qt::DescendingOrder);
+  EXPECT_EQ(shown_paths(model), (std::vector<std::string>{"2026/a.kvl", "2026/c.kvl", "2026/d.kvl", "2026/b.kvl"}));
+  library::SessionFilter oulton;
+  oulton.track = "oulton";
+  model.set_filter(oulton);
+  EXPECT_EQ(shown_paths(model), (std::vector<std::string>{"2026/a.kvl", "2026/c.kvl", "2026/d.kvl"}));
+  // A set-up field sorts as numbers, the empty one last.
+  model.set_column_shown({Column::Setup, 12}, true);
+  const int temp = static_cast<int>(std::find(model.columns().begin(), model.columns().end(),
+                                              library::ColumnKey{Column::Setup, library::kTrackTempSlot}) -
+                                    model.columns().begin());
+  model.sort(temp, Qt::AscendingOrder);
+  EXPECT_EQ(shown_paths(model), (std::vector<std::string>{"2026/a.kvl", "2026/c.kvl", "2026/d.kvl"}));
+  EXPECT_EQ(model.headerData(model.columnCount() - 1, Qt::Horizontal).toString().toStdString(),
+            library::column_caption({Column::Setup, 12}));
+  model.sort(-1);  // outside the columns: ignored
+  model.sort(model.columnCount());
+  EXPECT_EQ(model.rowCount(), 3);
+  EXPECT_FALSE(model.data(model.index(0, model.columnCount())).isValid());
+}
+
+TEST(SessionTableModelTest, AnUnreadableFileSaysWhyInItsRow) {
+  SessionTableModel model;
+  SessionRow bad;
+  bad.path = "2026/broken.kvl";
+  bad.readable = false;
+  bad.unreadable_message = "File Format Error, No Data Loaded";
+  model.set_rows({bad, season()[0]});
+  QStringList shown;
+  for (int column = 0; column < model.columnCount(); ++column) {
+    shown << model.data(model.index(0, column)).toString();
+    EXPECT_NE(model.data(model.index(1, column)).toString(), "File Format Error, No Data Loaded");
+  }
+  EXPECT_TRUE(shown.contains("File Format Error, No Data Loaded")) << shown.join("|").toStdString();
+}
+
+TEST(SessionTableModelTest, ChosenColumnsComeAndGoOnce) {
+  SessionTableModel model;
+  const auto before = model.columns();
+  model.set_column_shown({Column::Setup, 5}, true);
+  model.set_column_shown({Column::Setup, 5}, true);
+  EXPECT_EQ(model.columns().size(), before.size() + 1);
+  model.set_column_shown({Column::Setup, 5}, false);
+  model.set_column_shown({Column::Track}, false);
+  EXPECT_EQ(model.columns().size(), before.size() - 1);
+}
+
+class LibraryWindowTest : public ::testing::Test {
+ protected:
+  LibraryWindowTest() : folder((dir.path() / "library").string()), defaults(DialogDefaults::in_folder(dir.path().string())) {}
+
+  template <typename T>
+  T* find(const char* name) {
+    return test::find_child<T>(window, name);
+  }
+
+  test::TempDir dir;
+  std::string folder;
+  ScriptedUi person;
+  GivenFileUi ui{person};
+  LogState log;
+  DialogDefaults defaults;
+  LibraryAccess access{folder, ui};
+  TForm13 window{{log, defaults, folder, access}, ui};
+};
+
+TEST_F(LibraryWindowTest, TheFilterBoxesChooseTheRows) {
+  window.show();
+  EXPECT_EQ(window.windowTitle(), "Session Library");
+  EXPECT_EQ(window.model().rowCount(), 0);  // a new, empty library
+  window.model().set_rows(season());
+  find<QComboBox>("TrackFilter")->setEditText("Oulton");
+  EXPECT_EQ(window.model().rowCount(), 3);
+  find<QComboBox>("DriverFilter")->setEditText("bob");
+  EXPECT_EQ(shown_paths(window.model()), std::vector<std::string>{"2026/c.kvl"});
+  find<QComboBox>("DriverFilter")->setEditText("");
+  find<QComboBox>("TrackFilter")->setEditText("");
+  find<QLineEdit>("TextFilter")->setText("wet");
+  EXPECT_EQ(shown_paths(window.model()), std::vector<std::string>{"2026/c.kvl"});
+  EXPECT_TRUE(window.select_path("2026/c.kvl"));
+  EXPECT_EQ(find<QLineEdit>("TrackTag")->text(), "Oulton");
+  EXPECT_EQ(find<QLineEdit>("DriverTag")->text(), "Bob");
+  EXPECT_FALSE(window.select_path("2026/a.kvl"));  // filtered out
+  EXPECT_TRUE(person.texts().empty());
+}
+
+TEST_F(LibraryWindowTest, RestoringFromMinimisedKeepsTheTableAsItWas) {
+  window.show();
+  window.model().set_rows(season());  // not in the (empty) folder: a fresh read would lose them
+  find<QLineEdit>("TextFilter")->setText("wet");
+  ASSERT_TRUE(window.select_path("2026/c.kvl"));
+  window.showMinimized();
+  window.showNormal();
+  EXPECT_EQ(shown_paths(window.model()), std::vector<std::string>{"2026/c.kvl"});
+  EXPECT_EQ(find<QLineEdit>("TrackTag")->text(), "Oulton");
+  EXPECT_TRUE(person.texts().empty());
+  // Opened again: read afresh from the folder.
+  window.back();
+  window.show();
+  EXPECT_EQ(window.model().rowCount(), 0);
+}
+
+TEST_F(LibraryWindowTest, TheDateColumnHoldsTheWholeDateAndTime) {
+  window.show();
+  window.model().set_rows(season());
+  const auto* table = find<QTableView>("Sessions");
+  const QString date = window.model().data(window.model().index(0, 0)).toString();
+  ASSERT_EQ(date.size(), 19);
+  EXPECT_GT(table->columnWidth(0), table->fontMetrics().horizontalAdvance(date));
+  window.model().set_column_shown({Column::Time}, false);  // gone, then back at the end
+  window.model().set_column_shown({Column::Time}, true);
+  EXPECT_GT(table->columnWidth(window.model().columnCount() - 1), table->fontMetrics().horizontalAdvance(date));
+}
+
+TEST_F(LibraryWindowTest, TheScatterTakesTheShownSessions) {
+  window.show();
+  window.model().set_rows(season());
+  find<QComboBox>("TrackFilter")->setEditText("Oulton");
+  window.show_scatter();
+  const auto& points = window.scatter_window().points();
+  ASSERT_EQ(points.size(), 2u);  // d.kvl has no track temperature
+  EXPECT_DOUBLE_EQ(points[0].x, 25.5);
+  EXPECT_DOUBLE_EQ(points[0].y, 91.75);
+  EXPECT_DOUBLE_EQ(points[1].x, 21.0);
+  EXPECT_DOUBLE_EQ(points[1].y, 92.5);
+  // A season's progress: one best lap per day over the three Oulton days.
+  const auto& days = window.scatter_window().days();
+  ASSERT_EQ(days.size(), 3u);
+  EXPECT_DOUBLE_EQ(days.back().lap_time, 90.0);
+  window.scatter_window().close();
+}
+
+TEST_F(LibraryWindowTest, RemovingAsksFirstAndNoKeepsTheSession) {
+  window.show();
+  std::string error;
+  library::SessionLibrary* lib = access.get(error);
+  ASSERT_NE(lib, nullptr) << error;
+  person.queue_answer(kNo);
+  EXPECT_FALSE(remove_from_library(*lib, ui, "2026/a.kvl"));
+  EXPECT_EQ(person.texts(), std::vector<std::string>{"Move the session 2026/a.kvl to the library's trash folder?"});
+}
+
+TEST_F(LibraryWindowTest, AFolderThatCannotBeTheLibraryIsSaidOnce) {
+  std::ofstream(folder) << "a file where the folder should be";
+  window.show();
+  ASSERT_EQ(person.messages().size(), 1u);
+  EXPECT_EQ(person.messages()[0].kind, MsgKind::Warning);
+  EXPECT_EQ(window.model().rowCount(), 0);
+}
+
+}  // namespace
+}  // namespace kv

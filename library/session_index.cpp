@@ -1,6 +1,8 @@
 #include "library/session_index.h"
 
+#include <algorithm>
 #include <functional>
+#include <unordered_map>
 
 namespace kv::library {
 namespace {
@@ -45,17 +47,18 @@ const std::vector<std::function<void(Database&)>>& migrations() {
   return steps;
 }
 
-SessionRow read_row(const Statement& q) {
-  SessionRow row;
+// Fills `row` in place: the texts are copied straight from SQLite's buffers
+// into the row, with no string in between.
+void read_row(const Statement& q, SessionRow& row) {
   int c = 0;
   row.id = q.column_int(c++);
-  row.path = q.column_text(c++);
+  row.path = q.column_view(c++);
   row.session_time = q.column_int(c++);
   row.file_size = q.column_int(c++);
   row.file_mtime_ns = q.column_int(c++);
-  row.content_hash = q.column_text(c++);
+  row.content_hash = q.column_view(c++);
   row.readable = q.column_int(c++) != 0;
-  row.unreadable_message = q.column_text(c++);
+  row.unreadable_message = q.column_view(c++);
   row.unit_version = static_cast<int>(q.column_int(c++));
   row.pulses_per_mile = static_cast<int>(q.column_int(c++));
   row.speed_in_mph = q.column_int(c++) != 0;
@@ -71,13 +74,18 @@ SessionRow read_row(const Statement& q) {
   }
   c += 4;
   row.theoretical_best = q.column_optional_double(c++);
-  row.notes_first_line = q.column_text(c++);
-  row.notes_text = q.column_text(c++);
-  row.tags.track = q.column_text(c++);
-  row.tags.car = q.column_text(c++);
-  row.tags.driver = q.column_text(c++);
-  row.tags.free_tags = q.column_text(c++);
-  for (auto& field : row.setup) field = q.column_text(c++);
+  row.notes_first_line = q.column_view(c++);
+  row.notes_text = q.column_view(c++);
+  row.tags.track = q.column_view(c++);
+  row.tags.car = q.column_view(c++);
+  row.tags.driver = q.column_view(c++);
+  row.tags.free_tags = q.column_view(c++);
+  for (auto& field : row.setup) field = q.column_view(c++);
+}
+
+SessionRow read_row(const Statement& q) {
+  SessionRow row;
+  read_row(q, row);
   return row;
 }
 
@@ -162,13 +170,29 @@ void SessionIndex::remove(const std::string& path) {
 void SessionIndex::clear() { db_.exec("DELETE FROM sessions"); }
 
 std::vector<SessionRow> SessionIndex::all_rows() {
-  // Reserved up front: a row is large, and growing the vector would move
-  // every row again.
-  Statement count(db_, "SELECT count(*) FROM sessions");
-  std::vector<SessionRow> rows;
-  rows.reserve(static_cast<std::size_t>(count.step() ? count.column_int(0) : 0));
-  Statement q(db_, "SELECT id, " + column_list() + " FROM sessions ORDER BY session_time, path");
-  while (q.step()) rows.push_back(read_row(q));
+  // One snapshot for both reads: each row goes straight to its place in time
+  // order. Sorting whole records (in SQLite or here) would cost more than
+  // reading them.
+  ReadSnapshot snapshot(db_);
+  struct Key {
+    std::int64_t time;
+    std::string path;
+    std::int64_t id;
+  };
+  std::vector<Key> keys;
+  Statement key_query(db_, "SELECT session_time, path, id FROM sessions");
+  while (key_query.step()) keys.push_back({key_query.column_int(0), key_query.column_text(1), key_query.column_int(2)});
+  std::sort(keys.begin(), keys.end(),
+            [](const Key& a, const Key& b) { return a.time != b.time ? a.time < b.time : a.path < b.path; });
+  std::unordered_map<std::int64_t, std::size_t> place;
+  place.reserve(keys.size());
+  for (const Key& key : keys) place.emplace(key.id, place.size());
+  std::vector<SessionRow> rows(place.size());
+  Statement q(db_, "SELECT id, " + column_list() + " FROM sessions");
+  while (q.step()) {
+    const auto at = place.find(q.column_int(0));
+    if (at != place.end()) read_row(q, rows[at->second]);
+  }
   return rows;
 }
 

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "library/index_check.h"
 #include "library/library_files.h"
 #include "library/library_messages.h"
 #include "library/library_paths.h"
@@ -75,6 +76,7 @@ ScanReport SessionLibrary::Impl::scan(bool from_scratch) {
   const FolderListing listing = list_library_folder(root);
   clean_temporaries(listing.temporaries, report);
   std::unordered_map<std::string, FileStamp> known;
+  known.reserve(listing.sessions.size());
   if (!from_scratch) {
     report.error = guarded([&](SessionIndex& idx) {
       for (auto& s : idx.stamps()) known.emplace(std::move(s.path), s.stamp);
@@ -85,11 +87,12 @@ ScanReport SessionLibrary::Impl::scan(bool from_scratch) {
   // for the writing.
   std::vector<SessionRow> fresh;
   std::unordered_set<std::string> present;
-  for (const std::string& relative : listing.sessions) {
+  present.reserve(listing.sessions.size());
+  for (std::size_t i = 0; i < listing.sessions.size(); ++i) {
+    const std::string& relative = listing.sessions[i];
     present.insert(relative);
-    const auto stamp = file_stamp(root + "/" + relative);
     const auto old = known.find(relative);
-    if (stamp && old != known.end() && old->second == *stamp) continue;
+    if (old != known.end() && old->second == listing.stamps[i]) continue;
     std::string why;
     auto row = row_for_file(root, relative, why);
     if (!row) continue;  // vanished or unreadable by the system: the next scan tries again
@@ -148,8 +151,9 @@ OpenResult SessionLibrary::open(const OpenOptions& options) {
   const std::string path = index_path(options.root);
   for (int attempt = 0; attempt < 2 && !impl->index; ++attempt) {
     try {
+      const bool unchanged = index_unchanged_since_close(path);
       impl->index = std::make_unique<SessionIndex>(path, options.busy_timeout_ms);
-      const std::string check = impl->index->db().integrity_check();
+      const std::string check = unchanged ? "ok" : impl->index->db().integrity_check();
       if (check != "ok") throw SqlError(check, SQLITE_CORRUPT);
     } catch (const SqlError& e) {
       impl->index.reset();
@@ -174,7 +178,11 @@ OpenResult SessionLibrary::open(const OpenOptions& options) {
 }
 
 SessionLibrary::SessionLibrary(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
-SessionLibrary::~SessionLibrary() = default;
+SessionLibrary::~SessionLibrary() {
+  // Closed first, so the bytes recorded are the ones the next open finds.
+  impl_->index.reset();
+  remember_closed_index(index_path(impl_->root));
+}
 
 const std::string& SessionLibrary::root() const { return impl_->root; }
 

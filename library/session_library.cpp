@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "library/index_check.h"
 #include "library/library_files.h"
@@ -85,25 +84,24 @@ ScanReport SessionLibrary::Impl::scan(bool from_scratch) {
   }
   // Files are read before the index is locked, so other programs wait only
   // for the writing.
+  // Each file found is struck off `known`: what stays there is gone.
   std::vector<SessionRow> fresh;
-  std::unordered_set<std::string> present;
-  present.reserve(listing.sessions.size());
   for (std::size_t i = 0; i < listing.sessions.size(); ++i) {
     const std::string& relative = listing.sessions[i];
-    present.insert(relative);
     const auto old = known.find(relative);
-    if (old != known.end() && old->second == listing.stamps[i]) continue;
+    const bool was_known = old != known.end();
+    const bool unchanged = was_known && old->second == listing.stamps[i];
+    if (was_known) known.erase(old);
+    if (unchanged) continue;
     std::string why;
     auto row = row_for_file(root, relative, why);
     if (!row) continue;  // vanished or unreadable by the system: the next scan tries again
     if (!row->readable) report.unreadable.push_back({relative, row->unreadable_message});
-    (old == known.end() ? report.added : report.updated) += 1;
+    (was_known ? report.updated : report.added) += 1;
     fresh.push_back(std::move(*row));
   }
   std::vector<std::string> gone;
-  for (const auto& entry : known) {
-    if (present.count(entry.first) == 0) gone.push_back(entry.first);
-  }
+  for (auto& entry : known) gone.push_back(entry.first);
   // Nothing to write: other programs are not held up by an idle scan.
   if (!from_scratch && fresh.empty() && gone.empty()) return report;
   report.error = guarded([&](SessionIndex& idx) {

@@ -149,9 +149,9 @@ OpenResult SessionLibrary::open(const OpenOptions& options) {
   const std::string path = index_path(options.root);
   for (int attempt = 0; attempt < 2 && !impl->index; ++attempt) {
     try {
-      const bool unchanged = index_unchanged_since_close(path);
+      impl->index_as_recorded = index_unchanged_since_close(path);
       impl->index = std::make_unique<SessionIndex>(path, options.busy_timeout_ms);
-      const std::string check = unchanged ? "ok" : impl->index->db().integrity_check();
+      const std::string check = impl->index_as_recorded ? "ok" : impl->index->db().integrity_check();
       if (check != "ok") throw SqlError(check, SQLITE_CORRUPT);
     } catch (const SqlError& e) {
       impl->index.reset();
@@ -177,9 +177,12 @@ OpenResult SessionLibrary::open(const OpenOptions& options) {
 
 SessionLibrary::SessionLibrary(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 SessionLibrary::~SessionLibrary() {
+  // An index this program only read still holds the recorded bytes, unless
+  // another program wrote meanwhile, and then the next open checks it.
+  const bool as_recorded = impl_->index_as_recorded && impl_->index->db().total_changes() == 0;
   // Closed first, so the bytes recorded are the ones the next open finds.
   impl_->index.reset();
-  remember_closed_index(index_path(impl_->root));
+  if (!as_recorded) remember_closed_index(index_path(impl_->root));
 }
 
 const std::string& SessionLibrary::root() const { return impl_->root; }

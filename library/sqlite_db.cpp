@@ -42,6 +42,8 @@ Statement Database::prepare(std::string_view sql) { return Statement(*this, sql)
 
 std::int64_t Database::last_insert_id() const { return sqlite3_last_insert_rowid(db_); }
 
+std::int64_t Database::total_changes() const { return sqlite3_total_changes64(db_); }
+
 int Database::user_version() {
   Statement read(*this, "PRAGMA user_version");
   return read.step() ? static_cast<int>(read.column_int(0)) : 0;

@@ -37,6 +37,8 @@ class Database {
   void exec(std::string_view sql);
   Statement prepare(std::string_view sql);
   std::int64_t last_insert_id() const;
+  // Rows this connection has inserted, changed or deleted since it opened.
+  std::int64_t total_changes() const;
   int user_version();
   void set_user_version(int version);
   // "ok" when the file is sound, else SQLite's findings. SQLite's quick

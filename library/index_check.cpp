@@ -1,5 +1,6 @@
 #include "library/index_check.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -27,11 +28,23 @@ std::optional<std::string> read_whole(const std::string& path) {
 }
 
 // The size and a 64-bit hash of the bytes: not proof against someone forging
-// a file, only against damage, which never keeps the hash by chance.
+// a file, only against damage, which never keeps the hash by chance. Read in
+// pieces: a buffer the size of the index would cost more than the hashing.
 std::optional<std::string> fingerprint(const std::string& index) {
-  const auto bytes = read_whole(index);
-  if (!bytes || bytes->empty()) return std::nullopt;
-  return std::to_string(bytes->size()) + " " + std::to_string(std::hash<std::string_view>{}(*bytes)) + "\n";
+  std::ifstream in(index, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string piece(std::size_t{1} << 16, '\0');
+  std::uint64_t size = 0;
+  std::uint64_t hash = 0;
+  while (in) {
+    in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+    const auto got = static_cast<std::size_t>(in.gcount());
+    if (got == 0) break;
+    size += got;
+    hash = hash * 0x100000001b3u ^ std::hash<std::string_view>{}(std::string_view(piece.data(), got));
+  }
+  if (in.bad() || size == 0) return std::nullopt;
+  return std::to_string(size) + " " + std::to_string(hash) + "\n";
 }
 
 }  // namespace

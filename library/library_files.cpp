@@ -1,5 +1,7 @@
 #include "library/library_files.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,6 +60,47 @@ bool is_session_name(const std::string& name) {
   return name.size() > 4 && name.compare(name.size() - 4, 4, ".kvl") == 0 && name[0] != '.';
 }
 
+FileStamp stamp_of(const struct stat& st) {
+  return FileStamp{static_cast<std::int64_t>(st.st_size),
+                   static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
+bool is_real_folder(int folder, const dirent& entry) {
+  if (entry.d_type != DT_UNKNOWN) return entry.d_type == DT_DIR;
+  struct stat st {};
+  return ::fstatat(folder, entry.d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Lists the folder open as `fd` (taken over and closed), whose path relative
+// to the root is `prefix`. Straight system calls: a library of ten thousand
+// sessions is listed at every open, and the files are stat'ed on the way.
+void list_folder(int fd, const std::string& prefix, int depth, FolderListing& listing) {
+  DIR* folder = ::fdopendir(fd);
+  if (folder == nullptr) {
+    ::close(fd);
+    return;
+  }
+  while (const dirent* entry = ::readdir(folder)) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (is_real_folder(fd, *entry)) {
+      // The index folder, other dot-folders and trash/ hold no sessions.
+      if (name[0] == '.' || (depth == 0 && name == "trash") || depth + 1 > kMaxListingDepth) continue;
+      const int child = ::openat(fd, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (child >= 0) list_folder(child, prefix + name + "/", depth + 1, listing);
+      continue;
+    }
+    struct stat st {};
+    if (is_temporary_name(name)) {
+      listing.temporaries.push_back(prefix + name);
+    } else if (is_session_name(name) && ::fstatat(fd, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) {
+      listing.sessions.push_back(prefix + name);
+      listing.stamps.push_back(stamp_of(st));
+    }
+  }
+  ::closedir(folder);
+}
+
 }  // namespace
 
 std::string system_reason() { return std::strerror(errno); }
@@ -99,33 +142,15 @@ PlacedFile move_without_replacing(const std::string& from, const std::string& ro
 
 FolderListing list_library_folder(const std::string& root) {
   FolderListing listing;
-  std::error_code ec;
-  fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
-  const fs::recursive_directory_iterator end;
-  const fs::path trash = fs::path(trash_folder(root)).lexically_normal();
-  for (; !ec && it != end; it.increment(ec)) {
-    const fs::path& path = it->path();
-    const std::string name = path.filename().string();
-    std::error_code type_ec;
-    if (it->is_directory(type_ec)) {
-      if ((!name.empty() && name[0] == '.') || path.lexically_normal() == trash) it.disable_recursion_pending();
-      continue;
-    }
-    const std::string relative = path.lexically_relative(root).generic_string();
-    if (is_temporary_name(name)) {
-      listing.temporaries.push_back(relative);
-    } else if (is_session_name(name) && it->is_regular_file(type_ec)) {
-      listing.sessions.push_back(relative);
-    }
-  }
+  const int top = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (top >= 0) list_folder(top, "", 0, listing);
   return listing;
 }
 
 std::optional<FileStamp> file_stamp(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  return FileStamp{static_cast<std::int64_t>(st.st_size),
-                   static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+  return stamp_of(st);
 }
 
 }  // namespace kv::library

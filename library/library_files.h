@@ -29,22 +29,25 @@ PlacedFile place_new_file(const std::string& root, const std::string& relative, 
 // clash-suffixed name, never over another file.
 PlacedFile move_without_replacing(const std::string& from, const std::string& root, const std::string& relative);
 
-struct FolderListing {
-  std::vector<std::string> sessions;     // relative paths of the .kvl files
-  std::vector<std::string> temporaries;  // relative paths of unfinished files
-};
-
-// Every session of the folder, skipping trash/ and names beginning with a
-// dot (the index folder among them); the .kvl extension is matched exactly,
-// as the load does.
-FolderListing list_library_folder(const std::string& root);
-
 struct FileStamp {
   std::int64_t size = 0;
   std::int64_t mtime_ns = 0;
   bool operator==(const FileStamp&) const = default;
 };
 std::optional<FileStamp> file_stamp(const std::string& path);
+
+struct FolderListing {
+  std::vector<std::string> sessions;     // relative paths of the .kvl files
+  std::vector<FileStamp> stamps;         // of each session, as listed
+  std::vector<std::string> temporaries;  // relative paths of unfinished files
+};
+
+// Every session of the folder, skipping trash/ and names beginning with a
+// dot (the index folder among them); the .kvl extension is matched exactly,
+// as the load does. Folders nested deeper than kMaxListingDepth are not
+// entered.
+inline constexpr int kMaxListingDepth = 32;
+FolderListing list_library_folder(const std::string& root);
 
 // The system's text for the last failed call (errno).
 std::string system_reason();

@@ -1,12 +1,14 @@
 #include "library/session_index.h"
 
+#include <algorithm>
 #include <functional>
+#include <unordered_map>
 
 namespace kv::library {
 namespace {
 
 // The fixed columns in the order put() binds and read_row() reads them; the
-// 65 set-up columns setup_1 … setup_65 follow.
+// set-up sheet's column follows.
 constexpr const char* kColumns[] = {
     "path", "session_time", "file_size", "file_mtime_ns", "content_hash", "readable", "unreadable_message",
     "unit_version", "pulses_per_mile", "speed_in_mph", "pressure_in_psi", "temp_in_degc", "pages", "samples",
@@ -14,48 +16,90 @@ constexpr const char* kColumns[] = {
     "notes_first_line", "notes_text", "track", "car", "driver", "free_tags"};
 constexpr int kFixedColumns = static_cast<int>(std::size(kColumns));
 
-std::string column_list() {
+std::string fixed_column_list() {
   std::string list;
   for (const char* name : kColumns) list += std::string(list.empty() ? "" : ", ") + name;
-  for (int slot = 1; slot <= kSetupFieldsInRow; ++slot) list += ", setup_" + std::to_string(slot);
   return list;
 }
 
+// Since version 2 the 65 set-up fields share one column, one field a line
+// (a log file holds each on a line of its own, so none holds a line break):
+// reading a row then takes one column instead of 65, which is most of the
+// cost of opening a large library.
+std::string column_list() { return fixed_column_list() + ", setup"; }
+
+constexpr const char* kFixedColumnsSql =
+    "id INTEGER PRIMARY KEY, path TEXT NOT NULL UNIQUE, session_time INTEGER NOT NULL,"
+    " file_size INTEGER NOT NULL, file_mtime_ns INTEGER NOT NULL, content_hash TEXT NOT NULL,"
+    " readable INTEGER NOT NULL, unreadable_message TEXT NOT NULL, unit_version INTEGER NOT NULL,"
+    " pulses_per_mile INTEGER NOT NULL, speed_in_mph INTEGER NOT NULL, pressure_in_psi INTEGER NOT NULL,"
+    " temp_in_degc INTEGER NOT NULL, pages INTEGER NOT NULL, samples INTEGER NOT NULL, sessions INTEGER NOT NULL,"
+    " laps INTEGER NOT NULL, fastest_time REAL, fastest_session INTEGER, fastest_lap INTEGER, fastest_speed REAL,"
+    " theoretical_best REAL, notes_first_line TEXT NOT NULL, notes_text TEXT NOT NULL, track TEXT NOT NULL,"
+    " car TEXT NOT NULL, driver TEXT NOT NULL, free_tags TEXT NOT NULL";
+
+constexpr const char* kIndexesSql =
+    "CREATE INDEX sessions_by_hash ON sessions(content_hash);\n"
+    "CREATE INDEX sessions_by_time ON sessions(session_time);";
+
 std::string create_v1() {
-  std::string sql =
-      "CREATE TABLE sessions (id INTEGER PRIMARY KEY, path TEXT NOT NULL UNIQUE, session_time INTEGER NOT NULL,"
-      " file_size INTEGER NOT NULL, file_mtime_ns INTEGER NOT NULL, content_hash TEXT NOT NULL,"
-      " readable INTEGER NOT NULL, unreadable_message TEXT NOT NULL, unit_version INTEGER NOT NULL,"
-      " pulses_per_mile INTEGER NOT NULL, speed_in_mph INTEGER NOT NULL, pressure_in_psi INTEGER NOT NULL,"
-      " temp_in_degc INTEGER NOT NULL, pages INTEGER NOT NULL, samples INTEGER NOT NULL, sessions INTEGER NOT NULL,"
-      " laps INTEGER NOT NULL, fastest_time REAL, fastest_session INTEGER, fastest_lap INTEGER, fastest_speed REAL,"
-      " theoretical_best REAL, notes_first_line TEXT NOT NULL, notes_text TEXT NOT NULL, track TEXT NOT NULL, car TEXT NOT NULL,"
-      " driver TEXT NOT NULL, free_tags TEXT NOT NULL";
+  std::string sql = std::string("CREATE TABLE sessions (") + kFixedColumnsSql;
   for (int slot = 1; slot <= kSetupFieldsInRow; ++slot) sql += ", setup_" + std::to_string(slot) + " TEXT NOT NULL";
-  sql += ");\nCREATE INDEX sessions_by_hash ON sessions(content_hash);\n"
-         "CREATE INDEX sessions_by_time ON sessions(session_time);";
-  return sql;
+  return sql + ");\n" + kIndexesSql;
+}
+
+// The 65 set-up columns become one, their rows kept.
+std::string packed_setup_v2() {
+  std::string packed;
+  for (int slot = 1; slot <= kSetupFieldsInRow; ++slot) {
+    if (slot > 1) packed += " || char(10) || ";
+    packed += "replace(replace(setup_" + std::to_string(slot) + ", char(13), ' '), char(10), ' ')";
+  }
+  return std::string("CREATE TABLE sessions_v2 (") + kFixedColumnsSql + ", setup TEXT NOT NULL);\n" +
+         "INSERT INTO sessions_v2 (id, " + fixed_column_list() + ", setup) SELECT id, " + fixed_column_list() + ", " +
+         packed + " FROM sessions;\nDROP TABLE sessions;\nALTER TABLE sessions_v2 RENAME TO sessions;\n" +
+         kIndexesSql;
+}
+
+std::string pack_setup(const std::array<std::string, kSetupFieldsInRow>& fields) {
+  std::string packed;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) packed += '\n';
+    for (const char c : fields[i]) packed += c == '\r' || c == '\n' ? ' ' : c;
+  }
+  return packed;
+}
+
+// A damaged or foreign value gives empty or cut fields, never more than 65.
+void unpack_setup(std::string_view packed, std::array<std::string, kSetupFieldsInRow>& fields) {
+  for (std::string& field : fields) {
+    const std::size_t end = std::min(packed.find('\n'), packed.size());
+    field = packed.substr(0, end);
+    packed.remove_prefix(std::min(end + 1, packed.size()));
+  }
 }
 
 // Step n brings a version n - 1 index to version n.
 const std::vector<std::function<void(Database&)>>& migrations() {
   static const std::vector<std::function<void(Database&)>> steps = {
       [](Database& db) { db.exec(create_v1()); },
+      [](Database& db) { db.exec(packed_setup_v2()); },
   };
   return steps;
 }
 
-SessionRow read_row(const Statement& q) {
-  SessionRow row;
+// Fills `row` in place: the texts are copied straight from SQLite's buffers
+// into the row, with no string in between.
+void read_row(const Statement& q, SessionRow& row) {
   int c = 0;
   row.id = q.column_int(c++);
-  row.path = q.column_text(c++);
+  row.path = q.column_view(c++);
   row.session_time = q.column_int(c++);
   row.file_size = q.column_int(c++);
   row.file_mtime_ns = q.column_int(c++);
-  row.content_hash = q.column_text(c++);
+  row.content_hash = q.column_view(c++);
   row.readable = q.column_int(c++) != 0;
-  row.unreadable_message = q.column_text(c++);
+  row.unreadable_message = q.column_view(c++);
   row.unit_version = static_cast<int>(q.column_int(c++));
   row.pulses_per_mile = static_cast<int>(q.column_int(c++));
   row.speed_in_mph = q.column_int(c++) != 0;
@@ -71,13 +115,18 @@ SessionRow read_row(const Statement& q) {
   }
   c += 4;
   row.theoretical_best = q.column_optional_double(c++);
-  row.notes_first_line = q.column_text(c++);
-  row.notes_text = q.column_text(c++);
-  row.tags.track = q.column_text(c++);
-  row.tags.car = q.column_text(c++);
-  row.tags.driver = q.column_text(c++);
-  row.tags.free_tags = q.column_text(c++);
-  for (auto& field : row.setup) field = q.column_text(c++);
+  row.notes_first_line = q.column_view(c++);
+  row.notes_text = q.column_view(c++);
+  row.tags.track = q.column_view(c++);
+  row.tags.car = q.column_view(c++);
+  row.tags.driver = q.column_view(c++);
+  row.tags.free_tags = q.column_view(c++);
+  unpack_setup(q.column_view(c), row.setup);
+}
+
+SessionRow read_row(const Statement& q) {
+  SessionRow row;
+  read_row(q, row);
   return row;
 }
 
@@ -114,12 +163,12 @@ void bind_row(Statement& q, const SessionRow& row) {
   q.bind(c++, row.tags.car);
   q.bind(c++, row.tags.driver);
   q.bind(c++, row.tags.free_tags);
-  for (const auto& field : row.setup) q.bind(c++, field);
+  q.bind(c, pack_setup(row.setup));
 }
 
 std::string placeholders() {
   std::string marks;
-  for (int i = 0; i < kFixedColumns + kSetupFieldsInRow; ++i) marks += i == 0 ? "?" : ", ?";
+  for (int i = 0; i < kFixedColumns + 1; ++i) marks += i == 0 ? "?" : ", ?";
   return marks;
 }
 
@@ -162,13 +211,29 @@ void SessionIndex::remove(const std::string& path) {
 void SessionIndex::clear() { db_.exec("DELETE FROM sessions"); }
 
 std::vector<SessionRow> SessionIndex::all_rows() {
-  // Reserved up front: a row is large, and growing the vector would move
-  // every row again.
-  Statement count(db_, "SELECT count(*) FROM sessions");
-  std::vector<SessionRow> rows;
-  rows.reserve(static_cast<std::size_t>(count.step() ? count.column_int(0) : 0));
-  Statement q(db_, "SELECT id, " + column_list() + " FROM sessions ORDER BY session_time, path");
-  while (q.step()) rows.push_back(read_row(q));
+  // One snapshot for both reads: each row goes straight to its place in time
+  // order. Sorting whole records (in SQLite or here) would cost more than
+  // reading them.
+  ReadSnapshot snapshot(db_);
+  struct Key {
+    std::int64_t time;
+    std::string path;
+    std::int64_t id;
+  };
+  std::vector<Key> keys;
+  Statement key_query(db_, "SELECT session_time, path, id FROM sessions");
+  while (key_query.step()) keys.push_back({key_query.column_int(0), key_query.column_text(1), key_query.column_int(2)});
+  std::sort(keys.begin(), keys.end(),
+            [](const Key& a, const Key& b) { return a.time != b.time ? a.time < b.time : a.path < b.path; });
+  std::unordered_map<std::int64_t, std::size_t> place;
+  place.reserve(keys.size());
+  for (const Key& key : keys) place.emplace(key.id, place.size());
+  std::vector<SessionRow> rows(place.size());
+  Statement q(db_, "SELECT id, " + column_list() + " FROM sessions");
+  while (q.step()) {
+    const auto at = place.find(q.column_int(0));
+    if (at != place.end()) read_row(q, rows[at->second]);
+  }
   return rows;
 }
 

@@ -13,7 +13,7 @@
 
 namespace kv::library {
 
-inline constexpr int kIndexSchemaVersion = 1;
+inline constexpr int kIndexSchemaVersion = 2;
 
 class SessionIndex {
  public:

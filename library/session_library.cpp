@@ -5,8 +5,8 @@
 
 #include <filesystem>
 #include <unordered_map>
-#include <unordered_set>
 
+#include "library/index_check.h"
 #include "library/library_files.h"
 #include "library/library_messages.h"
 #include "library/library_paths.h"
@@ -75,6 +75,7 @@ ScanReport SessionLibrary::Impl::scan(bool from_scratch) {
   const FolderListing listing = list_library_folder(root);
   clean_temporaries(listing.temporaries, report);
   std::unordered_map<std::string, FileStamp> known;
+  known.reserve(listing.sessions.size());
   if (!from_scratch) {
     report.error = guarded([&](SessionIndex& idx) {
       for (auto& s : idx.stamps()) known.emplace(std::move(s.path), s.stamp);
@@ -83,24 +84,24 @@ ScanReport SessionLibrary::Impl::scan(bool from_scratch) {
   }
   // Files are read before the index is locked, so other programs wait only
   // for the writing.
+  // Each file found is struck off `known`: what stays there is gone.
   std::vector<SessionRow> fresh;
-  std::unordered_set<std::string> present;
-  for (const std::string& relative : listing.sessions) {
-    present.insert(relative);
-    const auto stamp = file_stamp(root + "/" + relative);
+  for (std::size_t i = 0; i < listing.sessions.size(); ++i) {
+    const std::string& relative = listing.sessions[i];
     const auto old = known.find(relative);
-    if (stamp && old != known.end() && old->second == *stamp) continue;
+    const bool was_known = old != known.end();
+    const bool unchanged = was_known && old->second == listing.stamps[i];
+    if (was_known) known.erase(old);
+    if (unchanged) continue;
     std::string why;
     auto row = row_for_file(root, relative, why);
     if (!row) continue;  // vanished or unreadable by the system: the next scan tries again
     if (!row->readable) report.unreadable.push_back({relative, row->unreadable_message});
-    (old == known.end() ? report.added : report.updated) += 1;
+    (was_known ? report.updated : report.added) += 1;
     fresh.push_back(std::move(*row));
   }
   std::vector<std::string> gone;
-  for (const auto& entry : known) {
-    if (present.count(entry.first) == 0) gone.push_back(entry.first);
-  }
+  for (auto& entry : known) gone.push_back(entry.first);
   // Nothing to write: other programs are not held up by an idle scan.
   if (!from_scratch && fresh.empty() && gone.empty()) return report;
   report.error = guarded([&](SessionIndex& idx) {
@@ -148,8 +149,9 @@ OpenResult SessionLibrary::open(const OpenOptions& options) {
   const std::string path = index_path(options.root);
   for (int attempt = 0; attempt < 2 && !impl->index; ++attempt) {
     try {
+      impl->index_as_recorded = index_unchanged_since_close(path);
       impl->index = std::make_unique<SessionIndex>(path, options.busy_timeout_ms);
-      const std::string check = impl->index->db().integrity_check();
+      const std::string check = impl->index_as_recorded ? "ok" : impl->index->db().integrity_check();
       if (check != "ok") throw SqlError(check, SQLITE_CORRUPT);
     } catch (const SqlError& e) {
       impl->index.reset();
@@ -174,7 +176,14 @@ OpenResult SessionLibrary::open(const OpenOptions& options) {
 }
 
 SessionLibrary::SessionLibrary(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
-SessionLibrary::~SessionLibrary() = default;
+SessionLibrary::~SessionLibrary() {
+  // An index this program only read still holds the recorded bytes, unless
+  // another program wrote meanwhile, and then the next open checks it.
+  const bool as_recorded = impl_->index_as_recorded && impl_->index->db().total_changes() == 0;
+  // Closed first, so the bytes recorded are the ones the next open finds.
+  impl_->index.reset();
+  if (!as_recorded) remember_closed_index(index_path(impl_->root));
+}
 
 const std::string& SessionLibrary::root() const { return impl_->root; }
 

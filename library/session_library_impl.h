@@ -15,6 +15,8 @@ struct SessionLibrary::Impl {
   std::string root;
   std::unique_ptr<SessionIndex> index;
   std::string error;
+  // The index held the bytes recorded at its last close when it was opened.
+  bool index_as_recorded = false;
 
   std::string busy() const { return msg::library_busy(root); }
 

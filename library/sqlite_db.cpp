@@ -42,6 +42,8 @@ Statement Database::prepare(std::string_view sql) { return Statement(*this, sql)
 
 std::int64_t Database::last_insert_id() const { return sqlite3_last_insert_rowid(db_); }
 
+std::int64_t Database::total_changes() const { return sqlite3_total_changes64(db_); }
+
 int Database::user_version() {
   Statement read(*this, "PRAGMA user_version");
   return read.step() ? static_cast<int>(read.column_int(0)) : 0;
@@ -58,6 +60,10 @@ std::string Database::integrity_check() {
   }
   return findings;
 }
+
+ReadSnapshot::ReadSnapshot(Database& db) : db_(db) { db_.exec("BEGIN DEFERRED"); }
+
+ReadSnapshot::~ReadSnapshot() { sqlite3_exec(db_.handle(), "COMMIT", nullptr, nullptr, nullptr); }
 
 Transaction::Transaction(Database& db) : db_(db) { db_.exec("BEGIN IMMEDIATE"); }
 
@@ -133,11 +139,13 @@ std::optional<double> Statement::column_optional_double(int index) const {
   return sqlite3_column_double(stmt_, index);
 }
 
-std::string Statement::column_text(int index) const {
+std::string Statement::column_text(int index) const { return std::string(column_view(index)); }
+
+std::string_view Statement::column_view(int index) const {
   const auto* text = sqlite3_column_text(stmt_, index);
   const int size = sqlite3_column_bytes(stmt_, index);
-  return text != nullptr ? std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size))
-                         : std::string();
+  return text != nullptr ? std::string_view(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size))
+                         : std::string_view();
 }
 
 }  // namespace kv::library

@@ -37,6 +37,8 @@ class Database {
   void exec(std::string_view sql);
   Statement prepare(std::string_view sql);
   std::int64_t last_insert_id() const;
+  // Rows this connection has inserted, changed or deleted since it opened.
+  std::int64_t total_changes() const;
   int user_version();
   void set_user_version(int version);
   // "ok" when the file is sound, else SQLite's findings. SQLite's quick
@@ -65,6 +67,20 @@ class Transaction {
   bool done_ = false;
 };
 
+// A read transaction: several statements see the same state of the file,
+// even while another program waits to write. Reads only, so ending it
+// never fails in a way that matters.
+class ReadSnapshot {
+ public:
+  explicit ReadSnapshot(Database& db);
+  ~ReadSnapshot();
+  ReadSnapshot(const ReadSnapshot&) = delete;
+  ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+ private:
+  Database& db_;
+};
+
 class Statement {
  public:
   Statement(Database& db, std::string_view sql);
@@ -90,6 +106,8 @@ class Statement {
   double column_double(int index) const;
   std::optional<double> column_optional_double(int index) const;
   std::string column_text(int index) const;
+  // The text without a copy; valid until the next step() or reset().
+  std::string_view column_view(int index) const;
 
  private:
   Database* db_;

@@ -14,16 +14,18 @@ namespace kv {
 struct ProgramState {
   explicit ProgramState(const std::string& program_folder)
       : dialogs(DialogDefaults::in_folder(program_folder)),
-        library_folder(desktop::default_library_folder(program_folder)) {}
+        library_folder(desktop::remembered_library_folder(program_folder)),
+        library_folder_file(desktop::library_folder_file(program_folder)) {}
 
   LogState log;
   SerialState serial;
   ConfigState config;
   DialogDefaults dialogs;
   bool distance_in_feet = false;  // the plot window's distance unit
-  // The session library's folder; the library window may choose another for
-  // the rest of the run, as every file dialog remembers its folder.
+  // The session library's folder; the library window may choose another,
+  // which is remembered in `library_folder_file` for the next run.
   std::string library_folder;
+  std::string library_folder_file;
 };
 
 }  // namespace kv

@@ -14,8 +14,7 @@ namespace kv {
 struct ProgramState {
   explicit ProgramState(const std::string& program_folder)
       : dialogs(DialogDefaults::in_folder(program_folder)),
-        library_folder(desktop::remembered_library_folder(program_folder)),
-        library_folder_file(desktop::library_folder_file(program_folder)) {}
+        library_folder(desktop::default_library_folder(program_folder)) {}
 
   LogState log;
   SerialState serial;
@@ -23,7 +22,8 @@ struct ProgramState {
   DialogDefaults dialogs;
   bool distance_in_feet = false;  // the plot window's distance unit
   // The session library's folder; the library window may choose another,
-  // which is remembered in `library_folder_file` for the next run.
+  // which is remembered in `library_folder_file` for the next run (the start
+  // reads both, see desktop::recall_library_folder; empty: not remembered).
   std::string library_folder;
   std::string library_folder_file;
 };

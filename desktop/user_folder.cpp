@@ -79,6 +79,11 @@ std::string remembered_library_folder(const std::string& program_folder) {
   return default_library_folder(program_folder);
 }
 
+void recall_library_folder(const std::string& program_folder, std::string& library_folder, std::string& memo_file) {
+  library_folder = remembered_library_folder(program_folder);
+  memo_file = library_folder_file(program_folder);
+}
+
 bool remember_library_folder(const std::string& file, const std::string& folder) {
   return write_file_atomically(file, folder + "\n");
 }

@@ -33,6 +33,10 @@ std::string library_folder_file(const std::string& program_folder);
 // library folder, quietly.
 std::string remembered_library_folder(const std::string& program_folder);
 
+// At start-up: the remembered folder into `library_folder`, and the file
+// that remembers the next choice into `memo_file`.
+void recall_library_folder(const std::string& program_folder, std::string& library_folder, std::string& memo_file);
+
 // Remembers `folder` for the next run (written whole or not at all). False
 // when the file cannot be written.
 bool remember_library_folder(const std::string& file, const std::string& folder);

@@ -14,6 +14,7 @@
 #include "analysis/lap_tools/fastest_lap.h"
 #include "app/application.h"
 #include "chart/plotchart.h"
+#include "desktop/user_folder.h"
 #include "emulator/log_generator.h"
 #include "library/library_messages.h"
 #include "library/library_paths.h"
@@ -63,8 +64,10 @@ struct Program {
   explicit Program(const fs::path& folder, const fs::path& library) : state(folder.string()) {
     state.library_folder = library.string();
   }
-  // A run on the library folder its start finds remembered.
-  explicit Program(const fs::path& folder) : state(folder.string()) {}
+  // A run on the library folder its start finds remembered, as the program starts.
+  explicit Program(const fs::path& folder) : state(folder.string()) {
+    desktop::recall_library_folder(folder.string(), state.library_folder, state.library_folder_file);
+  }
   ScriptedUi ui;
   ProgramState state;
   Application shell{state, ui};

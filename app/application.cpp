@@ -35,7 +35,7 @@ Application::Application(ProgramState& state, Ui& person)
   form10_ = std::make_unique<TForm10>(
       PlotWindowState{state.log, state.dialogs, state.distance_in_feet, state.config}, ui);
   form13_ = std::make_unique<TForm13>(
-      LibraryWindowState{state.log, state.dialogs, state.library_folder, library_access_}, ui_);
+      LibraryWindowState{state.log, state.dialogs, state.library_folder, library_access_, state.library_folder_file}, ui_);
   wire_main_menu();
   wire_log_windows();
   wire_configure_and_calculator();

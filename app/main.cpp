@@ -29,8 +29,10 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon::fromTheme("korvanta-tools"));
   kv::QtUi ui;
   app.set_ui(&ui);
-  kv::ProgramState state(
-      kv::desktop::user_program_folder(QCoreApplication::applicationDirPath().toStdString()));
+  const std::string program_folder =
+      kv::desktop::user_program_folder(QCoreApplication::applicationDirPath().toStdString());
+  kv::ProgramState state(program_folder);
+  kv::desktop::recall_library_folder(program_folder, state.library_folder, state.library_folder_file);
   state.serial.protocol_log.set_path(start.options.protocol_log);
   kv::Application shell(state, ui);
   bool started = false;

@@ -21,9 +21,11 @@ struct ProgramState {
   ConfigState config;
   DialogDefaults dialogs;
   bool distance_in_feet = false;  // the plot window's distance unit
-  // The session library's folder; the library window may choose another for
-  // the rest of the run, as every file dialog remembers its folder.
+  // The session library's folder; the library window may choose another,
+  // which is remembered in `library_folder_file` for the next run (the start
+  // reads both, see desktop::recall_library_folder; empty: not remembered).
   std::string library_folder;
+  std::string library_folder_file;
 };
 
 }  // namespace kv

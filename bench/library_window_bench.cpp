@@ -84,7 +84,8 @@ struct WindowBench {
   kv::LogState log;
   kv::DialogDefaults defaults;
   kv::LibraryAccess access{folder, ui};
-  kv::TForm13 window{{log, defaults, folder, access}, ui};
+  const std::string no_memo;
+  kv::TForm13 window{{log, defaults, folder, access, no_memo}, ui};
 };
 
 // Showing the window with its rows and painting the first table.

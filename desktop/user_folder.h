@@ -23,4 +23,22 @@ inline std::string default_library_folder(const std::string& program_folder) {
   return (std::filesystem::path(program_folder) / "library").string();
 }
 
+// The small text file in the program's own folder that remembers the library
+// folder the user chose, from one run to the next.
+std::string library_folder_file(const std::string& program_folder);
+
+// The remembered library folder. The file may have been edited, truncated or
+// left by another machine, so anything but one absolute path of an existing
+// folder (a missing, empty or over-long file included) gives the default
+// library folder, quietly.
+std::string remembered_library_folder(const std::string& program_folder);
+
+// At start-up: the remembered folder into `library_folder`, and the file
+// that remembers the next choice into `memo_file`.
+void recall_library_folder(const std::string& program_folder, std::string& library_folder, std::string& memo_file);
+
+// Remembers `folder` for the next run (written whole or not at all). False
+// when the file cannot be written.
+bool remember_library_folder(const std::string& file, const std::string& folder);
+
 }  // namespace kv::desktop

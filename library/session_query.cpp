@@ -168,4 +168,32 @@ std::vector<DayBest> best_per_day(const std::vector<SessionRow>& rows, const std
   return out;
 }
 
+std::vector<TrackCount> tracks_of(const std::vector<SessionRow>& rows, const std::vector<std::size_t>& selected) {
+  std::map<std::string, TrackCount> by_folded;
+  for (const std::size_t i : selected) {
+    if (i >= rows.size()) continue;
+    const std::string& track = rows[i].tags.track;
+    auto& count = by_folded.try_emplace(folded(track), TrackCount{track, 0}).first->second;
+    ++count.sessions;
+  }
+  std::vector<TrackCount> out;
+  out.reserve(by_folded.size());
+  for (auto& [key, count] : by_folded) out.push_back(std::move(count));
+  // The map already orders by folded name: a stable sort keeps that for ties.
+  std::stable_sort(out.begin(), out.end(),
+                   [](const TrackCount& a, const TrackCount& b) { return a.sessions > b.sessions; });
+  return out;
+}
+
+bool same_track(const std::string& a, const std::string& b) { return folded(a) == folded(b); }
+
+std::vector<std::size_t> rows_at_track(const std::vector<SessionRow>& rows, const std::vector<std::size_t>& selected,
+                                       const std::string& track) {
+  std::vector<std::size_t> out;
+  for (const std::size_t i : selected) {
+    if (i < rows.size() && same_track(rows[i].tags.track, track)) out.push_back(i);
+  }
+  return out;
+}
+
 }  // namespace kv::library

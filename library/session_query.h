@@ -105,6 +105,25 @@ struct DayBest {
 std::vector<DayBest> best_per_day(const std::vector<SessionRow>& rows, const std::vector<std::size_t>& selected,
                                   LapMeasure measure);
 
+// A track among the selected rows: its tag as first written (tags match in
+// any letter case, as the filter does; "" for rows without one) and how many
+// of the rows carry it.
+struct TrackCount {
+  std::string track;
+  std::size_t sessions = 0;
+};
+
+// The tracks of the selected rows, the one with most sessions first, ties in
+// the order of their names.
+std::vector<TrackCount> tracks_of(const std::vector<SessionRow>& rows, const std::vector<std::size_t>& selected);
+
+// True when two track tags name the same track: any letter case.
+bool same_track(const std::string& a, const std::string& b);
+
+// The selected rows at `track` (in any letter case), in their order.
+std::vector<std::size_t> rows_at_track(const std::vector<SessionRow>& rows, const std::vector<std::size_t>& selected,
+                                       const std::string& track);
+
 // The measure of a row, if it has one.
 std::optional<double> lap_measure(const SessionRow& row, LapMeasure measure);
 

@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <set>
 
+#include "desktop/user_folder.h"
 #include "library_ui/library_actions.h"
 #include "library_ui/scatter_window.h"
 #include "logdata/windows1252_qt.h"
@@ -194,6 +195,10 @@ void TForm13::choose_library_folder() {
   const auto folder = ui_.choose_folder({"Choose the Library Folder", "", "", state_.library_folder, ""});
   if (!folder) return;
   state_.library_folder = *folder;
+  const std::string& memo = state_.library_folder_file;
+  if (!memo.empty() && !desktop::remember_library_folder(memo, *folder)) {
+    ui_.warning("The library folder could not be remembered for the next start: " + memo);
+  }
   reload();
 }
 

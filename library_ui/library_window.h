@@ -32,6 +32,8 @@ struct LibraryWindowState {
   DialogDefaults& dialogs;
   std::string& library_folder;
   LibraryAccess& access;
+  // Where the chosen folder is remembered for the next run.
+  const std::string& library_folder_file;
 };
 
 class TForm13 : public QWidget {

@@ -83,7 +83,8 @@ void render_library_pictures(const QString& folder) {
   }
   kv::LogState log;
   kv::DialogDefaults defaults = kv::DialogDefaults::in_folder(dir.path().toStdString());
-  kv::TForm13 window({log, defaults, library_folder, access}, ui);
+  const std::string no_memo;  // a picture run leaves the user's choice alone
+  kv::TForm13 window({log, defaults, library_folder, access, no_memo}, ui);
   window.resize(1100, 420);
   window.show();
   window.findChild<QComboBox*>("TrackFilter")->setEditText("Oulton");

@@ -14,6 +14,7 @@
 #include "analysis/lap_tools/fastest_lap.h"
 #include "app/application.h"
 #include "chart/plotchart.h"
+#include "desktop/user_folder.h"
 #include "emulator/log_generator.h"
 #include "library/library_messages.h"
 #include "library/library_paths.h"
@@ -62,6 +63,10 @@ double fastest_of(const Dataset& data) {
 struct Program {
   explicit Program(const fs::path& folder, const fs::path& library) : state(folder.string()) {
     state.library_folder = library.string();
+  }
+  // A run on the library folder its start finds remembered, as the program starts.
+  explicit Program(const fs::path& folder) : state(folder.string()) {
+    desktop::recall_library_folder(folder.string(), state.library_folder, state.library_folder_file);
   }
   ScriptedUi ui;
   ProgramState state;
@@ -115,6 +120,27 @@ TEST_F(LibraryE2eTest, ADownloadIsKeptByteForByteAsSaveWritesIt) {
   EXPECT_TRUE(program.warnings().empty());
   EXPECT_EQ(archived.parent_path().parent_path(), library);
   EXPECT_EQ(file_bytes(archived), program.saved_bytes(kDataSetA, dir.path() / "saved.kvl"));
+}
+
+TEST_F(LibraryE2eTest, TheNextRunKeepsDownloadsInTheFolderChosenBefore) {
+  const fs::path chosen = dir.path() / "chosen library";
+  fs::create_directories(chosen);
+  {
+    Program first(dir.path());
+    EXPECT_EQ(first.state.library_folder, (dir.path() / "library").string());
+    first.ui.queue_file(chosen.string());
+    first.shell.library().choose_library_folder();
+  }
+  Program next(dir.path());
+  EXPECT_EQ(next.state.library_folder, chosen.string());
+  next.download(kDataSetA, instrument(11, 1609, 0x00));
+  EXPECT_EQ(next.archived(kDataSetA).parent_path().parent_path(), chosen);
+  EXPECT_TRUE(next.warnings().empty());  // the download's own notices aside
+  // The folder gone by the next start: the default, and not a word about it.
+  fs::remove_all(chosen);
+  Program after_removal(dir.path());
+  EXPECT_EQ(after_removal.state.library_folder, (dir.path() / "library").string());
+  EXPECT_TRUE(after_removal.ui.texts().empty());
 }
 
 TEST_F(LibraryE2eTest, EditingTheSheetUpdatesTheArchivedFile) {

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <filesystem>
@@ -148,7 +149,8 @@ class LibraryWindowTest : public ::testing::Test {
   LogState log;
   DialogDefaults defaults;
   LibraryAccess access{folder, ui};
-  TForm13 window{{log, defaults, folder, access}, ui};
+  std::string folder_file = (dir.path() / "library_folder.txt").string();
+  TForm13 window{{log, defaults, folder, access, folder_file}, ui};
 };
 
 TEST_F(LibraryWindowTest, TheFilterBoxesChooseTheRows) {
@@ -215,6 +217,76 @@ TEST_F(LibraryWindowTest, TheScatterTakesTheShownSessions) {
   ASSERT_EQ(days.size(), 3u);
   EXPECT_DOUBLE_EQ(days.back().lap_time, 90.0);
   window.scatter_window().close();
+}
+
+std::vector<std::pair<std::string, double>> day_line(const TForm14& scatter) {
+  std::vector<std::pair<std::string, double>> line;
+  for (const auto& day : scatter.days()) line.emplace_back(day.label, day.lap_time);
+  return line;
+}
+
+TEST_F(LibraryWindowTest, TheDayLineKeepsToOneTrackChosenBesideIt) {
+  auto rows = season();
+  // Brands the same day as an Oulton session, and faster: one line would mix them.
+  rows.push_back(row("2026/e.kvl", kMay1 + 5 * kDay + 3600, "BRANDS", "Ann", 50.0, "19"));
+  rows.push_back(row("2026/f.kvl", kMay1 + 7 * kDay, "", "Bob", 40.0, "20"));
+  window.show();
+  window.model().set_rows(rows);
+  window.show_scatter();
+  TForm14& scatter = window.scatter_window();
+  auto* tracks = test::find_child<QComboBox>(scatter, "Track");
+  auto* caption = test::find_child<QLabel>(scatter, "ProgressCaption");
+  ASSERT_NE(tracks, nullptr);
+  ASSERT_NE(caption, nullptr);
+  QStringList items;
+  for (int i = 0; i < tracks->count(); ++i) items << tracks->itemText(i);
+  EXPECT_EQ(items, (QStringList{"Oulton (3)", "Brands (2)", "(no track) (1)"}));
+  // The track with most sessions first: Oulton's best of each day, in any letter case.
+  EXPECT_EQ(scatter.track(), "Oulton");
+  EXPECT_EQ(caption->text(), "Best lap of each day at Oulton");
+  using Line = std::vector<std::pair<std::string, double>>;
+  EXPECT_EQ(day_line(scatter), (Line{{"2026-05-06", 91.75}, {"2026-05-11", 92.5}, {"2026-05-31", 90.0}}));
+  EXPECT_EQ(scatter.points().size(), 5u);  // the scatter itself keeps every shown session
+  tracks->setCurrentIndex(1);
+  EXPECT_EQ(caption->text(), "Best lap of each day at Brands");
+  EXPECT_EQ(day_line(scatter), (Line{{"2026-05-03", 51.0}, {"2026-05-06", 50.0}}));
+  tracks->setCurrentIndex(2);
+  EXPECT_EQ(caption->text(), "Best lap of each day at (no track)");
+  EXPECT_EQ(day_line(scatter), (Line{{"2026-05-08", 40.0}}));
+  // Shown again with other rows: the chosen track stays while it is shown.
+  scatter.set_track("brands");
+  window.show_scatter();
+  EXPECT_EQ(scatter.track(), "Brands");
+  find<QComboBox>("TrackFilter")->setEditText("Oulton");
+  window.show_scatter();
+  EXPECT_EQ(tracks->count(), 1);
+  EXPECT_EQ(caption->text(), "Best lap of each day at Oulton");
+  EXPECT_EQ(day_line(scatter).size(), 3u);
+  find<QLineEdit>("TextFilter")->setText("no session says this");
+  window.show_scatter();
+  EXPECT_EQ(tracks->count(), 0);
+  EXPECT_EQ(caption->text(), "Best lap of each day");
+  EXPECT_TRUE(scatter.days().empty());
+  scatter.close();
+}
+
+TEST_F(LibraryWindowTest, AChosenFolderIsRememberedForTheNextStart) {
+  const std::string chosen = (dir.path() / "elsewhere").string();
+  std::filesystem::create_directory(chosen);
+  person.queue_file(chosen);
+  window.choose_library_folder();
+  EXPECT_EQ(folder, chosen);
+  EXPECT_EQ(test::read_file(folder_file), chosen + "\n");
+  EXPECT_TRUE(person.texts().empty());
+  // A folder where the memo should be: the choice holds for this run, with a word that it is not kept.
+  std::filesystem::remove(folder_file);
+  std::filesystem::create_directory(folder_file);
+  const std::string second = dir.path().string();
+  person.queue_file(second);
+  window.choose_library_folder();
+  EXPECT_EQ(folder, second);
+  EXPECT_EQ(person.texts(),
+            std::vector<std::string>{"The library folder could not be remembered for the next start: " + folder_file});
 }
 
 TEST_F(LibraryWindowTest, RemovingAsksFirstAndNoKeepsTheSession) {

@@ -63,6 +63,52 @@ TEST(UserFolder, AFolderThatCannotBeMadeFallsBackToTheProgramsOwn) {
   EXPECT_EQ(user_program_folder("/opt/korvanta/bin"), "/opt/korvanta/bin");
 }
 
+TEST(LibraryFolderMemo, AChosenFolderIsReadBackWhole) {
+  test::TempDir dir;
+  const std::string program = dir.path().string();
+  const std::string chosen = dir.file("My Laps");
+  std::filesystem::create_directory(chosen);
+  const std::string memo = library_folder_file(program);
+  EXPECT_EQ(memo, dir.file("library_folder.txt"));
+  EXPECT_EQ(remembered_library_folder(program), default_library_folder(program));  // nothing remembered yet
+  ASSERT_TRUE(remember_library_folder(memo, chosen));
+  EXPECT_EQ(test::read_file(memo), chosen + "\n");
+  EXPECT_EQ(remembered_library_folder(program), chosen);
+  test::write_file(memo, chosen + "\r\n");  // edited on another desktop
+  EXPECT_EQ(remembered_library_folder(program), chosen);
+  // A folder where the file should be: cannot be written, and nothing breaks.
+  std::filesystem::remove(memo);
+  std::filesystem::create_directory(memo);
+  EXPECT_FALSE(remember_library_folder(memo, chosen));
+  EXPECT_EQ(remembered_library_folder(program), default_library_folder(program));
+}
+
+TEST(LibraryFolderMemo, AnythingButOneAbsoluteExistingFolderGivesTheDefault) {
+  test::TempDir dir;
+  const std::string program = dir.path().string();
+  const std::string memo = library_folder_file(program);
+  const std::string fallback = default_library_folder(program);
+  const std::string a_file = dir.file("notes.txt");
+  test::write_file(a_file, "x");
+  std::filesystem::create_directory(dir.file("laps"));
+  const std::string deep = "/" + std::string(5000, 'a');
+  const std::string cases[] = {
+      "",                                      // empty
+      "\n",                                    // an empty line
+      "laps\n",                                // relative
+      a_file + "\n",                           // a file, not a folder
+      dir.file("gone") + "\n",                 // no such folder
+      dir.file("laps") + "\n/tmp\n",           // two lines
+      dir.file("laps") + std::string("\0x", 2),  // a NUL inside
+      deep,                                    // longer than any path
+      std::string(9000, '\xff'),               // binary rubbish
+  };
+  for (const std::string& bytes : cases) {
+    test::write_file(memo, bytes);
+    EXPECT_EQ(remembered_library_folder(program), fallback) << bytes.substr(0, 80);
+  }
+}
+
 TEST(StartOptions, ProtocolLogQuitAfterStartAndHelp) {
   const auto parsed = parse_start_options({"--protocol-log", "/tmp/line.log", "--quit-after-start"});
   ASSERT_FALSE(parsed.error);

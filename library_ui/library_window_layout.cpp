@@ -146,11 +146,11 @@ QWidget* TForm13::build_buttons() {
   auto* row = new QGridLayout(box);
   row->setContentsMargins(0, 0, 0, 0);
   int column = 0;
-  for (const auto& spec : kButtons) {
-    auto* b = new QPushButton(spec.caption, box);
-    b->setObjectName(spec.name);
-    b->setToolTip(spec.hint);
-    connect(b, &QPushButton::clicked, this, [this, handler = spec.handler] { (this->*handler)(); });
+  for (const auto& button : kButtons) {
+    auto* b = new QPushButton(button.caption, box);
+    b->setObjectName(button.name);
+    b->setToolTip(button.hint);
+    connect(b, &QPushButton::clicked, this, [this, handler = button.handler] { (this->*handler)(); });
     row->addWidget(b, 0, column++);
   }
   auto* columns = new QPushButton("Columns", box);

@@ -330,14 +330,20 @@ void render_session_report(GuideProgram& program, kv::TForm10& plot, const QStri
   QFile::remove(pdf);
 }
 
-void render_lap_tool_pictures(const QString& folder) {
-  GuideProgram program(instrument_with_log(kFirstLogSeed));
+// Speed of A's two laps overlaid on Distance.
+kv::TForm10& two_laps_on_distance(GuideProgram& program) {
   kv::TForm10& plot = plot_both_logs(program);
   control<QCheckBox>(plot, "CheckBox2").setChecked(true);  // Speed
   put_in_overlay_slot(plot, 0, program.state.log, kv::kDataSetA);
   put_in_overlay_slot(plot, 1, program.state.log, kv::kDataSetA);
   control<QComboBox>(plot, "ComboBox3").setCurrentIndex(kXDistance);
   control<kv::analysis::RadioGroup>(plot, "RadioGroup2").setItemIndex(1);  // Lap Overlay
+  return plot;
+}
+
+void render_lap_tool_pictures(const QString& folder) {
+  GuideProgram program(instrument_with_log(kFirstLogSeed));
+  kv::TForm10& plot = two_laps_on_distance(program);
   control<QCheckBox>(plot, "TimeSlip").setChecked(true);
   save(plot, folder + "/time-slip.png");
 
@@ -356,12 +362,7 @@ void render_lap_tool_pictures(const QString& folder) {
 // against the fastest, and the read-out of every lap at the pointer.
 void render_more_laps(const QString& folder) {
   GuideProgram program(instrument_with_log(kFirstLogSeed));
-  kv::TForm10& plot = plot_both_logs(program);
-  control<QCheckBox>(plot, "CheckBox2").setChecked(true);  // Speed
-  put_in_overlay_slot(plot, 0, program.state.log, kv::kDataSetA);
-  put_in_overlay_slot(plot, 1, program.state.log, kv::kDataSetA);
-  control<QComboBox>(plot, "ComboBox3").setCurrentIndex(kXDistance);
-  control<kv::analysis::RadioGroup>(plot, "RadioGroup2").setItemIndex(1);  // Lap Overlay
+  kv::TForm10& plot = two_laps_on_distance(program);
   plot.add_fastest_laps();
   // Then laps from the top of the list.
   const int items = control<QComboBox>(plot, "AddLap").count();

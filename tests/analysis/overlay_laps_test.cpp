@@ -255,7 +255,7 @@ TEST_F(OverlayLapsTest, TheReadoutAddsLinesPerLapOnDistanceAndTheAddedLapsOnTime
   laps = overlaid_laps(log, plot);
   slips = {};
   lines = overlay_readout_lines(log, plot, laps, slips, 2.0);
-  ASSERT_EQ(lines.size(), 1u) << "the selections' lines are the spec's own";
+  ASSERT_EQ(lines.size(), 1u) << "the selections' lines stay as they were";
   EXPECT_EQ(lines[0], "Add 1 = Log:  1 Lap:  1 Data:A Time: 10.04");
   plot.settings.x_channel = XChannel::Rpm;
   EXPECT_TRUE(overlay_readout_lines(log, plot, laps, slips, 2.0).empty());

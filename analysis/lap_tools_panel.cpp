@@ -152,6 +152,9 @@ void SectorPanel::show_table(const lap_tools::SectorTable& table) {
   for (int s = 1; s <= sectors; ++s) headers << QString("Sector %1").arg(s);
   headers << "Gap to Fastest";
   const int gap_column = kFirstSector + sectors;
+  if (shown_table_ == table && shown_unit_per_metre_ == unit_per_metre_) return;
+  shown_table_ = table;
+  shown_unit_per_metre_ = unit_per_metre_;
 
   struct Summary {
     QString caption;
@@ -246,6 +249,66 @@ LapStatsPanel::LapStatsPanel(QWidget* parent) : QGroupBox("Lap Statistics", pare
   column->addLayout(row);
 }
 
+namespace {
+
+using TableRows = std::vector<QStringList>;
+
+void fill_table(QTableWidget& table, const QStringList& headers, const TableRows& rows) {
+  table.clear();
+  table.setRowCount(static_cast<int>(rows.size()));
+  table.setColumnCount(static_cast<int>(headers.size()));
+  table.setHorizontalHeaderLabels(headers);
+  for (int r = 0; r < table.rowCount(); ++r) {
+    const QStringList& fields = rows[static_cast<std::size_t>(r)];
+    for (int c = 0; c < fields.size(); ++c) set_cell(table, r, c, fields[c]);
+  }
+  table.resizeColumnsToContents();
+  fit_rows(table);
+}
+
+// The same rows and columns with other figures (a unit switch): only the
+// cells that differ change, and only their columns are sized again, which
+// spares laying out the text of every other cell.
+void update_table(QTableWidget& table, const QStringList& headers, const TableRows& rows) {
+  std::vector<bool> changed(static_cast<std::size_t>(headers.size()), false);
+  for (int c = 0; c < headers.size(); ++c) {
+    QTableWidgetItem* head = table.horizontalHeaderItem(c);
+    if (head == nullptr || head->text() == headers[c]) continue;
+    head->setText(headers[c]);
+    changed[static_cast<std::size_t>(c)] = true;
+  }
+  for (int r = 0; r < table.rowCount(); ++r) {
+    const QStringList& fields = rows[static_cast<std::size_t>(r)];
+    for (int c = 0; c < headers.size(); ++c) {
+      QTableWidgetItem* cell = table.item(r, c);
+      if (c >= fields.size()) {
+        if (cell == nullptr) continue;
+        delete table.takeItem(r, c);
+      } else if (cell == nullptr) {
+        set_cell(table, r, c, fields[c]);
+      } else if (cell->text() != fields[c]) {
+        cell->setText(fields[c]);
+      } else {
+        continue;
+      }
+      changed[static_cast<std::size_t>(c)] = true;
+    }
+  }
+  for (int c = 0; c < headers.size(); ++c) {
+    if (changed[static_cast<std::size_t>(c)]) table.resizeColumnToContents(c);
+  }
+}
+
+bool same_shape(const QTableWidget& table, const QStringList& headers, const TableRows& rows) {
+  if (table.columnCount() != headers.size() || table.rowCount() != static_cast<int>(rows.size())) return false;
+  for (int c = 0; c < headers.size(); ++c) {
+    if (table.horizontalHeaderItem(c) == nullptr) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void LapStatsPanel::show_rows(const std::vector<lap_tools::LapStatsRow>& rows, const HeldUnits& units) {
   // The tables show the figures exactly as the saved file holds them.
   const auto split = [](const std::string& line) {
@@ -253,28 +316,26 @@ void LapStatsPanel::show_rows(const std::vector<lap_tools::LapStatsRow>& rows, c
     fields.removeFirst();  // the set, which the table stands for
     return fields;
   };
+  std::string text = lap_tools::lap_stats_csv(rows, units);
+  // Every re-plot hands the figures over again; most often they are the same.
+  if (shown_text_ == text) return;
+  shown_text_ = text;
   const QStringList headers = split(lap_tools::lap_stats_header(units));
-  std::istringstream lines(lap_tools::lap_stats_csv(rows, units));
+  std::array<TableRows, 2> per_table;
+  std::istringstream lines(std::move(text));
   std::string line;
   std::getline(lines, line);  // the header
-  for (QTableWidget* table : tables_) {
-    table->clear();
-    table->setRowCount(0);
-    table->setColumnCount(static_cast<int>(headers.size()));
-    table->setHorizontalHeaderLabels(headers);
-  }
   while (std::getline(lines, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
-    QTableWidget* table = tables_[line.front() == 'B' ? 1 : 0];
-    const QStringList fields = split(line);
-    const int row = table->rowCount();
-    table->insertRow(row);
-    for (int c = 0; c < fields.size(); ++c) set_cell(*table, row, c, fields[c]);
+    per_table[line.front() == 'B' ? 1 : 0].push_back(split(line));
   }
-  for (QTableWidget* table : tables_) {
-    table->resizeColumnsToContents();
-    fit_rows(*table);
+  for (std::size_t k = 0; k < tables_.size(); ++k) {
+    if (same_shape(*tables_[k], headers, per_table[k])) {
+      update_table(*tables_[k], headers, per_table[k]);
+    } else {
+      fill_table(*tables_[k], headers, per_table[k]);
+    }
   }
 }
 

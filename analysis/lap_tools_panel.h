@@ -55,6 +55,11 @@ class SectorPanel : public QGroupBox {
   double unit_per_metre_ = 1.0;
   QLabel* unit_label_ = nullptr;
   QTableWidget* table_ = nullptr;
+  // What the table shows, in the unit it was shown in: every re-plot hands
+  // the table over again, and filling a grid and sizing its columns costs
+  // far more than comparing.
+  std::optional<lap_tools::SectorTable> shown_table_;
+  double shown_unit_per_metre_ = 1.0;
 };
 
 // One table per data set, a row per lap, in the units the channels are shown
@@ -70,6 +75,7 @@ class LapStatsPanel : public QGroupBox {
 
  private:
   std::array<QTableWidget*, 2> tables_{};  // A, B
+  std::optional<std::string> shown_text_;  // the figures the tables show, as saved
 };
 
 // Which samples the histogram covers.

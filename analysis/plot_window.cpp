@@ -317,10 +317,13 @@ void TForm10::change_grid_mode() {
 // ---- plot building ----
 
 void TForm10::reload_engine_data() {
+  // The tables' figures need only the log, which the re-plot only reads:
+  // the other core works them out meanwhile.
+  auto figures = lap_tool_figures_later();
   analysis::reload_engine_data(*port_, state_.log, current_plot(), ui_, plot_hooks());
   // Boxes ticked or cleared by a configuration file raise no click.
   ComboBox3->setEnabled(plot_.settings.any_channel_shown());
-  refresh_lap_tools();
+  refresh_lap_tools(figures.get());
 }
 
 void TForm10::refresh_engine_data() {
@@ -329,8 +332,9 @@ void TForm10::refresh_engine_data() {
 }
 
 void TForm10::redraw_engine_data() {
+  auto figures = lap_tool_figures_later();  // as in reload_engine_data()
   ComboBox3->setEnabled(analysis::redraw_engine_data(*port_, state_.log, current_plot(), plot_hooks()));
-  refresh_lap_tools();  // a unit switch changes the figures too
+  refresh_lap_tools(figures.get());  // a unit switch changes the figures too
 }
 
 void TForm10::clear_plot_data() { analysis::clear_plot_data(*port_); }

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -297,7 +298,18 @@ class TForm10 : public QWidget {
   // range at every change of it (zoom, pan, zoom box, matched scaling).
   void follow_slip_window();
   std::optional<lap_tools::LapRef> overlay_lap(std::size_t slot) const;
+  // What the Lap Times page's tables show: worked out from the log and the
+  // sector boundaries alone.
+  struct LapToolFigures {
+    lap_tools::SectorTable sectors;
+    std::vector<lap_tools::LapStatsRow> stats;
+  };
+  // Works the figures out on another thread while the caller re-plots. The
+  // log must not change until the caller has them.
+  std::future<LapToolFigures> lap_tool_figures_later() const;
+  void refresh_lap_tools(const LapToolFigures& figures);
   void refresh_sector_table();
+  void show_sector_table(const std::vector<double>& boundaries, const lap_tools::SectorTable& table);
   std::vector<analysis::HistogramSeries> histogram_series() const;
   void show_histogram_tab(int index);
 

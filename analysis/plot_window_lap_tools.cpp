@@ -132,12 +132,23 @@ void TForm10::show_histogram_tab(int index) {
   if (histogram) refresh_histogram();
 }
 
-void TForm10::refresh_lap_tools() {
+std::future<TForm10::LapToolFigures> TForm10::lap_tool_figures_later() const {
+  std::vector<double> boundaries = lap_tools::sector_boundaries(lap_tool_settings_, state_.config.config_image);
+  // Where no thread can be had, the figures are worked out when asked for.
+  return std::async(std::launch::async | std::launch::deferred,
+                    [&log = state_.log, boundaries = std::move(boundaries)] {
+                      return LapToolFigures{lap_tools::sector_table(log, boundaries), lap_tools::lap_stats_table(log)};
+                    });
+}
+
+void TForm10::refresh_lap_tools() { refresh_lap_tools(lap_tool_figures_later().get()); }
+
+void TForm10::refresh_lap_tools(const LapToolFigures& figures) {
   if (draw_time_slip()) PlotChart1->Redisplay();
   show_lap_legend();
   refresh_lap_marker_values();
-  refresh_sector_table();
-  stats_panel_->show_rows(lap_tools::lap_stats_table(state_.log), state_.log.shown_units);
+  show_sector_table(lap_tools::sector_boundaries(lap_tool_settings_, state_.config.config_image), figures.sectors);
+  stats_panel_->show_rows(figures.stats, state_.log.shown_units);
   refresh_histogram();
 }
 
@@ -247,8 +258,12 @@ std::string TForm10::slip_readout_line(double x) const {
 void TForm10::refresh_sector_table() {
   const std::vector<double> boundaries =
       lap_tools::sector_boundaries(lap_tool_settings_, state_.config.config_image);
+  show_sector_table(boundaries, lap_tools::sector_table(state_.log, boundaries));
+}
+
+void TForm10::show_sector_table(const std::vector<double>& boundaries, const lap_tools::SectorTable& table) {
   sector_panel_->show_boundaries(boundaries, state_.distance_in_feet);
-  sector_panel_->show_table(lap_tools::sector_table(state_.log, boundaries));
+  sector_panel_->show_table(table);
 }
 
 void TForm10::apply_sector_boundaries() {

@@ -8,9 +8,12 @@
 #include <QCheckBox>
 #include <QMouseEvent>
 #include <array>
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <new>
 
 #include "analysis/lap_table.h"
 #include "analysis/plot_stats.h"
@@ -22,7 +25,29 @@
 #include "chart/plotchart.h"
 #include "ui/scripted_ui.h"
 
+// Every allocation through operator new is counted, so that a benchmark can
+// tell how many a re-plot makes.
 namespace {
+std::atomic<long> g_allocations{0};
+}  // namespace
+
+void* operator new(std::size_t bytes) {
+  g_allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(bytes == 0 ? 1 : bytes)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+// How many allocations `work` makes.
+template <class Work>
+double allocations_of(const Work& work) {
+  const long before = g_allocations.load(std::memory_order_relaxed);
+  work();
+  return static_cast<double>(g_allocations.load(std::memory_order_relaxed) - before);
+}
 
 // The program's state and a plot window showing both full datasets.
 struct Bench : kv::bench::PlotWindowBench {
@@ -74,6 +99,8 @@ void BM_ReloadEngineData(benchmark::State& state) {
   b.show();
   b.b_on_layer_2(state.range(0) == 2);
   for (auto _ : state) b.form->reload_engine_data();
+  // The item count does not grow from one re-plot to the next.
+  state.counters["allocations"] = allocations_of([&b] { b.form->reload_engine_data(); });
   state.counters["items"] = static_cast<double>(b.form->chart().ItemCount());
   state.counters["samples_a"] = static_cast<double>(b.samples(kv::kDataSetA));
   state.counters["samples_b"] = static_cast<double>(b.samples(kv::kDataSetB));
@@ -107,6 +134,7 @@ void BM_RefreshEngineData(benchmark::State& state) {
   b.show();
   b.b_on_layer_2(state.range(0) == 2);
   for (auto _ : state) b.form->refresh_engine_data();
+  state.counters["allocations"] = allocations_of([&b] { b.form->refresh_engine_data(); });
 }
 BENCHMARK(BM_RefreshEngineData)->Arg(1)->Arg(2)->ArgName("b_layer")->Unit(benchmark::kMillisecond)
     ->Repetitions(5)->ReportAggregatesOnly(true);

@@ -110,13 +110,77 @@ void ItemStore::reserve(std::size_t wanted) {
   capacity_ = grown;
 }
 
+namespace {
+
+void join_box(PointBox& box, double x_low, double y_low, double x_high, double y_high, bool finite) {
+  box.x_low = std::min(box.x_low, x_low);
+  box.y_low = std::min(box.y_low, y_low);
+  box.x_high = std::max(box.x_high, x_high);
+  box.y_high = std::max(box.y_high, y_high);
+  box.exact = box.exact && finite;
+}
+
+// Writes out[i] = (x[i] - x_offset, factor * y[i]) for i < n and joins their
+// bounds into `box`: the points are summed up while they pass through anyway.
+void copy_points(ItemPoint* out, const double* x, const double* y, std::size_t n, double x_offset, double factor,
+                 PointBox& box) {
+#if defined(__SSE2__)
+  const __m128d offset = _mm_set1_pd(x_offset);
+  const __m128d scale = _mm_set1_pd(factor);
+  const __m128d inf = _mm_set1_pd(std::numeric_limits<double>::infinity());
+  const __m128d minus_inf = _mm_set1_pd(-std::numeric_limits<double>::infinity());
+  __m128d x_lo = inf, y_lo = inf, x_hi = minus_inf, y_hi = minus_inf;
+  // v - v is 0 for a finite number and NaN for an infinite or NaN one.
+  __m128d finite = _mm_cmpord_pd(_mm_setzero_pd(), _mm_setzero_pd());
+  auto take = [&](__m128d xs, __m128d ys) {
+    finite = _mm_and_pd(finite, _mm_cmpord_pd(_mm_sub_pd(xs, xs), _mm_sub_pd(ys, ys)));
+    x_lo = _mm_min_pd(xs, x_lo);
+    x_hi = _mm_max_pd(xs, x_hi);
+    y_lo = _mm_min_pd(ys, y_lo);
+    y_hi = _mm_max_pd(ys, y_hi);
+  };
+  std::size_t i = 0;
+  for (; i + 1 < n; i += 2) {
+    const __m128d xs = _mm_sub_pd(_mm_loadu_pd(x + i), offset);
+    const __m128d ys = _mm_mul_pd(scale, _mm_loadu_pd(y + i));
+    _mm_storeu_pd(&out[i].x, _mm_unpacklo_pd(xs, ys));
+    _mm_storeu_pd(&out[i + 1].x, _mm_unpackhi_pd(xs, ys));
+    take(xs, ys);
+  }
+  if (i < n) {
+    out[i] = {x[i] - x_offset, factor * y[i]};
+    take(_mm_set1_pd(out[i].x), _mm_set1_pd(out[i].y));
+  }
+  double xl[2], xh[2], yl[2], yh[2];
+  _mm_storeu_pd(xl, x_lo);
+  _mm_storeu_pd(xh, x_hi);
+  _mm_storeu_pd(yl, y_lo);
+  _mm_storeu_pd(yh, y_hi);
+  join_box(box, std::min(xl[0], xl[1]), std::min(yl[0], yl[1]), std::max(xh[0], xh[1]), std::max(yh[0], yh[1]),
+           _mm_movemask_pd(finite) == 3);
+#else
+  for (std::size_t i = 0; i < n; ++i) {
+    out[i] = {x[i] - x_offset, factor * y[i]};
+    const bool finite = std::isfinite(out[i].x) && std::isfinite(out[i].y);
+    join_box(box, out[i].x, out[i].y, out[i].x, out[i].y, finite);
+  }
+#endif
+}
+
+}  // namespace
+
 void ItemStore::add_samples(const ChartItem& head, const double* x, const double* y, std::size_t count,
                             double x_offset, double factor) {
   if (count == 0) return;
   reserve(size_ + count);
   join_run(head);
-  ItemPoint* out = data_.data() + size_;
-  for (std::size_t i = 0; i < count; ++i) out[i] = {x[i] - x_offset, factor * y[i]};
+  ItemPoint* out = data_.data();
+  for (std::size_t i = 0; i < count;) {
+    const std::size_t at = size_ + i;
+    const std::size_t n = std::min(count - i, (at / kBoxPoints + 1) * kBoxPoints - at);
+    copy_points(out + at, x + i, y + i, n, x_offset, factor, box_for(at));
+    i += n;
+  }
   size_ += count;
 }
 
@@ -235,14 +299,25 @@ bool include_finite_run(Bounds& b, const ItemPoint* points, std::size_t n) {
 #endif
 }
 
-// Every point of the layer's runs (layer 0: of every run).
-template <class Visit>
-void for_each_point(const ItemStore& store, int layer, const Visit& visit) {
+// The layer's runs (layer 0: every run) block by block: `whole(box)` for a
+// block wholly inside a run with exact bounds, which returns whether that
+// settles the block; `points(first, count)` for the points left to read.
+template <class Whole, class Points>
+void for_each_block(const ItemStore& store, int layer, const Whole& whole, const Points& points) {
   const auto runs = store.runs();
+  const auto boxes = store.boxes();
+  constexpr std::size_t kB = ItemStore::kBoxPoints;
   for (std::size_t r = 0; r < runs.size(); ++r) {
     if (layer != 0 && runs[r].layer != layer) continue;
-    const ItemPoint* p = store.points();
-    for (std::size_t i = runs[r].begin, end = store.run_end(r); i < end; ++i) visit(p[i]);
+    const std::size_t end = store.run_end(r);
+    for (std::size_t i = runs[r].begin; i < end;) {
+      const std::size_t block = i / kB;
+      const std::size_t block_end = std::min((block + 1) * kB, store.size());
+      const std::size_t stop = std::min(block_end, end);
+      const bool whole_block = i == block * kB && stop == block_end && block < boxes.size() && boxes[block].exact;
+      if (!whole_block || !whole(boxes[block])) points(store.points() + i, stop - i);
+      i = stop;
+    }
   }
 }
 
@@ -250,14 +325,17 @@ void for_each_point(const ItemStore& store, int layer, const Visit& visit) {
 
 DataBox auto_range_box(const ItemView& items, int layer, double margin_percent) {
   Bounds b;
-  const ItemStore& store = items.store();
-  for (std::size_t r = 0; r < store.runs().size(); ++r) {
-    if (store.runs()[r].layer != layer) continue;
-    const std::size_t begin = store.runs()[r].begin;
-    const std::size_t end = store.run_end(r);
-    if (!include_finite_run(b, store.points() + begin, end - begin))
-      for (std::size_t i = begin; i < end; ++i) b.include(store.points()[i].x, store.points()[i].y);
-  }
+  for_each_block(
+      items.store(), layer,
+      [&b](const PointBox& box) {
+        b.include(box.x_low, box.y_low);
+        b.include(box.x_high, box.y_high);
+        return true;
+      },
+      [&b](const ItemPoint* p, std::size_t n) {
+        if (!include_finite_run(b, p, n))
+          for (std::size_t i = 0; i < n; ++i) b.include(p[i].x, p[i].y);
+      });
   DataBox box{0, 0, 0, 0};
   if (b.any) {
     // An axis without a finite coordinate keeps 0..0.
@@ -271,13 +349,30 @@ DataBox auto_range_box(const ItemView& items, int layer, double margin_percent) 
 
 DataBox layer_extent(const ItemView& items, int layer, const DataBox& w) {
   DataBox out{kExtentStart, kExtentStart, -kExtentStart, -kExtentStart};
-  for_each_point(items.store(), layer, [&out, &w](const ItemPoint& p) {
-    if (!(w.x_low < p.x && p.x < w.x_high && w.y_low < p.y && p.y < w.y_high)) return;
-    out.x_low = std::min(out.x_low, p.x);
-    out.x_high = std::max(out.x_high, p.x);
-    out.y_low = std::min(out.y_low, p.y);
-    out.y_high = std::max(out.y_high, p.y);
-  });
+  const auto join = [&out](double x_low, double y_low, double x_high, double y_high) {
+    out.x_low = std::min(out.x_low, x_low);
+    out.x_high = std::max(out.x_high, x_high);
+    out.y_low = std::min(out.y_low, y_low);
+    out.y_high = std::max(out.y_high, y_high);
+  };
+  for_each_block(
+      items.store(), layer,
+      [&w, &join](const PointBox& box) {
+        // A block wholly outside the window adds nothing and one wholly
+        // inside adds its bounds; one across an edge is read point by point.
+        if (box.x_high <= w.x_low || box.x_low >= w.x_high || box.y_high <= w.y_low || box.y_low >= w.y_high)
+          return true;
+        if (!(w.x_low < box.x_low && box.x_high < w.x_high && w.y_low < box.y_low && box.y_high < w.y_high))
+          return false;
+        join(box.x_low, box.y_low, box.x_high, box.y_high);
+        return true;
+      },
+      [&w, &join](const ItemPoint* p, std::size_t n) {
+        for (std::size_t i = 0; i < n; ++i) {
+          if (w.x_low < p[i].x && p[i].x < w.x_high && w.y_low < p[i].y && p[i].y < w.y_high)
+            join(p[i].x, p[i].y, p[i].x, p[i].y);
+        }
+      });
   return out;
 }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -47,6 +48,17 @@ struct ItemRun {
   ItemKind kind;
   std::uint8_t layer;
   std::uint8_t mark_type;
+};
+
+// The bounds of a block of consecutive points. Exact only while every point
+// of the block came from a whole-curve add and every coordinate is a finite
+// number; otherwise whoever needs the bounds reads the points themselves.
+struct PointBox {
+  double x_low;
+  double y_low;
+  double x_high;
+  double y_high;
+  bool exact;
 };
 
 inline constexpr int kMinAllocSize = 1;
@@ -125,6 +137,7 @@ class ItemStore {
   void add(const ChartItem& item) {
     if (size_ == capacity_) reserve(size_ + 1);
     join_run(item);
+    box_for(size_).exact = false;
     data_.data()[size_++] = {item.x, item.y};
   }
   // `count` items like `head` at (x[i] - x_offset, factor * y[i]): a whole
@@ -135,6 +148,7 @@ class ItemStore {
   void clear() {
     size_ = 0;
     runs_.clear();
+    boxes_.clear();
     last_key_ = kNoRun;
     ++generation_;
   }
@@ -146,6 +160,10 @@ class ItemStore {
   const ItemPoint* points() const { return data_.data(); }
   std::span<const ItemRun> runs() const { return runs_; }
   std::size_t run_end(std::size_t run) const { return run + 1 < runs_.size() ? runs_[run + 1].begin : size_; }
+  // Points 0 .. kBoxPoints - 1 are summed up in box 0, and so on: auto
+  // range and extent read a box instead of its points where they can.
+  static constexpr std::size_t kBoxPoints = 1024;
+  std::span<const PointBox> boxes() const { return boxes_; }
   // Changes at every clear(), so that whoever summed up the items knows.
   std::uint64_t generation() const { return generation_; }
 
@@ -174,12 +192,20 @@ class ItemStore {
   }
   // Room for `wanted` items, grown by the rule of AllocSize steps.
   void reserve(std::size_t wanted);
+  // The box point `index` (at most one past the last box) belongs to.
+  PointBox& box_for(std::size_t index) {
+    if (index / kBoxPoints == boxes_.size()) boxes_.push_back(kEmptyBox);
+    return boxes_[index / kBoxPoints];
+  }
+  static constexpr double kInf = std::numeric_limits<double>::infinity();
+  static constexpr PointBox kEmptyBox{kInf, kInf, -kInf, -kInf, true};
 
   ItemBuffer data_;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
   int alloc_size_ = 1000;
   std::vector<ItemRun> runs_;
+  std::vector<PointBox> boxes_;
   std::uint64_t last_key_ = kNoRun;
   std::uint64_t generation_ = 0;
   std::vector<ItemStyle> styles_;

@@ -20,12 +20,14 @@ struct SampleRange {
 
   bool empty() const { return first > last; }
   long size() const { return empty() ? 0 : last - first + 1; }
+  friend bool operator==(const SampleRange&, const SampleRange&) = default;
 };
 
 struct LapRef {
   const Dataset* data = nullptr;  // nothing: an empty lap
   SampleRange samples;            // the tools clamp it to 1 … sample_total(*data)
   double lap_time = 0.0;          // s as recorded; 0 when invalid or unknown
+  friend bool operator==(const LapRef&, const LapRef&) = default;
 };
 
 // One lap of the lap table, with where it comes from.
@@ -37,6 +39,7 @@ struct LapEntry {
   LapRef ref;
 
   double lap_time() const { return ref.lap_time; }
+  friend bool operator==(const LapEntry&, const LapEntry&) = default;
 };
 
 // Samples a dataset really holds: its sample count, bounded by the length of

@@ -49,6 +49,7 @@ struct SectorRow {
   SectorTimes sector{};
   std::array<bool, kMaxSectors> best_in_set{};   // the earliest lap with the set's best time of a sector
   std::array<bool, kMaxSectors> best_overall{};  // the same over both sets
+  friend bool operator==(const SectorRow&, const SectorRow&) = default;
 };
 
 // Over the laps in the bests only. A lap's sector times add up to its lap
@@ -60,6 +61,7 @@ struct TheoreticalBest {
   std::optional<double> theoretical;       // their sum; nothing when a sector has no time
   std::optional<std::size_t> fastest_row;  // index into SectorTable::rows, by the lap table's rule
   std::optional<double> gain;              // fastest lap time - theoretical: what is left to find
+  friend bool operator==(const TheoreticalBest&, const TheoreticalBest&) = default;
 };
 
 struct SectorTable {
@@ -70,6 +72,7 @@ struct SectorTable {
   std::array<double, 2> typical_metres{};
   std::array<TheoreticalBest, 2> per_set{};  // [0] A, [1] B
   TheoreticalBest both;                      // over the laps of both sets
+  friend bool operator==(const SectorTable&, const SectorTable&) = default;
 };
 
 // The table for every lap of each decoded set. `boundaries_metres` as the

@@ -15,6 +15,7 @@
 #include <set>
 
 #include "analysis/lap_tools/lap_tools.h"
+#include "analysis/lap_tools_panel.h"
 #include "analysis/plot_window.h"
 #include "app/program_state.h"
 #include "analysis/radio_group.h"
@@ -335,6 +336,32 @@ TEST_F(PlotWindowLapToolsTest, LapStatsAreShownPerSetAndSavedThroughTheButton) {
   ui.queue_file(std::nullopt);
   find<QAbstractButton>("SaveLapStats")->click();
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"Cancelled, No Data Saved"});
+}
+
+// A unit switch changes a few columns of the lap statistics; the tables then
+// show what a fresh fill of the same figures shows, cell for cell and column
+// width for column width.
+TEST_F(PlotWindowLapToolsTest, LapStatsAfterAUnitSwitchMatchAFreshFill) {
+  form.show();
+  ui.clear();  // the default configuration message
+  auto* speed = find<analysis::RadioGroup>("RadioGroup4");
+  speed->setItemIndex(1 - speed->itemIndex());
+  auto* shown = find<analysis::LapStatsPanel>("LapStatistics");
+  analysis::LapStatsPanel fresh(shown->parentWidget());
+  fresh.show_rows(lap_tools::lap_stats_table(state.log), state.log.shown_units);
+  for (const char* name : {"LapStatsA", "LapStatsB"}) {
+    const QTableWidget& got = *test::find_child<QTableWidget>(*shown, name);
+    const QTableWidget& want = *test::find_child<QTableWidget>(fresh, name);
+    ASSERT_EQ(got.rowCount(), want.rowCount());
+    ASSERT_EQ(got.columnCount(), want.columnCount());
+    for (int c = 0; c < want.columnCount(); ++c) {
+      EXPECT_EQ(got.horizontalHeaderItem(c)->text(), want.horizontalHeaderItem(c)->text());
+      EXPECT_EQ(got.columnWidth(c), want.columnWidth(c)) << name << " column " << c;
+      for (int r = 0; r < want.rowCount(); ++r) EXPECT_EQ(got.item(r, c)->text(), want.item(r, c)->text());
+    }
+  }
+  EXPECT_TRUE(test::find_child<QTableWidget>(*shown, "LapStatsA")->horizontalHeaderItem(5)->text().contains(
+      speed->itemIndex() == 1 ? "KMH" : "MPH"));
 }
 
 TEST_F(PlotWindowLapToolsTest, HistogramTabShowsPercentagesOfTimeThatAddUpTo100) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "chart/chart_items.h"
@@ -110,6 +113,71 @@ TEST(ChartItems, AutoRangeOfLongRunsFindsEveryEnd) {
   x[1000] = std::numeric_limits<double>::infinity();
   s.add_samples({0, 0, 0, ItemKind::DrawTo, 2, 0}, x.data(), y.data(), x.size(), 5000, 1);
   expect_box(auto_range_box(s.items(), 2, 0), {-5000, -3, 999 - 5000, 12});
+}
+
+// The bounds of what the points hold, read one by one: infinite and NaN
+// coordinates left out, as auto range does.
+DataBox finite_bounds(const ItemView& items, int layer) {
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  DataBox b{inf, inf, -inf, -inf};
+  for (const ChartItem& i : items) {
+    if (i.layer != layer) continue;
+    if (std::isfinite(i.x)) b.x_low = std::min(b.x_low, i.x), b.x_high = std::max(b.x_high, i.x);
+    if (std::isfinite(i.y)) b.y_low = std::min(b.y_low, i.y), b.y_high = std::max(b.y_high, i.y);
+  }
+  return b;
+}
+
+DataBox naive_extent(const ItemView& items, int layer, const DataBox& w) {
+  DataBox b{kExtentStart, kExtentStart, -kExtentStart, -kExtentStart};
+  for (const ChartItem& i : items) {
+    if (layer != 0 && i.layer != layer) continue;
+    if (!(w.x_low < i.x && i.x < w.x_high && w.y_low < i.y && i.y < w.y_high)) continue;
+    b = {std::min(b.x_low, i.x), std::min(b.y_low, i.y), std::max(b.x_high, i.x), std::max(b.y_high, i.y)};
+  }
+  return b;
+}
+
+// Whole curves are summed up in blocks as they are added; auto range and
+// extent read those sums where they can. Curves that start and end inside
+// blocks, share blocks with single adds and with other layers, and hold an
+// infinite or NaN value must give what the points themselves give, for
+// windows that take every block, cut through blocks or miss them all.
+TEST(ChartItems, BoundsOfWholeCurvesAgreeWithTheirPoints) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> value(-50, 50);
+  ItemStore s;
+  const auto curve = [&](int layer, std::size_t count, double bad) {
+    std::vector<double> x(count), y(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      x[i] = static_cast<double>(i) + value(random) / 100;
+      y[i] = value(random);
+    }
+    if (bad != 0) y[count / 2] = bad;
+    s.add({x[0], y[0], 0, ItemKind::MoveTo, static_cast<std::uint8_t>(layer), 0});
+    s.add_samples({0, 0, 0, ItemKind::DrawTo, static_cast<std::uint8_t>(layer), 0}, x.data(), y.data(), count, 3.5,
+                  1.5);
+  };
+  curve(1, 3000, 0);
+  curve(2, 1500, 0);
+  curve(1, 2500, std::numeric_limits<double>::infinity());
+  curve(2, 700, std::numeric_limits<double>::quiet_NaN());
+  for (int i = 0; i < 40; ++i) s.add(item(value(random) * 100, value(random), 1 + i % 2));
+  curve(1, 4100, 0);
+  const std::vector<DataBox> windows = {{-1e9, -1e9, 1e9, 1e9},  {-10, -30, 1200, 30}, {900, -0.1, 2100, 1e6},
+                                        {1e5, -1e9, 2e5, 1e9},   {-1e9, 60, 1e9, 100}, {0, -75, 5000, 75}};
+  for (int layer = 1; layer <= 2; ++layer) {
+    const DataBox want = finite_bounds(s.items(), layer);
+    expect_box(auto_range_box(s.items(), layer, 0), want);
+    for (const DataBox& w : windows) expect_box(layer_extent(s.items(), layer, w), naive_extent(s.items(), layer, w));
+  }
+  for (const DataBox& w : windows) expect_box(layer_extent(s.items(), 0, w), naive_extent(s.items(), 0, w));
+
+  // A refill forgets the old sums.
+  s.clear();
+  curve(1, 2000, 0);
+  expect_box(auto_range_box(s.items(), 1, 0), finite_bounds(s.items(), 1));
+  EXPECT_EQ(s.boxes().size(), 2u);
 }
 
 TEST(ChartItems, AutoRangeMarginNeverOverflowsTheEnds) {

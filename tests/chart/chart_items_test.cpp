@@ -164,8 +164,14 @@ TEST(ChartItems, BoundsOfWholeCurvesAgreeWithTheirPoints) {
   curve(2, 700, std::numeric_limits<double>::quiet_NaN());
   for (int i = 0; i < 40; ++i) s.add(item(value(random) * 100, value(random), 1 + i % 2));
   curve(1, 4100, 0);
-  const std::vector<DataBox> windows = {{-1e9, -1e9, 1e9, 1e9},  {-10, -30, 1200, 30}, {900, -0.1, 2100, 1e6},
-                                        {1e5, -1e9, 2e5, 1e9},   {-1e9, 60, 1e9, 100}, {0, -75, 5000, 75}};
+  std::vector<DataBox> windows = {{-1e9, -1e9, 1e9, 1e9}, {-10, -30, 1200, 30}, {900, -0.1, 2100, 1e6},
+                                  {1e5, -1e9, 2e5, 1e9},   {-1e9, 60, 1e9, 100}, {0, -75, 5000, 75}};
+  // Edges on the bounds of whole blocks, as after an auto range: the points
+  // on them stay out.
+  windows.push_back(finite_bounds(s.items(), 1));
+  ASSERT_GT(s.boxes().size(), 1u);
+  windows.push_back({s.boxes()[1].x_low, -1e9, s.boxes()[1].x_high, 1e9});
+  windows.push_back({-1e9, s.boxes()[1].y_low, 1e9, s.boxes()[1].y_high});
   for (int layer = 1; layer <= 2; ++layer) {
     const DataBox want = finite_bounds(s.items(), layer);
     expect_box(auto_range_box(s.items(), layer, 0), want);

@@ -4,14 +4,76 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <atomic>
+#include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <new>
 
 #include "chart/demo_traces.h"
+#include "chart/item_render.h"
 #include "chart/plotchart.h"
 #include "chart/plotchart_design.h"
 
 using namespace kv::chart;
+
+// Every allocation of this program is counted, the toolkit's included, so
+// that a benchmark can tell how many a re-plot makes. The sanitizers bring
+// their own allocator; under them nothing is counted.
+namespace {
+std::atomic<std::uint64_t> g_allocations{0};
+}  // namespace
+
+#if !defined(__SANITIZE_ADDRESS__) && defined(__GLIBC__)
+extern "C" {
+void* __libc_malloc(std::size_t);
+void* __libc_calloc(std::size_t, std::size_t);
+void* __libc_realloc(void*, std::size_t);
+void* __libc_memalign(std::size_t, std::size_t);
+void __libc_free(void*);
+
+void* malloc(std::size_t n) {
+  g_allocations.fetch_add(1, std::memory_order_relaxed);
+  return __libc_malloc(n);
+}
+void* calloc(std::size_t count, std::size_t n) {
+  g_allocations.fetch_add(1, std::memory_order_relaxed);
+  return __libc_calloc(count, n);
+}
+void* realloc(void* p, std::size_t n) {
+  g_allocations.fetch_add(1, std::memory_order_relaxed);
+  return __libc_realloc(p, n);
+}
+void* memalign(std::size_t alignment, std::size_t n) {
+  g_allocations.fetch_add(1, std::memory_order_relaxed);
+  return __libc_memalign(alignment, n);
+}
+void* aligned_alloc(std::size_t alignment, std::size_t n) { return memalign(alignment, n); }
+int posix_memalign(void** out, std::size_t alignment, std::size_t n) {
+  void* p = memalign(alignment, n);
+  if (p == nullptr) return ENOMEM;
+  *out = p;
+  return 0;
+}
+void free(void* p) { __libc_free(p); }
+}
+
+// operator new goes through malloc() above; replacing it as well keeps the
+// count right should the standard library ever stop doing so.
+void* operator new(std::size_t n) {
+  if (void* p = std::malloc(n == 0 ? 1 : n)) return p;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t n) { return operator new(n); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+constexpr bool kCountsAllocations = true;
+#else
+constexpr bool kCountsAllocations = false;
+#endif
 
 namespace {
 
@@ -22,6 +84,11 @@ const demo::Session& session(int set) {
   static const demo::Session b = demo::make_session(kSamples, 2);
   return set == 1 ? a : b;
 }
+
+// The timed Redisplay of the benchmarks below, kept out of line so that an
+// instruction count can be limited to it:
+//   valgrind --tool=callgrind --toggle-collect='*timed_redisplay*' chart_bench --benchmark_filter=...
+__attribute__((noinline)) void timed_redisplay(TPlotChart& chart) { chart.Redisplay(); }
 
 enum class Adding { OneCallPerItem, FromArrays };
 
@@ -75,16 +142,67 @@ BENCHMARK_CAPTURE(BM_AddItems, from_arrays, Adding::FromArrays)->Unit(benchmark:
 
 // A re-plot from the arrays: clear, add every curve, draw the picture. The
 // peer benchmark (bench/peer) times the same under the same name.
+// Also counts the allocations of an iteration, and those of its picture:
+// with as many items as the last time, a re-plot should make none.
 void BM_Replot(benchmark::State& state) {
   auto chart = worst_case_chart();
+  std::uint64_t allocations = 0;
+  std::uint64_t in_picture = 0;
   for (auto _ : state) {
+    const std::uint64_t before = g_allocations.load(std::memory_order_relaxed);
     chart->ClearItems();
     add_set(*chart, 1, 1);
     add_set(*chart, 2, 2);
-    chart->Redisplay();
+    const std::uint64_t added = g_allocations.load(std::memory_order_relaxed);
+    timed_redisplay(*chart);
+    const std::uint64_t after = g_allocations.load(std::memory_order_relaxed);
+    allocations += after - before;
+    in_picture += after - added;
   }
+  if (!kCountsAllocations) return;
+  const auto n = static_cast<double>(state.iterations());
+  state.counters["allocs/iter"] = static_cast<double>(allocations) / n;
+  state.counters["in picture"] = static_cast<double>(in_picture) / n;
 }
 BENCHMARK(BM_Replot)->Unit(benchmark::kMillisecond);
+
+// What the chart keeps per item, the points and the summaries, with the
+// display list and the renderer on their own, filled as the chart fills them.
+void BM_BytesPerItem(benchmark::State& state) {
+  ItemStore store;
+  FastItemRenderer renderer;
+  const ChartGeometry geo;
+  const PixelRect a = geo.area();
+  std::vector<std::uint32_t> px(static_cast<std::size_t>(a.width() * a.height()));
+  const PixelCanvas canvas{px.data(), a.width(), a.left, a.top, a};
+  for (auto _ : state) {
+    store.clear();
+    for (int set = 1; set <= 2; ++set) {
+      const demo::Session& s = session(set);
+      for (std::size_t c = 0; c < s.channel.size(); ++c) {
+        const ItemStyle style{static_cast<TColor>(0x1F3F5F * (c + 1) * set) & 0xFFFFFF,
+                              set == 1 ? TPenStyle::psSolid : TPenStyle::psDot, 1, 0};
+        const ChartItem head{s.time[0], s.channel[c][0], store.style_id(style), ItemKind::MoveTo,
+                             static_cast<std::uint8_t>(set), 0};
+        store.add(head);
+        ChartItem draw = head;
+        draw.kind = ItemKind::DrawTo;
+        store.add_samples(draw, s.time.data(), s.channel[c].data(), s.time.size(), 0, 1);
+      }
+    }
+    std::array<LayerMap, kLayerCount> maps;
+    for (std::size_t k = 0; k < maps.size(); ++k) {
+      const DataBox b = auto_range_box(store.items(), static_cast<int>(k + 1), 0);
+      maps[k] = make_layer_map(geo, b.x_low, b.x_high, b.y_low, b.y_high);
+    }
+    renderer.render(store, canvas, maps, {});
+  }
+  const auto items = static_cast<double>(store.size());
+  state.counters["items"] = items;
+  state.counters["point bytes/item"] = static_cast<double>(store.capacity() * sizeof(ItemPoint)) / items;
+  state.counters["summary bytes/item"] = static_cast<double>(renderer.memory_bytes()) / items;
+}
+BENCHMARK(BM_BytesPerItem)->Unit(benchmark::kMillisecond);
 
 // The first fill of a new chart, fresh memory included.
 void BM_AddItemsFirstTime(benchmark::State& state) {
@@ -105,7 +223,7 @@ BENCHMARK(BM_AddItemsFirstTime)->Unit(benchmark::kMillisecond);
 
 void BM_FullRedisplay(benchmark::State& state) {
   auto chart = worst_case_chart();
-  for (auto _ : state) chart->Redisplay();
+  for (auto _ : state) timed_redisplay(*chart);
 }
 BENCHMARK(BM_FullRedisplay)->Unit(benchmark::kMillisecond);
 
@@ -118,7 +236,7 @@ void BM_FirstRedisplayAfterAdding(benchmark::State& state) {
     add_set(*chart, 1, 1);
     add_set(*chart, 2, 2);
     state.ResumeTiming();
-    chart->Redisplay();
+    timed_redisplay(*chart);
   }
 }
 BENCHMARK(BM_FirstRedisplayAfterAdding)->Unit(benchmark::kMillisecond);
@@ -132,7 +250,7 @@ void BM_PanFrame(benchmark::State& state) {
     start = start > 5000 ? 100 : start + span / 573;
     chart->SetLayerRange(1, start, 0, start + span, 200);
     chart->SetLayerRange(2, start, 0, start + span, 200);
-    chart->Redisplay();
+    timed_redisplay(*chart);
   }
 }
 BENCHMARK(BM_PanFrame)->Arg(6000)->Arg(600)->Arg(60)->Unit(benchmark::kMillisecond);
@@ -145,7 +263,7 @@ void BM_ZoomFrame(benchmark::State& state) {
     const double half = 3000 * f;
     chart->SetLayerRange(1, 3000 - half, 0, 3000 + half, 200);
     chart->SetLayerRange(2, 3000 - half, 0, 3000 + half, 200);
-    chart->Redisplay();
+    timed_redisplay(*chart);
   }
 }
 BENCHMARK(BM_ZoomFrame)->Unit(benchmark::kMillisecond);

@@ -253,7 +253,16 @@ void take_ends(MinMaxPyramid::Bounds& m, std::size_t lo, std::size_t hi, const G
 int MinMaxPyramid::build(const ItemPoint* points, std::size_t n) {
   if (n < kColumnRunMin) return 0;
   const std::size_t whole = n / kBlock;
-  if (storage_.size() < whole + 1) storage_.resize(whole + 1);
+  const std::size_t blocks = (n + kBlock - 1) / kBlock;
+  // All levels at once, to the entry: growing a vector step by step would
+  // double its capacity, and the summaries would cost 8 bytes an item
+  // rather than 5 and a third.
+  std::size_t total = blocks;
+  for (std::size_t count = blocks; count > kBlock; total += count) count = (count + kBlock - 1) / kBlock;
+  if (storage_.size() < total) {
+    storage_.reserve(total);
+    storage_.resize(total);
+  }
   BlockLanes lanes(points[0].x);
   // Whole blocks of four points, a chunk at a time; a run found of no use
   // half way is left there.
@@ -264,18 +273,17 @@ int MinMaxPyramid::build(const ItemPoint* points, std::size_t n) {
     if (!lanes.still_useful()) return 0;
   }
   XOrder order = lanes.order();
-  std::size_t blocks = whole;
-  if (whole * kBlock < n) {  // at most three more points
+  if (whole < blocks) {  // at most three more points
     Bounds m = point_bounds(points[whole * kBlock]);
     for (std::size_t i = whole * kBlock; i < n; ++i) {
       order.take(points[i].x, points[i].y);
       m = join(m, point_bounds(points[i]));
     }
-    storage_[blocks++] = m;
+    storage_[whole] = m;
   }
   if (order.direction() == 0) return 0;
   // The levels above; the top one holds at most kBlock entries.
-  std::size_t total = blocks;
+  total = blocks;
   used_ = 1;
   offset_[0] = 0;
   size_[0] = blocks;
@@ -285,7 +293,6 @@ int MinMaxPyramid::build(const ItemPoint* points, std::size_t n) {
     size_[used_] = count;
     total += count;
   }
-  if (storage_.size() < total) storage_.resize(total);
   Bounds* base = storage_.data();
   for (std::size_t k = 1; k < used_; ++k)
     fill_level(base + offset_[k], base + offset_[k - 1], size_[k - 1], as_is);
@@ -318,14 +325,17 @@ MinMaxPyramid::Bounds MinMaxPyramid::query(const ItemPoint* points, std::size_t 
 }
 
 void FastItemRenderer::reset() {
+  finish_summaries();
   pieces_.clear();
-  pyramid_count_ = 0;
+  summary_count_ = 0;
+  summaries_built_ = 0;
   prepared_ = 0;
   last_pen_item_ = -1;
   last_pen_layer_ = 1;
 }
 
 void FastItemRenderer::prepare(const ItemStore& store) {
+  finish_summaries();
   if (store.generation() != generation_ || store.size() < prepared_) {
     reset();
     generation_ = store.generation();
@@ -335,7 +345,10 @@ void FastItemRenderer::prepare(const ItemStore& store) {
   if (!pieces_.empty()) {
     const Piece last = pieces_.back();
     pieces_.pop_back();
-    if (last.pyramid >= 0) --pyramid_count_;
+    if (last.summary >= 0) {
+      --summary_count_;
+      summaries_built_ = std::min(summaries_built_, summary_count_);
+    }
     last_pen_item_ = last.pen_item;
     last_pen_layer_ = last.pen_layer;
   }
@@ -343,24 +356,62 @@ void FastItemRenderer::prepare(const ItemStore& store) {
   prepared_ = store.size();
 }
 
-// A run of draw-tos that is drawn by columns gets its pyramid here; what is
-// not drawn (an invisible pen) or drawn point by point (a wide pen, a short
-// run) gets none.
+// A run of draw-tos that may be drawn by columns gets a summary slot here;
+// what is not drawn (an invisible pen) or drawn point by point (a wide pen,
+// a short run) gets none.
 FastItemRenderer::Piece FastItemRenderer::make_piece(const ItemStore& store, std::size_t r) {
   const ItemRun& run = store.runs()[r];
   Piece piece{run.begin, static_cast<std::uint32_t>(store.run_end(r)), run.style, run.kind, run.layer,
               last_pen_layer_, last_pen_item_};
   const ItemStyle& style = store.style(run.style);
-  if (run.kind == ItemKind::DrawTo && style.pen != TPenStyle::psClear && style.width <= 1) {
-    if (pyramid_count_ == pyramids_.size()) pyramids_.emplace_back();
-    piece.x_direction = pyramids_[pyramid_count_].build(store.points() + piece.begin, piece.end - piece.begin);
-    if (piece.x_direction != 0) piece.pyramid = static_cast<int>(pyramid_count_++);
+  if (run.kind == ItemKind::DrawTo && style.pen != TPenStyle::psClear && style.width <= 1 &&
+      piece.end - piece.begin >= kColumnRunMin) {
+    if (summary_count_ == summaries_.size()) summaries_.emplace_back();
+    Summary& s = summaries_[summary_count_];
+    s.begin = piece.begin;
+    s.end = piece.end;
+    s.x_direction = 0;
+    piece.summary = static_cast<int>(summary_count_++);
   }
   if (run.kind != ItemKind::Mark) {
     last_pen_item_ = static_cast<std::int64_t>(piece.end) - 1;
     last_pen_layer_ = run.layer;
   }
   return piece;
+}
+
+void FastItemRenderer::SummaryJobs::run(std::size_t job) {
+  Summary& s = renderer->summaries_[base + job];
+  s.x_direction = s.pyramid.build(points + s.begin, s.end - s.begin);
+}
+
+void FastItemRenderer::start_summaries(const ItemStore& store) {
+  prepare(store);
+  if (summaries_built_ == summary_count_) return;
+  jobs_.renderer = this;
+  jobs_.points = store.points();
+  jobs_.base = summaries_built_;
+  helper_.start(jobs_, summary_count_ - summaries_built_);
+}
+
+void FastItemRenderer::finish_summaries() {
+  if (!helper_.busy()) return;
+  helper_.finish();
+  summaries_built_ = summary_count_;
+}
+
+std::size_t FastItemRenderer::memory_bytes() const {
+  std::size_t bytes = pieces_.capacity() * sizeof(Piece) + summaries_.capacity() * sizeof(Summary);
+  for (const Summary& s : summaries_) bytes += s.pyramid.memory_bytes();
+  return bytes;
+}
+
+const FastItemRenderer::Summary* FastItemRenderer::summary_of(const Piece& piece) {
+  if (piece.summary < 0) return nullptr;
+  const auto slot = static_cast<std::size_t>(piece.summary);
+  if (slot >= summaries_built_) helper_.need(slot - jobs_.base);
+  const Summary& s = summaries_[slot];
+  return s.x_direction != 0 ? &s : nullptr;
 }
 
 struct FastItemRenderer::RunContext {
@@ -377,12 +428,18 @@ struct FastItemRenderer::RunContext {
 };
 
 void FastItemRenderer::render(const ItemStore& store, const PixelCanvas& canvas,
-                              const std::array<LayerMap, kLayerCount>& maps, InkRule ink) const {
+                              const std::array<LayerMap, kLayerCount>& maps, InkRule ink) {
+  if (!helper_.busy()) start_summaries(store);
+  // Whatever happens, no thread may still read the store afterwards.
+  struct Finish {
+    FastItemRenderer& r;
+    ~Finish() { r.finish_summaries(); }
+  } finish{*this};
   const RunContext rc{store, canvas, maps, ink};
   for (const Piece& piece : pieces_) {
     leave_wide_vector_state();
     if (piece.kind == ItemKind::Mark) draw_marks(rc, piece);
-    if (piece.kind == ItemKind::DrawTo) draw_run(rc, piece);
+    if (piece.kind == ItemKind::DrawTo) draw_run(rc, piece, summary_of(piece));
   }
 }
 
@@ -393,11 +450,11 @@ void FastItemRenderer::draw_marks(const RunContext& rc, const Piece& piece) cons
   for (std::uint32_t i = piece.begin; i < piece.end; ++i) draw_pixel(rc.canvas, rc.point(i, piece.layer), argb);
 }
 
-void FastItemRenderer::draw_run(const RunContext& rc, const Piece& piece) const {
+void FastItemRenderer::draw_run(const RunContext& rc, const Piece& piece, const Summary* summary) const {
   const ItemStyle& style = rc.store.style(piece.style);
   if (style.pen == TPenStyle::psClear) return;
-  if (piece.pyramid >= 0)
-    draw_run_by_columns(rc, piece);
+  if (summary != nullptr)
+    draw_run_by_columns(rc, piece, *summary);
   else
     draw_run_plain(rc, piece);
 }
@@ -419,15 +476,15 @@ void FastItemRenderer::draw_run_plain(const RunContext& rc, const Piece& piece) 
   }
 }
 
-void FastItemRenderer::draw_run_by_columns(const RunContext& rc, const Piece& piece) const {
+void FastItemRenderer::draw_run_by_columns(const RunContext& rc, const Piece& piece, const Summary& summary) const {
   const ItemPoint* items = rc.store.points() + piece.begin;
   const std::int64_t n = piece.end - piece.begin;
   const LayerMap& m = rc.maps[piece.layer - 1];
-  const MinMaxPyramid& pyramid = pyramids_[static_cast<std::size_t>(piece.pyramid)];
+  const MinMaxPyramid& pyramid = summary.pyramid;
   const ItemStyle& style = rc.store.style(piece.style);
   const std::uint32_t argb = rc.ink.argb(style.color);
   PenWalk pen{dash_pattern(style.pen)};
-  const int dir = piece.x_direction * m.x.direction();
+  const int dir = summary.x_direction * m.x.direction();
   // key() never decreases along the run; the visible columns are a key window.
   auto key = [&](std::int64_t i) { return dir * m.x.to_px(items[i].x); };
   auto at = [&](std::int64_t i) { return PixelPoint{m.x.to_px(items[i].x), m.y.to_px(items[i].y)}; };

@@ -12,6 +12,8 @@
 // search and each column's lowest and highest Y come from a min/max pyramid
 // built at the first picture after the run was added, and only for runs
 // that are drawn by columns, so a frame costs a few operations per column.
+// The pyramids are built by two threads while the picture is drawn, each
+// run waiting for its own before it is drawn.
 // Solid pens give the identical picture; a dotted run is walked once per
 // column instead of once per sample, so its dots fall differently.
 #include <array>
@@ -20,6 +22,7 @@
 
 #include "chart/chart_items.h"
 #include "chart/chart_mapping.h"
+#include "chart/helper_thread.h"
 #include "chart/item_walk.h"
 #include "chart/pixel_raster.h"
 
@@ -62,6 +65,7 @@ class MinMaxPyramid {
   Bounds query(const ItemPoint* points, std::size_t first, std::size_t last) const;  // inclusive
   // Starts loading what a query ending near `index` will read.
   void prefetch(std::size_t index) const;
+  std::size_t memory_bytes() const { return storage_.capacity() * sizeof(Bounds); }
 
  private:
   // Four entries per step up from at most 2^32 items.
@@ -78,12 +82,25 @@ class MinMaxPyramid {
 
 class FastItemRenderer {
  public:
+  FastItemRenderer() = default;
+  FastItemRenderer(const FastItemRenderer&) = delete;
+  FastItemRenderer& operator=(const FastItemRenderer&) = delete;
+  ~FastItemRenderer() { finish_summaries(); }
+
   // Brings the run table up to date with the store (only the items added
   // since the last call are looked at).
   void prepare(const ItemStore& store);
+  // Prepares and starts building the summaries the next render() needs,
+  // on the helper thread as well, so that they are ready sooner. The store
+  // must not change until render() or finish_summaries().
+  void start_summaries(const ItemStore& store);
+  // Returns once no thread works on the summaries any more.
+  void finish_summaries();
   void reset();
   void render(const ItemStore& store, const PixelCanvas& canvas, const std::array<LayerMap, kLayerCount>& maps,
-              InkRule ink) const;
+              InkRule ink);
+  // What the run table and the summaries hold on to.
+  std::size_t memory_bytes() const;
 
  private:
   // One run of the store, with what drawing it needs.
@@ -95,20 +112,38 @@ class FastItemRenderer {
     std::uint8_t layer;
     std::uint8_t pen_layer = 1;
     std::int64_t pen_item = -1;  // item whose point the run starts from
-    int x_direction = 0;         // +1 / -1: X never shrinks / grows; 0: no fast path
-    int pyramid = -1;
+    int summary = -1;            // a run that may be drawn by columns
+  };
+  // A run's pyramid, built at the first render() after the run was added.
+  struct Summary {
+    MinMaxPyramid pyramid;
+    std::uint32_t begin = 0;
+    std::uint32_t end = 0;
+    int x_direction = 0;  // +1 / -1: X never shrinks / grows; 0: drawn point by point
+  };
+  // Builds the summaries from `base` on, a job each.
+  struct SummaryJobs : JobBatch {
+    FastItemRenderer* renderer = nullptr;
+    const ItemPoint* points = nullptr;
+    std::size_t base = 0;
+    void run(std::size_t job) override;
   };
   struct RunContext;
 
   Piece make_piece(const ItemStore& store, std::size_t run);
-  void draw_run(const RunContext& rc, const Piece& piece) const;
+  // The summary of `piece` once built, or null when it is drawn point by point.
+  const Summary* summary_of(const Piece& piece);
+  void draw_run(const RunContext& rc, const Piece& piece, const Summary* summary) const;
   void draw_run_plain(const RunContext& rc, const Piece& piece) const;
-  void draw_run_by_columns(const RunContext& rc, const Piece& piece) const;
+  void draw_run_by_columns(const RunContext& rc, const Piece& piece, const Summary& summary) const;
   void draw_marks(const RunContext& rc, const Piece& piece) const;
 
   std::vector<Piece> pieces_;
-  std::vector<MinMaxPyramid> pyramids_;  // the first pyramid_count_ are in use
-  std::size_t pyramid_count_ = 0;
+  std::vector<Summary> summaries_;  // the first summary_count_ are in use
+  std::size_t summary_count_ = 0;
+  std::size_t summaries_built_ = 0;  // summaries_[0 .. summaries_built_) are up to date
+  SummaryJobs jobs_;
+  HelperThread helper_;
   std::size_t prepared_ = 0;
   std::uint64_t generation_ = 0;
   std::int64_t last_pen_item_ = -1;

@@ -66,10 +66,14 @@ void draw_vspan(const PixelCanvas& c, int x, int y0, int y1, std::uint32_t argb,
     return;
   }
   pen.step(from - y0);
+  // The pen is walked in a local copy: the pixel stores might alias its
+  // phase, which would then be read and written back at every pixel.
+  PenWalk walk = pen;
   for (int y = from; y <= to; ++y, p += c.stride) {
-    if (pen.on()) *p = argb;
-    pen.step();
+    if (walk.on()) *p = argb;
+    walk.step();
   }
+  pen = walk;
   pen.step(y1 - to);
 }
 
@@ -113,19 +117,21 @@ void draw_segment(const PixelCanvas& c, PixelPoint a, PixelPoint b, std::uint32_
   std::int64_t off = num / two_n;
   std::int64_t rem = num % two_n;
   const bool solid = pen.pattern.period == 1;
+  PenWalk walk = pen;  // local, as in draw_vspan
   for (std::int64_t i = i0; i <= i1; ++i) {
     const int major = a_major + static_cast<int>(i) * s_major;
     const int minor = a_minor + static_cast<int>(off) * s_minor;
     const int x = x_major ? major : minor;
     const int y = x_major ? minor : major;
-    if ((solid || pen.on()) && c.clip.contains(x, y)) c.put(x, y, argb);
-    if (!solid) pen.step();
+    if ((solid || walk.on()) && c.clip.contains(x, y)) c.put(x, y, argb);
+    if (!solid) walk.step();
     rem += 2 * db;
     if (rem >= two_n) {
       rem -= two_n;
       ++off;
     }
   }
+  pen = walk;
   pen.step(n - i1);
 }
 

@@ -11,11 +11,13 @@ add_library(kv_chart_core STATIC
   ${KV_CHART_DIR}/chart_parts.h
   ${KV_CHART_DIR}/pixel_raster.h ${KV_CHART_DIR}/pixel_raster.cpp
   ${KV_CHART_DIR}/item_walk.h ${KV_CHART_DIR}/item_walk.cpp
+  ${KV_CHART_DIR}/helper_thread.h ${KV_CHART_DIR}/helper_thread.cpp
   ${KV_CHART_DIR}/item_render.h ${KV_CHART_DIR}/item_render.cpp
   ${KV_CHART_DIR}/chart_geometry.h ${KV_CHART_DIR}/chart_geometry.cpp
   ${KV_CHART_DIR}/caption_place.h ${KV_CHART_DIR}/caption_place.cpp
   ${KV_CHART_DIR}/chart_mouse.h ${KV_CHART_DIR}/chart_mouse.cpp)
 target_include_directories(kv_chart_core PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(kv_chart_core PUBLIC Threads::Threads)
 
 add_library(kv_chart STATIC
   ${KV_CHART_DIR}/qt_paint_helpers.h ${KV_CHART_DIR}/qt_paint_helpers.cpp

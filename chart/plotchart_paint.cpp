@@ -24,7 +24,14 @@ void outline(QPainter& p, const PixelRect& r, const QColor& c) {
 
 void TPlotChart::render_picture(QImage& whole, QImage& area, bool mono) const {
   const InkRule colors = ink_rule(mono);
-  fast_.prepare(items_);
+  // The run renderer assumes every layer shows; the program never hides one.
+  const bool by_runs = all_layers_visible();
+  // The summaries of new runs are built while the rulers and grid are drawn.
+  if (by_runs) fast_.start_summaries(items_);
+  struct Finish {
+    FastItemRenderer& r;
+    ~Finish() { r.finish_summaries(); }
+  } finish{fast_};
   const QSize size(std::max(geo_.width, 1), std::max(geo_.height, 1));
   if (whole.size() != size) whole = QImage(size, QImage::Format_RGB32);
   const PixelRect a = geo_.area();
@@ -41,8 +48,7 @@ void TPlotChart::render_picture(QImage& whole, QImage& area, bool mono) const {
     paint_area_background(p, colors);
     paint_grid(p, colors);
   }
-  // The run renderer assumes every layer shows; the program never hides one.
-  if (all_layers_visible())
+  if (by_runs)
     fast_.render(items_, area_canvas(area), layer_maps(), colors);
   else
     render_items_plain(area, mono);

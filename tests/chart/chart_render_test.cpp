@@ -187,6 +187,51 @@ TEST(FastRenderer, NonFiniteCoordinatesInLongRunsMatchThePlainPicture) {
   EXPECT_EQ(differing(render_plain(s), render_fast(s)), 0);
 }
 
+// Forty long runs on five layers of their own ranges, some with a NaN or an
+// infinite coordinate, some going backwards: their summaries are built on two
+// threads while the runs are drawn. One renderer draws them, again after the
+// last run grew, and again after a refill, each time as the plain way does.
+TEST(FastRenderer, SummariesBuiltWhileDrawingMatchThePlainPicture) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  Scene s;
+  for (std::size_t k = 0; k < kLayerCount; ++k)
+    s.maps[k] = make_layer_map(kGeo, 0, 400.0 + 50.0 * static_cast<double>(k), -5.0 * static_cast<double>(k), 100);
+  ItemStyle last{};
+  int last_layer = 1;
+  auto fill = [&](std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    std::normal_distribution<double> walk(0.0, 2.0);
+    for (int c = 0; c < 40; ++c) {
+      last = {static_cast<TColor>(0x050403 * (c + 1)), TPenStyle::psSolid, 1, 0};
+      last_layer = 1 + c % 5;
+      const bool backwards = c % 9 == 4;
+      const int n = 300 + 60 * c;
+      double y = 50;
+      add(s.store, ItemKind::MoveTo, backwards ? 500 : 0, y, last, last_layer);
+      for (int i = 0; i < n; ++i) {
+        y += walk(rng);
+        const double x = (backwards ? 500 - i * 0.2 : i * 0.2);
+        add(s.store, ItemKind::DrawTo, c % 6 == 1 && i == n / 2 ? kNaN : x, c % 6 == 2 && i == n / 3 ? kInf : y,
+            last, last_layer);
+      }
+    }
+  };
+  FastItemRenderer r;
+  auto matches = [&](const char* when) {
+    Picture fast;
+    r.render(s.store, fast.canvas, s.maps, {});
+    EXPECT_EQ(differing(render_plain(s), fast), 0) << when;
+  };
+  fill(1);
+  matches("first picture");
+  for (int i = 0; i < 2000; ++i) add(s.store, ItemKind::DrawTo, 480 + i * 0.01, 50 + (i % 7), last, last_layer);
+  matches("after the last run grew");
+  s.store.clear();
+  fill(2);
+  matches("after a refill");
+}
+
 // A dotted run is walked once per pixel column by the fast renderer but once
 // per sample by the plain one, so where many samples share a column the dots
 // fall differently. Both stay on the solid picture's pixels and both show a

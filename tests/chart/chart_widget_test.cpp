@@ -1,6 +1,10 @@
 // The chart widget's picture, read back pixel by pixel from its images.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <vector>
+
 #include "chart/plotchart.h"
 #include "chart/plotchart_design.h"
 
@@ -297,6 +301,49 @@ TEST_F(ChartWidget, ScaleChangesRepaintAtOnce) {
   chart.Scale1Y().SetRangeHigh(209);  // y = 100 moves up the chart
   EXPECT_EQ(px(300, chart.layer_map(1).y.to_px(100)), rgb(clBlack));
   EXPECT_EQ(px(300, 433 - 100), rgb(clWhite));
+}
+
+// Long curves on four layers, some with a NaN or an infinite value, drawn
+// as the program draws them against the item-by-item way, inside the frame:
+// every layer shown, one hidden and shown again, and black on white.
+TEST_F(ChartWidget, CurvesMatchTheItemByItemPicture) {
+  chart.SetChartColor(clWhite);
+  chart.SetGridStyle(TGridStyle::gsNone);
+  for (int layer = 1; layer <= 4; ++layer) chart.SetLayerRange(layer, 0, -10 - layer, 600 + layer, 110 + layer);
+  constexpr std::size_t kN = 5000;
+  std::vector<double> x(kN), y(kN);
+  for (int c = 0; c < 24; ++c) {
+    for (std::size_t i = 0; i < kN; ++i) {
+      x[i] = static_cast<double>(i) * 0.12;
+      y[i] = 50 + 45 * std::sin(static_cast<double>(i) * 0.003 * (c + 1)) + static_cast<double>(i % 5);
+    }
+    if (c % 5 == 1) x[kN / 2] = std::numeric_limits<double>::quiet_NaN();
+    if (c % 5 == 2) y[kN / 3] = std::numeric_limits<double>::infinity();
+    chart.SetActiveLayer(1 + c % 4);
+    chart.SetDataColor(static_cast<TColor>(0x0A0B0C * (c + 1)) & 0xFFFFFF);
+    chart.AddMoveTo(x[0], y[0]);
+    chart.AddSamples(x.data(), y.data(), kN, 0, 1, false);
+  }
+  auto differing = [&](bool mono) {
+    const QImage shown = mono ? chart.Picture(true) : chart.ScreenImage();
+    const PixelRect a = chart.geometry_px().area();
+    QImage plain(a.width(), a.height(), QImage::Format_RGB32);
+    plain.fill(Qt::white);
+    chart.render_items_plain(plain, mono);
+    int n = 0;
+    for (int py = 1; py < a.height() - 1; ++py)
+      for (int px = 1; px < a.width() - 1; ++px) n += shown.pixel(a.left + px, a.top + py) != plain.pixel(px, py);
+    return n;
+  };
+  chart.Redisplay();
+  EXPECT_EQ(differing(false), 0);
+  EXPECT_EQ(differing(true), 0);
+  chart.SetLayerVisible(3, false);
+  chart.Redisplay();
+  EXPECT_EQ(differing(false), 0);
+  chart.SetLayerVisible(3, true);
+  chart.Redisplay();
+  EXPECT_EQ(differing(false), 0);
 }
 
 }  // namespace

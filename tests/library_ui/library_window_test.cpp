@@ -13,7 +13,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
+#include "library/library_messages.h"
+#include "library/library_paths.h"
 #include "library/session_query.h"
+#include "library/sqlite_db.h"
 #include "tests/library/library_logs.h"
 #include "library_ui/library_actions.h"
 #include "library_ui/library_window.h"
@@ -379,6 +382,39 @@ TEST_F(LibraryWindowTest, AnActionWaitsForTheFolderCheckFirst) {
   for (const auto& row : window.model().rows()) now.push_back(row.path);
   EXPECT_EQ(now, (std::vector<std::string>{paths[0], paths[2], added}));
   EXPECT_EQ(window.model().rows().at(1).tags.car, "Mk2");
+  EXPECT_TRUE(person.texts().empty());
+}
+
+TEST_F(LibraryWindowTest, ACheckThatFindsTheIndexBusySaysSoOnceAndKeepsTheRows) {
+  indexed_library(folder, 3);
+  add_file_by_hand(folder);
+  library::Database other(library::index_path(folder), 100);
+  {
+    library::Transaction writing(other);  // another program holds the index
+    window.show();
+    wait_for_the_check(window);
+  }
+  EXPECT_FALSE(window.checking_folder());
+  EXPECT_EQ(window.model().rows().size(), 3u);
+  EXPECT_EQ(person.texts(), std::vector<std::string>{library::msg::library_busy(folder)});
+  window.rebuild();  // the index free again: the folder's truth
+  EXPECT_EQ(window.model().rows().size(), 4u);
+  EXPECT_EQ(person.texts().size(), 2u);  // the rebuild's own report
+}
+
+TEST_F(LibraryWindowTest, ClosingWhileTheFolderIsCheckedLeavesTheIndexWhole) {
+  indexed_library(folder, 3);
+  const std::string added = add_file_by_hand(folder);
+  {
+    LibraryAccess first_run{folder, ui};
+    TForm13 first{{log, defaults, folder, first_run, folder_file}, ui};
+    first.show();
+    EXPECT_EQ(first.model().rows().size(), 3u);
+  }  // closed at once, the check perhaps still listing
+  window.show();
+  wait_for_the_check(window);
+  EXPECT_EQ(window.model().rows().size(), 4u);
+  EXPECT_NE(window.model().view_row_of(added), -1);
   EXPECT_TRUE(person.texts().empty());
 }
 

@@ -194,20 +194,36 @@ void SessionIndex::clear() { db_.exec("DELETE FROM sessions"); }
 std::vector<SessionRow> SessionIndex::all_rows() {
   // Read in the table's order and put in time order here: a compact row
   // moves cheaply, while SQLite's ORDER BY would look each row up through
-  // the time index.
-  std::vector<SessionRow> read;
+  // the time index. One snapshot for the count and the rows, so the rows
+  // are read into one allocation.
+  ReadSnapshot snapshot(db_);
+  std::vector<SessionRow> rows;
+  Statement count(db_, "SELECT count(*) FROM sessions");
+  if (count.step()) rows.reserve(static_cast<std::size_t>(std::max<std::int64_t>(0, count.column_int(0))));
   Statement q(db_, "SELECT id, " + column_list() + " FROM sessions");
-  while (q.step()) read_row(q, read.emplace_back());
-  std::vector<std::uint32_t> order(read.size());
-  for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-    const SessionRow& x = read[a];
-    const SessionRow& y = read[b];
+  while (q.step()) read_row(q, rows.emplace_back());
+  // order[k]: the row that belongs at place k.
+  std::vector<std::size_t> order(rows.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const SessionRow& x = rows[a];
+    const SessionRow& y = rows[b];
     return x.session_time != y.session_time ? x.session_time < y.session_time : x.path < y.path;
   });
-  std::vector<SessionRow> rows;
-  rows.reserve(read.size());
-  for (const std::uint32_t i : order) rows.push_back(std::move(read[i]));
+  // Each cycle of the permutation is walked once, every row moved once.
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    SessionRow held = std::move(rows[start]);
+    std::size_t at = start;
+    while (order[at] != start) {
+      const std::size_t from = order[at];
+      rows[at] = std::move(rows[from]);
+      order[at] = at;
+      at = from;
+    }
+    rows[at] = std::move(held);
+    order[at] = at;
+  }
   return rows;
 }
 

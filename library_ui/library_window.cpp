@@ -11,6 +11,7 @@
 #include <QShowEvent>
 #include <QTableView>
 #include <QTimer>
+#include <iterator>
 #include <set>
 
 #include "desktop/user_folder.h"
@@ -120,18 +121,21 @@ void TForm13::refresh_keeping_place() {
   if (lib == nullptr) return;
   const library::SessionRow* chosen = chosen_row();
   const std::string chosen_path = chosen != nullptr ? chosen->path : std::string();
+  const library::SessionTags shown = chosen != nullptr ? chosen->tags : library::SessionTags{};
   const library::SessionRow* top = model_.row_at(table_->rowAt(0));
   const std::string top_path = top != nullptr ? top->path : std::string();
-  // Tags being typed into stay as typed while their row stays chosen.
+  QLineEdit* const edits[] = {track_tag_, car_tag_, driver_tag_, free_tags_};
+  const std::string was[] = {shown.track, shown.car, shown.driver, shown.free_tags};
   const QString typed[] = {track_tag_->text(), car_tag_->text(), driver_tag_->text(), free_tags_->text()};
   show_rows(*lib);
   if (chosen_path.empty() || !select_path(chosen_path)) {
     show_chosen_tags();
   } else {
-    track_tag_->setText(typed[0]);
-    car_tag_->setText(typed[1]);
-    driver_tag_->setText(typed[2]);
-    free_tags_->setText(typed[3]);
+    // A tag being typed into stays as typed while its row stays chosen; one
+    // left alone shows what the folder now says (another machine's edit).
+    for (std::size_t i = 0; i < std::size(edits); ++i) {
+      if (typed[i] != qstring_from_windows1252(was[i])) edits[i]->setText(typed[i]);
+    }
   }
   const int top_row = model_.view_row_of(top_path);
   if (top_row >= 0) table_->scrollTo(model_.index(top_row, 0), QAbstractItemView::PositionAtTop);

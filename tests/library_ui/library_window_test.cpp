@@ -368,6 +368,37 @@ TEST_F(LibraryWindowTest, TheFolderCheckAfterTheFirstOpeningKeepsChoiceOrderFilt
   EXPECT_TRUE(person.texts().empty());
 }
 
+// Another machine sharing the folder changed a session's tags, and a file
+// was taken away and one spoilt, while this program did not run.
+TEST_F(LibraryWindowTest, TheFolderCheckShowsTagsChangedElsewhereExceptThoseBeingTyped) {
+  const auto paths = indexed_library(folder, 4);
+  SetupSheet elsewhere;
+  elsewhere.set_field(library::kTrackSlot, "Brands");
+  elsewhere.set_field(library::kCarSlot, "Mk3");
+  test::write_file(folder + "/" + paths[1], library::test::saved_text(library::test::downloaded_dataset(
+                                                {.pages = 6, .seed = 2}, elsewhere)));
+  std::filesystem::remove(folder + "/" + paths[2]);
+  test::write_file(folder + "/" + paths[3], "not a log");
+  window.show();
+  ASSERT_TRUE(window.select_path(paths[1]));
+  ASSERT_EQ(find<QLineEdit>("TrackTag")->text(), "Oulton");  // as the index had it
+  find<QLineEdit>("DriverTag")->setText("Cai");              // typed, not saved yet
+
+  wait_for_the_check(window);
+  ASSERT_FALSE(window.checking_folder());
+  EXPECT_EQ(path_at(window.model(), find<QTableView>("Sessions")->selectionModel()->currentIndex().row()),
+            paths[1]);
+  EXPECT_EQ(find<QLineEdit>("TrackTag")->text(), "Brands");
+  EXPECT_EQ(find<QLineEdit>("CarTag")->text(), "Mk3");
+  EXPECT_EQ(find<QLineEdit>("DriverTag")->text(), "Cai");
+  EXPECT_EQ(window.model().view_row_of(paths[2]), -1);
+  const SessionRow* spoilt = window.model().row_at(window.model().view_row_of(paths[3]));
+  ASSERT_NE(spoilt, nullptr);
+  EXPECT_FALSE(spoilt->readable);
+  EXPECT_FALSE(spoilt->unreadable_message.empty());
+  EXPECT_TRUE(person.texts().empty());
+}
+
 TEST_F(LibraryWindowTest, AnActionWaitsForTheFolderCheckFirst) {
   const auto paths = indexed_library(folder, 3);
   std::filesystem::remove(folder + "/" + paths[1]);

@@ -9,9 +9,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 #include <string>
 
+#include "bench/library_bench_support.h"
 #include "common/atomic_file.h"
 #include "emulator/log_generator.h"
 #include "library/session_library.h"
@@ -26,24 +26,11 @@ namespace {
 namespace fs = std::filesystem;
 using namespace kv::library;
 
-constexpr int kRows = 10'000;
+using kv::bench::big_library;
+constexpr int kRows = kv::bench::kBigLibraryRows;
 
-kv::Dataset downloaded(int pages) {
-  const kv::emu::GeneratedLog generated = kv::emu::generate_log({.pages = pages, .sessions = 3, .seed = 1});
-  kv::Dataset data;
-  data.raw_memory = generated.memory.data;
-  data.memory_valid = 1;
-  data.used_bytes = generated.used_bytes;
-  data.identity.unit_version = 325;
-  data.identity.pulses_per_mile = generated.pulses_per_mile;
-  data.identity.set_flags(generated.unit_flags1, generated.unit_flags2);
-  return data;
-}
-
-std::string text_of(const kv::Dataset& data) {
-  kv::ScriptedUi ui;
-  return kv::write_log_file_text(data.sheet, data.identity, data.raw_memory, data.used_bytes, false, ui);
-}
+kv::Dataset downloaded(int pages) { return kv::bench::generated_download(pages); }
+std::string text_of(const kv::Dataset& data) { return kv::bench::log_text_of(data); }
 
 fs::path fresh_folder(const std::string& name) {
   const fs::path folder = fs::temp_directory_path() / name;
@@ -115,37 +102,6 @@ void BM_ContentHashFullMemory(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_ContentHashFullMemory)->Unit(benchmark::kMillisecond);
-
-// A library of 10,000 small sessions on five tracks, with set-up fields
-// that vary, made once.
-const fs::path& big_library() {
-  static const fs::path root = [] {
-    // Made once per machine: a later run reuses it.
-    const fs::path made = fs::temp_directory_path() / "kv-bench-library-10k/.complete";
-    if (fs::exists(made)) return made.parent_path();
-    const fs::path folder = fresh_folder("kv-bench-library-10k");
-    kv::Dataset data = downloaded(12);
-    std::mt19937 random(7);
-    const char* tracks[] = {"Brands", "Snetterton", "Oulton", "Donington", "Cadwell"};
-    for (int i = 0; i < kRows; ++i) {
-      data.sheet.notes_text = {"session " + std::to_string(i), "dry"};
-      for (int slot = 1; slot <= kSetupFieldsInRow; ++slot) {
-        data.sheet.set_field(slot, std::to_string(random() % 400 / 10.0).substr(0, 4));
-      }
-      data.sheet.set_field(kTrackSlot, tracks[i % 5]);
-      const std::string year = std::to_string(2020 + i % 6);
-      fs::create_directories(folder / year);
-      char name[64];
-      std::snprintf(name, sizeof name, "%s/%s-%02d-%02d_%06d.kvl", year.c_str(), year.c_str(), 1 + i % 12,
-                    1 + i % 28, i);
-      kv::write_file_atomically((folder / name).string(), text_of(data));
-    }
-    SessionLibrary::open({folder.string()});
-    kv::write_file_atomically(made.string(), "");
-    return folder;
-  }();
-  return root;
-}
 
 void BM_OpenLibrary10k(benchmark::State& state) {
   const std::string root = big_library().string();

@@ -188,7 +188,7 @@ std::string cell_text(const SessionRow& row, const ColumnKey& key) {
     case Column::Notes: return row.notes_first_line;
     case Column::Hash: return row.content_hash;
     case Column::State: return row.unreadable_message;
-    case Column::Setup: return row.setup_field(key.setup_slot);
+    case Column::Setup: return std::string(row.setup_field(key.setup_slot));
   }
   return {};
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <unordered_map>
 
 namespace kv::library {
 namespace {
@@ -61,24 +60,6 @@ std::string packed_setup_v2() {
          kIndexesSql;
 }
 
-std::string pack_setup(const std::array<std::string, kSetupFieldsInRow>& fields) {
-  std::string packed;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) packed += '\n';
-    for (const char c : fields[i]) packed += c == '\r' || c == '\n' ? ' ' : c;
-  }
-  return packed;
-}
-
-// A damaged or foreign value gives empty or cut fields, never more than 65.
-void unpack_setup(std::string_view packed, std::array<std::string, kSetupFieldsInRow>& fields) {
-  for (std::string& field : fields) {
-    const std::size_t end = std::min(packed.find('\n'), packed.size());
-    field = packed.substr(0, end);
-    packed.remove_prefix(std::min(end + 1, packed.size()));
-  }
-}
-
 // Step n brings a version n - 1 index to version n.
 const std::vector<std::function<void(Database&)>>& migrations() {
   static const std::vector<std::function<void(Database&)>> steps = {
@@ -121,7 +102,7 @@ void read_row(const Statement& q, SessionRow& row) {
   row.tags.car = q.column_view(c++);
   row.tags.driver = q.column_view(c++);
   row.tags.free_tags = q.column_view(c++);
-  unpack_setup(q.column_view(c), row.setup);
+  row.setup.assign_joined(q.column_view(c));
 }
 
 SessionRow read_row(const Statement& q) {
@@ -163,7 +144,7 @@ void bind_row(Statement& q, const SessionRow& row) {
   q.bind(c++, row.tags.car);
   q.bind(c++, row.tags.driver);
   q.bind(c++, row.tags.free_tags);
-  q.bind(c, pack_setup(row.setup));
+  q.bind(c, row.setup.joined());
 }
 
 std::string placeholders() {
@@ -211,28 +192,37 @@ void SessionIndex::remove(const std::string& path) {
 void SessionIndex::clear() { db_.exec("DELETE FROM sessions"); }
 
 std::vector<SessionRow> SessionIndex::all_rows() {
-  // One snapshot for both reads: each row goes straight to its place in time
-  // order. Sorting whole records (in SQLite or here) would cost more than
-  // reading them.
+  // Read in the table's order and put in time order here: a compact row
+  // moves cheaply, while SQLite's ORDER BY would look each row up through
+  // the time index. One snapshot for the count and the rows, so the rows
+  // are read into one allocation.
   ReadSnapshot snapshot(db_);
-  struct Key {
-    std::int64_t time;
-    std::string path;
-    std::int64_t id;
-  };
-  std::vector<Key> keys;
-  Statement key_query(db_, "SELECT session_time, path, id FROM sessions");
-  while (key_query.step()) keys.push_back({key_query.column_int(0), key_query.column_text(1), key_query.column_int(2)});
-  std::sort(keys.begin(), keys.end(),
-            [](const Key& a, const Key& b) { return a.time != b.time ? a.time < b.time : a.path < b.path; });
-  std::unordered_map<std::int64_t, std::size_t> place;
-  place.reserve(keys.size());
-  for (const Key& key : keys) place.emplace(key.id, place.size());
-  std::vector<SessionRow> rows(place.size());
+  std::vector<SessionRow> rows;
+  Statement count(db_, "SELECT count(*) FROM sessions");
+  if (count.step()) rows.reserve(static_cast<std::size_t>(std::max<std::int64_t>(0, count.column_int(0))));
   Statement q(db_, "SELECT id, " + column_list() + " FROM sessions");
-  while (q.step()) {
-    const auto at = place.find(q.column_int(0));
-    if (at != place.end()) read_row(q, rows[at->second]);
+  while (q.step()) read_row(q, rows.emplace_back());
+  // order[k]: the row that belongs at place k.
+  std::vector<std::size_t> order(rows.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const SessionRow& x = rows[a];
+    const SessionRow& y = rows[b];
+    return x.session_time != y.session_time ? x.session_time < y.session_time : x.path < y.path;
+  });
+  // Each cycle of the permutation is walked once, every row moved once.
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    SessionRow held = std::move(rows[start]);
+    std::size_t at = start;
+    while (order[at] != start) {
+      const std::size_t from = order[at];
+      rows[at] = std::move(rows[from]);
+      order[at] = at;
+      at = from;
+    }
+    rows[at] = std::move(held);
+    order[at] = at;
   }
   return rows;
 }

@@ -70,9 +70,8 @@ void SessionLibrary::Impl::clean_temporaries(const std::vector<std::string>& tem
   }
 }
 
-ScanReport SessionLibrary::Impl::scan(bool from_scratch) {
+ScanReport SessionLibrary::Impl::scan(const FolderListing& listing, bool from_scratch) {
   ScanReport report;
-  const FolderListing listing = list_library_folder(root);
   clean_temporaries(listing.temporaries, report);
   std::unordered_map<std::string, FileStamp> known;
   known.reserve(listing.sessions.size());
@@ -169,8 +168,10 @@ OpenResult SessionLibrary::open(const OpenOptions& options) {
   std::unique_ptr<SessionLibrary> library(new SessionLibrary(std::move(impl)));
   // A busy index still opens: its rows can be read, and the next scan
   // catches up with the folder.
-  const ScanReport scan = library->sync();
-  if (!scan.error.empty()) result.notices.push_back(scan.error);
+  if (options.sync_at_open) {
+    const ScanReport scan = library->sync();
+    if (!scan.error.empty()) result.notices.push_back(scan.error);
+  }
   result.library = std::move(library);
   return result;
 }
@@ -241,9 +242,11 @@ WriteResult SessionLibrary::remove_to_trash(const std::string& path) {
   return result;
 }
 
-ScanReport SessionLibrary::sync() { return impl_->scan(false); }
+ScanReport SessionLibrary::sync() { return sync(list_library_folder(impl_->root)); }
 
-ScanReport SessionLibrary::rebuild() { return impl_->scan(true); }
+ScanReport SessionLibrary::sync(const FolderListing& listing) { return impl_->scan(listing, false); }
+
+ScanReport SessionLibrary::rebuild() { return impl_->scan(list_library_folder(impl_->root), true); }
 
 std::vector<SessionRow> SessionLibrary::rows() const {
   std::vector<SessionRow> rows;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "library/library_files.h"
 #include "library/session_row.h"
 #include "logdata/dataset.h"
 
@@ -25,6 +26,9 @@ struct OpenOptions {
   std::string root;  // the library folder; created with its parents when missing
   // How long to wait for another program holding the index.
   int busy_timeout_ms = 2000;
+  // False leaves the index as it stands, for a caller that shows its rows at
+  // once and brings it in step afterwards with sync(listing).
+  bool sync_at_open = true;
 };
 
 class SessionLibrary;
@@ -101,6 +105,10 @@ class SessionLibrary {
 
   // Brings the index in step with the folder (also done by open()).
   ScanReport sync();
+  // The same with the folder as list_library_folder(root()) listed it a
+  // moment ago. The listing touches only the folder, never the index, so it
+  // may be made on any thread.
+  ScanReport sync(const FolderListing& listing);
   // Empties the index and reads every file of the folder again.
   ScanReport rebuild();
 

@@ -31,7 +31,7 @@ struct SessionLibrary::Impl {
     }
   }
 
-  ScanReport scan(bool from_scratch);
+  ScanReport scan(const FolderListing& listing, bool from_scratch);
   void clean_temporaries(const std::vector<std::string>& temporaries, ScanReport& report) const;
   ImportReport import_sources(const std::vector<std::string>& sources);
   WriteResult rewrite(const std::string& path, const std::function<void(SetupSheet&)>& change);

@@ -36,9 +36,9 @@ SortKey number_key(double value) { return {0, value, {}}; }
 SortKey optional_key(const std::optional<double>& value) { return value ? number_key(*value) : SortKey{}; }
 SortKey text_key(const std::string& text) { return text.empty() ? SortKey{} : SortKey{1, 0.0, folded(text)}; }
 
-SortKey field_key(const std::string& text) {
+SortKey field_key(std::string_view text) {
   if (const auto value = field_number(text)) return number_key(*value);
-  return text_key(text);
+  return text_key(std::string(text));
 }
 
 SortKey sort_key(const SessionRow& row, const ColumnKey& key) {
@@ -115,10 +115,10 @@ std::vector<std::size_t> select_rows(const std::vector<SessionRow>& rows, const 
   return chosen;
 }
 
-std::optional<double> field_number(const std::string& text) {
+std::optional<double> field_number(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return std::nullopt;
-  std::string plain = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  std::string plain(text.substr(first, text.find_last_not_of(" \t") - first + 1));
   std::replace(plain.begin(), plain.end(), ',', '.');
   if (!plain.empty() && plain.front() == '+') plain.erase(0, 1);
   const bool digits_only = !plain.empty() && std::all_of(plain.begin(), plain.end(), [](char c) {

@@ -86,7 +86,7 @@ struct ScatterPoint {
 // A number as people type it in a set-up field: leading and trailing blanks
 // ignored, a decimal point or comma, an optional sign; nothing for anything
 // else ("28psi", "", "n/a").
-std::optional<double> field_number(const std::string& text);
+std::optional<double> field_number(std::string_view text);
 
 // One point per selected row that has the measure and whose field reads as
 // a number; the others are left out.

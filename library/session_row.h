@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kv::library {
 
@@ -37,6 +38,26 @@ struct FastestLap {
   // by speed_in_mph); nothing when the lap has no distance or time.
   std::optional<double> average_speed;
   bool operator==(const FastestLap&) const = default;
+};
+
+// The 65 set-up fields of a row in one text, one field a line, as the index
+// keeps them: a library of thousands of rows is read at every opening, and
+// one string a row instead of 65 is most of what that costs. A field is
+// found when asked for. A field never holds a line break (the log file keeps
+// each on a line of its own); one given here becomes a blank.
+class SetupFields {
+ public:
+  std::string_view field(int slot) const;  // slots 1-65; "" outside
+  void set(int slot, std::string_view text);
+  // The 65 fields joined by '\n', and back. A damaged or foreign text gives
+  // empty or cut fields, never more than 65.
+  std::string joined() const;
+  void assign_joined(std::string_view joined);
+  // Field by field: an empty text and 65 empty fields are equal.
+  bool operator==(const SetupFields& other) const;
+
+ private:
+  std::string text_;  // as given to assign_joined(), carriage returns blanked
 };
 
 struct SessionRow {
@@ -71,12 +92,12 @@ struct SessionRow {
   // of the log's typical lap distance); nothing without enough whole laps.
   std::optional<double> theoretical_best;
 
-  std::array<std::string, kSetupFieldsInRow> setup{};  // [0] is slot 1
+  SetupFields setup;
   std::string notes_first_line;
   std::string notes_text;     // every notes line, joined by '\n', for searching
   SessionTags tags;
 
-  const std::string& setup_field(int slot) const;  // slots 1-65; "" outside
+  std::string_view setup_field(int slot) const { return setup.field(slot); }
   bool operator==(const SessionRow&) const = default;
 };
 

@@ -37,7 +37,7 @@ void fill_identity(SessionRow& row, const Dataset& data) {
 }
 
 void fill_sheet(SessionRow& row, const SetupSheet& sheet) {
-  for (int slot = 1; slot <= kSetupFieldsInRow; ++slot) row.setup[static_cast<std::size_t>(slot - 1)] = sheet.field(slot);
+  for (int slot = 1; slot <= kSetupFieldsInRow; ++slot) row.setup.set(slot, sheet.field(slot));
   row.notes_first_line = sheet.notes_text.empty() ? std::string() : sheet.notes_text.front();
   for (const std::string& line : sheet.notes_text) {
     if (!row.notes_text.empty()) row.notes_text += '\n';

@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QTableView>
+#include <QTimer>
+#include <iterator>
 #include <set>
 
 #include "desktop/user_folder.h"
@@ -20,6 +22,10 @@
 
 namespace kv {
 namespace {
+
+// How often the window looks whether the folder's check is done; a check
+// of ten thousand files takes a few tens of milliseconds.
+constexpr int kCheckPollMs = 10;
 
 std::int64_t local_midnight(const QDate& date) { return QDateTime(date, QTime(0, 0)).toSecsSinceEpoch(); }
 
@@ -46,6 +52,9 @@ TForm13::TForm13(LibraryWindowState state, GivenFileUi& ui, QWidget* parent)
   setObjectName("TForm13");
   setWindowTitle("Session Library");
   build();
+  check_timer_ = new QTimer(this);
+  check_timer_->setInterval(kCheckPollMs);
+  connect(check_timer_, &QTimer::timeout, this, [this] { catch_up(false); });
 }
 
 TForm13::~TForm13() = default;
@@ -70,6 +79,7 @@ void TForm13::back() {
 }
 
 library::SessionLibrary* TForm13::library() {
+  catch_up(true);
   std::string error;
   library::SessionLibrary* lib = state_.access.get(error);
   if (lib == nullptr) ui_.warning(error);
@@ -78,16 +88,57 @@ library::SessionLibrary* TForm13::library() {
 
 void TForm13::reload() {
   show_folder();
-  library::SessionLibrary* lib = library();
+  std::string error;
+  library::SessionLibrary* lib = state_.access.get_as_indexed(error);
   if (lib == nullptr) {
+    ui_.warning(error);
     model_.set_rows({});
     return;
   }
-  auto rows = lib->rows();
-  if (!lib->last_error().empty()) ui_.warning(lib->last_error());
+  show_rows(*lib);
+  show_chosen_tags();
+  if (state_.access.checking()) check_timer_->start();
+}
+
+void TForm13::show_rows(library::SessionLibrary& lib) {
+  auto rows = lib.rows();
+  if (!lib.last_error().empty()) ui_.warning(lib.last_error());
   model_.set_rows(std::move(rows));
   fill_tag_choices();
-  show_chosen_tags();
+}
+
+bool TForm13::checking_folder() const { return state_.access.checking(); }
+
+void TForm13::catch_up(bool wait) {
+  const std::optional<bool> changed = state_.access.finish_check(wait);
+  if (!state_.access.checking()) check_timer_->stop();
+  if (changed.value_or(false)) refresh_keeping_place();
+}
+
+void TForm13::refresh_keeping_place() {
+  std::string error;
+  library::SessionLibrary* lib = state_.access.get_as_indexed(error);
+  if (lib == nullptr) return;
+  const library::SessionRow* chosen = chosen_row();
+  const std::string chosen_path = chosen != nullptr ? chosen->path : std::string();
+  const library::SessionTags shown = chosen != nullptr ? chosen->tags : library::SessionTags{};
+  const library::SessionRow* top = model_.row_at(table_->rowAt(0));
+  const std::string top_path = top != nullptr ? top->path : std::string();
+  QLineEdit* const edits[] = {track_tag_, car_tag_, driver_tag_, free_tags_};
+  const std::string was[] = {shown.track, shown.car, shown.driver, shown.free_tags};
+  const QString typed[] = {track_tag_->text(), car_tag_->text(), driver_tag_->text(), free_tags_->text()};
+  show_rows(*lib);
+  if (chosen_path.empty() || !select_path(chosen_path)) {
+    show_chosen_tags();
+  } else {
+    // A tag being typed into stays as typed while its row stays chosen; one
+    // left alone shows what the folder now says (another machine's edit).
+    for (std::size_t i = 0; i < std::size(edits); ++i) {
+      if (typed[i] != qstring_from_windows1252(was[i])) edits[i]->setText(typed[i]);
+    }
+  }
+  const int top_row = model_.view_row_of(top_path);
+  if (top_row >= 0) table_->scrollTo(model_.index(top_row, 0), QAbstractItemView::PositionAtTop);
 }
 
 void TForm13::fill_tag_choices() {
@@ -131,9 +182,11 @@ bool TForm13::select_path(const std::string& path) {
 
 void TForm13::open_into(std::uint8_t which) {
   const library::SessionRow* row = chosen_row();
-  library::SessionLibrary* lib = row != nullptr ? library() : nullptr;
-  if (lib == nullptr) return;
+  if (row == nullptr) return;
+  // Copied first: finishing the folder's check may refresh the rows.
   const std::string path = row->path;
+  library::SessionLibrary* lib = library();
+  if (lib == nullptr) return;
   open_library_session(state_.log, state_.dialogs, ui_, which, *lib, path);
   emit sessionOpened(which);
 }
@@ -159,9 +212,11 @@ void TForm13::import_folder() {
 
 void TForm13::remove_session() {
   const library::SessionRow* row = chosen_row();
-  library::SessionLibrary* lib = row != nullptr ? library() : nullptr;
+  if (row == nullptr) return;
+  const std::string path = row->path;
+  library::SessionLibrary* lib = library();
   if (lib == nullptr) return;
-  if (remove_from_library(*lib, ui_, row->path)) reload();
+  if (remove_from_library(*lib, ui_, path)) reload();
 }
 
 void TForm13::rebuild() {
@@ -173,10 +228,11 @@ void TForm13::rebuild() {
 
 void TForm13::save_tags() {
   const library::SessionRow* row = chosen_row();
-  library::SessionLibrary* lib = row != nullptr ? library() : nullptr;
-  if (lib == nullptr) return;
+  if (row == nullptr) return;
   const std::string path = row->path;
   const library::SessionTags tags{text_of(track_tag_), text_of(car_tag_), text_of(driver_tag_), text_of(free_tags_)};
+  library::SessionLibrary* lib = library();
+  if (lib == nullptr) return;
   if (!save_session_tags(*lib, ui_, path, tags)) return;
   reload();
   select_path(path);

@@ -21,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QTableView;
+class QTimer;
 
 namespace kv {
 
@@ -59,6 +60,12 @@ class TForm13 : public QWidget {
   SessionTableModel& model() { return model_; }
   // Chooses the table row showing `path`; false when it is not shown.
   bool select_path(const std::string& path);
+  // The folder's check begun at the first opening is still running; the
+  // table shows the index's rows meanwhile and is refreshed, keeping the
+  // choice, order, filter and place, when the check changed anything.
+  bool checking_folder() const;
+  // Applies the check if it is done (or waits for it when `wait`).
+  void catch_up(bool wait);
   TForm14& scatter_window();
 
  signals:
@@ -77,7 +84,11 @@ class TForm13 : public QWidget {
   QWidget* build_buttons();
   void build_column_menu();
 
+  // The library in step with the folder: any check still running is
+  // finished first, so every action works on what the folder holds.
   library::SessionLibrary* library();
+  void show_rows(library::SessionLibrary& lib);
+  void refresh_keeping_place();
   const library::SessionRow* chosen_row() const;
   void open_into(std::uint8_t which);
   void show_chosen_tags();
@@ -105,6 +116,7 @@ class TForm13 : public QWidget {
   QLineEdit* driver_tag_ = nullptr;
   QLineEdit* free_tags_ = nullptr;
   QMenu* column_menu_ = nullptr;
+  QTimer* check_timer_ = nullptr;
 };
 
 }  // namespace kv

@@ -18,7 +18,7 @@ SessionRow row(const std::string& path, int day, const std::string& track, std::
   r.tags.track = track;
   if (fastest) r.fastest = FastestLap{*fastest, 1, 3, 120.0};
   r.theoretical_best = theoretical;
-  r.setup[kTrackTempSlot - 1] = field31;
+  r.setup.set(kTrackTempSlot, field31);
   return r;
 }
 

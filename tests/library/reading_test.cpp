@@ -95,12 +95,84 @@ TEST_F(ReadingTest, AnIndexOfTheFirstSchemaKeepsItsRowsWhenMigrated) {
   for (std::size_t i = 0; i < after.size(); ++i) {
     SessionRow expected = before[i];
     for (int slot = 1; slot <= kSetupFieldsInRow; ++slot) {
-      expected.setup[static_cast<std::size_t>(slot - 1)] = "f" + std::to_string(slot) + "-" + expected.path;
+      expected.setup.set(slot, "f" + std::to_string(slot) + "-" + expected.path);
     }
-    expected.setup[2] = "two  lines";  // a line break never stands in a field, as in the file
+    expected.setup.set(3, "two  lines");  // a line break never stands in a field, as in the file
     EXPECT_TRUE(same_content(after[i], expected)) << after[i].path;
   }
   EXPECT_EQ(Database(index_path(root()), 1000).user_version(), kIndexSchemaVersion);
+}
+
+
+TEST(SetupFieldsTest, FieldsKeepTheirPlacesWhateverTheJoinedTextHolds) {
+  SetupFields fields;
+  EXPECT_EQ(fields, SetupFields{});
+  fields.set(2, "27.5");
+  fields.set(65, "last");
+  fields.set(1, "a\r\nb");  // a line break becomes blanks, the others stay put
+  fields.set(66, "not a field");
+  EXPECT_EQ(fields.field(1), "a  b");
+  EXPECT_EQ(fields.field(2), "27.5");
+  EXPECT_EQ(fields.field(3), "");
+  EXPECT_EQ(fields.field(65), "last");
+  EXPECT_EQ(fields.field(0), "");
+  EXPECT_EQ(fields.field(66), "");
+  fields.set(2, "");
+  EXPECT_EQ(fields.field(65), "last");
+
+  SetupFields read;
+  read.assign_joined(fields.joined());
+  EXPECT_EQ(read, fields);
+  // 65 empty fields are the empty set-up.
+  read.assign_joined(std::string(kSetupFieldsInRow - 1, '\n'));
+  EXPECT_EQ(read, SetupFields{});
+  // A foreign or damaged text: short, carriage returns, more than 65 lines.
+  read.assign_joined("x\ry\n\nz");
+  EXPECT_EQ(read.field(1), "x y");
+  EXPECT_EQ(read.field(3), "z");
+  EXPECT_EQ(read.field(4), "");
+  std::string many;
+  for (int line = 1; line <= 70; ++line) many += std::to_string(line) + "\n";
+  read.assign_joined(many);
+  EXPECT_EQ(read.field(64), "64");
+  EXPECT_EQ(read.field(65), "65");
+  EXPECT_EQ(read.joined().find("66"), std::string::npos);
+}
+
+// A program that shows the index's rows at once and checks the folder
+// afterwards still ends with the folder's truth.
+TEST_F(ReadingTest, ALaterCheckCatchesWhatChangedWhileNoProgramRan) {
+  std::string kept, removed, edited;
+  {
+    auto library = test::open_library(root());
+    kept = library->archive(downloaded_dataset({.pages = 6, .seed = 1}), sample_time(0)).path;
+    removed = library->archive(downloaded_dataset({.pages = 7, .seed = 2}), sample_time(1)).path;
+    edited = library->archive(downloaded_dataset({.pages = 8, .seed = 3}), sample_time(2)).path;
+  }
+  fs::remove(root() + "/" + removed);
+  SetupSheet sheet;
+  sheet.set_field(kTrackSlot, "Oulton");
+  kv::test::write_file(root() + "/" + edited, test::saved_text(downloaded_dataset({.pages = 9, .seed = 3}, sheet)));
+  fs::create_directories(root() + "/imported");
+  test::write_generated_file(root() + "/imported/new.kvl", {.pages = 10, .seed = 4});
+
+  OpenResult opened = SessionLibrary::open({.root = root(), .sync_at_open = false});
+  ASSERT_TRUE(opened.library) << opened.error;
+  SessionLibrary& library = *opened.library;
+  EXPECT_EQ(library.rows().size(), 3u);  // the index as the last program left it
+  const ScanReport report = library.sync(list_library_folder(root()));
+  EXPECT_EQ(report.added, 1);
+  EXPECT_EQ(report.updated, 1);
+  EXPECT_EQ(report.removed, 1);
+  const auto rows = library.rows();
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(library.row(edited)->tags.track, "Oulton");
+  EXPECT_FALSE(library.row(removed));
+  EXPECT_TRUE(library.row("imported/new.kvl"));
+  library.rebuild();
+  const auto rebuilt = library.rows();
+  ASSERT_EQ(rebuilt.size(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_TRUE(same_content(rows[i], rebuilt[i])) << rows[i].path;
 }
 
 }  // namespace

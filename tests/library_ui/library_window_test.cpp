@@ -10,7 +10,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include "library/library_messages.h"
+#include "library/library_paths.h"
 #include "library/session_query.h"
+#include "library/sqlite_db.h"
+#include "tests/library/library_logs.h"
 #include "library_ui/library_actions.h"
 #include "library_ui/library_window.h"
 #include "library_ui/scatter_window.h"
@@ -36,7 +43,7 @@ SessionRow row(const char* path, std::int64_t time, const char* track, const cha
   r.tags.track = track;
   r.tags.driver = driver;
   r.fastest = library::FastestLap{fastest, 1, 2, std::nullopt};
-  r.setup[library::kTrackTempSlot - 1] = track_temp;
+  r.setup.set(library::kTrackTempSlot, track_temp);
   r.notes_first_line = notes;
   r.notes_text = notes;
   r.laps = 5;
@@ -297,6 +304,149 @@ TEST_F(LibraryWindowTest, RemovingAsksFirstAndNoKeepsTheSession) {
   person.queue_answer(kNo);
   EXPECT_FALSE(remove_from_library(*lib, ui, "2026/a.kvl"));
   EXPECT_EQ(person.texts(), std::vector<std::string>{"Move the session 2026/a.kvl to the library's trash folder?"});
+}
+
+// A library of `count` sessions indexed by an earlier run, every fifth at
+// Brands and the others at Oulton; their paths in time order.
+std::vector<std::string> indexed_library(const std::string& folder, int count) {
+  std::vector<std::string> paths;
+  auto lib = library::test::open_library(folder);
+  for (int i = 0; i < count; ++i) {
+    SetupSheet sheet;
+    sheet.set_field(library::kTrackSlot, i % 5 == 0 ? "Brands" : "Oulton");
+    const Dataset data = library::test::downloaded_dataset({.pages = 6, .seed = static_cast<unsigned>(i + 1)}, sheet);
+    paths.push_back(lib->archive(data, library::test::sample_time(i)).path);
+  }
+  return paths;
+}
+
+// Added as if by hand while no program ran: newer than every archived one.
+std::string add_file_by_hand(const std::string& folder) {
+  SetupSheet sheet;
+  sheet.set_field(library::kTrackSlot, "Oulton");
+  std::filesystem::create_directories(folder + "/imported");
+  library::test::write_generated_file(folder + "/imported/new.kvl", {.pages = 7, .seed = 99}, sheet);
+  return "imported/new.kvl";
+}
+
+std::string path_at(const SessionTableModel& model, int view_row) {
+  const SessionRow* row = model.row_at(view_row);
+  return row != nullptr ? row->path : "(no row)";
+}
+
+void wait_for_the_check(TForm13& window) {
+  QElapsedTimer waited;
+  waited.start();
+  while (window.checking_folder() && waited.elapsed() < 10000) {
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  }
+}
+
+TEST_F(LibraryWindowTest, TheFolderCheckAfterTheFirstOpeningKeepsChoiceOrderFilterAndPlace) {
+  const auto paths = indexed_library(folder, 50);
+  const std::string added = add_file_by_hand(folder);
+  window.resize(700, 400);
+  window.show();
+  auto* table = find<QTableView>("Sessions");
+  EXPECT_EQ(window.model().rows().size(), 50u);  // the index's rows, at once
+  find<QComboBox>("TrackFilter")->setEditText("Oulton");
+  table->sortByColumn(0, Qt::DescendingOrder);  // newest first
+  ASSERT_TRUE(window.select_path(paths[31]));
+  find<QLineEdit>("DriverTag")->setText("Cai");  // typed, not saved yet
+  table->scrollTo(window.model().index(window.model().view_row_of(paths[38]), 0), QAbstractItemView::PositionAtTop);
+  ASSERT_EQ(path_at(window.model(), table->rowAt(0)), paths[38]);
+
+  wait_for_the_check(window);
+  ASSERT_FALSE(window.checking_folder());
+  EXPECT_EQ(window.model().rows().size(), 51u);
+  EXPECT_EQ(window.model().rowCount(), 41);  // the 40 at Oulton and the new one
+  EXPECT_EQ(path_at(window.model(), 0), added);
+  EXPECT_EQ(path_at(window.model(), table->selectionModel()->currentIndex().row()), paths[31]);
+  EXPECT_EQ(find<QLineEdit>("TrackTag")->text(), "Oulton");
+  EXPECT_EQ(find<QLineEdit>("DriverTag")->text(), "Cai");
+  EXPECT_EQ(path_at(window.model(), table->rowAt(0)), paths[38]);
+  EXPECT_TRUE(person.texts().empty());
+}
+
+// Another machine sharing the folder changed a session's tags, and a file
+// was taken away and one spoilt, while this program did not run.
+TEST_F(LibraryWindowTest, TheFolderCheckShowsTagsChangedElsewhereExceptThoseBeingTyped) {
+  const auto paths = indexed_library(folder, 4);
+  SetupSheet elsewhere;
+  elsewhere.set_field(library::kTrackSlot, "Brands");
+  elsewhere.set_field(library::kCarSlot, "Mk3");
+  test::write_file(folder + "/" + paths[1], library::test::saved_text(library::test::downloaded_dataset(
+                                                {.pages = 6, .seed = 2}, elsewhere)));
+  std::filesystem::remove(folder + "/" + paths[2]);
+  test::write_file(folder + "/" + paths[3], "not a log");
+  window.show();
+  ASSERT_TRUE(window.select_path(paths[1]));
+  ASSERT_EQ(find<QLineEdit>("TrackTag")->text(), "Oulton");  // as the index had it
+  find<QLineEdit>("DriverTag")->setText("Cai");              // typed, not saved yet
+
+  wait_for_the_check(window);
+  ASSERT_FALSE(window.checking_folder());
+  EXPECT_EQ(path_at(window.model(), find<QTableView>("Sessions")->selectionModel()->currentIndex().row()),
+            paths[1]);
+  EXPECT_EQ(find<QLineEdit>("TrackTag")->text(), "Brands");
+  EXPECT_EQ(find<QLineEdit>("CarTag")->text(), "Mk3");
+  EXPECT_EQ(find<QLineEdit>("DriverTag")->text(), "Cai");
+  EXPECT_EQ(window.model().view_row_of(paths[2]), -1);
+  const SessionRow* spoilt = window.model().row_at(window.model().view_row_of(paths[3]));
+  ASSERT_NE(spoilt, nullptr);
+  EXPECT_FALSE(spoilt->readable);
+  EXPECT_FALSE(spoilt->unreadable_message.empty());
+  EXPECT_TRUE(person.texts().empty());
+}
+
+TEST_F(LibraryWindowTest, AnActionWaitsForTheFolderCheckFirst) {
+  const auto paths = indexed_library(folder, 3);
+  std::filesystem::remove(folder + "/" + paths[1]);
+  const std::string added = add_file_by_hand(folder);
+  window.show();
+  EXPECT_EQ(window.model().rows().size(), 3u);
+  ASSERT_TRUE(window.select_path(paths[2]));
+  find<QLineEdit>("CarTag")->setText("Mk2");
+  window.save_tags();  // at once, the check perhaps still listing the folder
+  EXPECT_FALSE(window.checking_folder());
+  std::vector<std::string> now;
+  for (const auto& row : window.model().rows()) now.push_back(row.path);
+  EXPECT_EQ(now, (std::vector<std::string>{paths[0], paths[2], added}));
+  EXPECT_EQ(window.model().rows().at(1).tags.car, "Mk2");
+  EXPECT_TRUE(person.texts().empty());
+}
+
+TEST_F(LibraryWindowTest, ACheckThatFindsTheIndexBusySaysSoOnceAndKeepsTheRows) {
+  indexed_library(folder, 3);
+  add_file_by_hand(folder);
+  library::Database other(library::index_path(folder), 100);
+  {
+    library::Transaction writing(other);  // another program holds the index
+    window.show();
+    wait_for_the_check(window);
+  }
+  EXPECT_FALSE(window.checking_folder());
+  EXPECT_EQ(window.model().rows().size(), 3u);
+  EXPECT_EQ(person.texts(), std::vector<std::string>{library::msg::library_busy(folder)});
+  window.rebuild();  // the index free again: the folder's truth
+  EXPECT_EQ(window.model().rows().size(), 4u);
+  EXPECT_EQ(person.texts().size(), 2u);  // the rebuild's own report
+}
+
+TEST_F(LibraryWindowTest, ClosingWhileTheFolderIsCheckedLeavesTheIndexWhole) {
+  indexed_library(folder, 3);
+  const std::string added = add_file_by_hand(folder);
+  {
+    LibraryAccess first_run{folder, ui};
+    TForm13 first{{log, defaults, folder, first_run, folder_file}, ui};
+    first.show();
+    EXPECT_EQ(first.model().rows().size(), 3u);
+  }  // closed at once, the check perhaps still listing
+  window.show();
+  wait_for_the_check(window);
+  EXPECT_EQ(window.model().rows().size(), 4u);
+  EXPECT_NE(window.model().view_row_of(added), -1);
+  EXPECT_TRUE(person.texts().empty());
 }
 
 TEST_F(LibraryWindowTest, AFolderThatCannotBeTheLibraryIsSaidOnce) {

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,7 @@
 #include "library_ui/library_window.h"
 #include "library_ui/scatter_window.h"
 #include "library_ui/session_table_model.h"
+#include "tests/library/library_logs.h"
 #include "tests/support/find_child.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
@@ -305,6 +307,45 @@ TEST_F(LibraryWindowTest, AFolderThatCannotBeTheLibraryIsSaidOnce) {
   ASSERT_EQ(person.messages().size(), 1u);
   EXPECT_EQ(person.messages()[0].kind, MsgKind::Warning);
   EXPECT_EQ(window.model().rowCount(), 0);
+}
+
+// "Import Files" takes many files from one dialog and tells what came of
+// each, as an import of a folder does.
+TEST_F(LibraryWindowTest, ImportFilesTakesThreeFilesFromOneDialogWithADuplicateAndAnUnreadableOne) {
+  namespace fs = std::filesystem;
+  const auto src = [&](const std::string& name) { return (dir.path() / "src" / name).string(); };
+  const auto press_import = [&] { find<QPushButton>("ImportFiles")->click(); };
+  fs::create_directories(dir.path() / "src");
+  library::test::write_generated_file(src("first.kvl"), {.pages = 4, .seed = 1});
+  library::test::write_generated_file(src("second.kvl"), {.pages = 4, .seed = 2});
+  fs::copy_file(src("first.kvl"), src("first-again.kvl"));
+  kv::test::write_file(src("garbage.kvl"), "not a log\r\n");
+  window.show();
+  person.queue_files({src("first.kvl")});
+  press_import();
+  ASSERT_EQ(window.model().rowCount(), 1);
+  person.clear();
+
+  person.queue_files({src("second.kvl"), src("first-again.kvl"), src("garbage.kvl")});
+  press_import();
+  ASSERT_EQ(person.dialogs().size(), 1u);
+  EXPECT_EQ(person.dialogs()[0].title, "Import Sessions");
+  EXPECT_EQ(person.dialogs()[0].filter, "Korvanta files (*.kvl)");
+  EXPECT_EQ(person.texts(), (std::vector<std::string>{
+                                "Imported 1 sessions; 1 were already in the library.",
+                                "These files could not be read:\n" + src("garbage.kvl") +
+                                    ": File Format Error, No Data Loaded"}));
+  ASSERT_EQ(person.messages().size(), 2u);
+  EXPECT_EQ(person.messages()[0].kind, MsgKind::Information);
+  EXPECT_EQ(person.messages()[1].kind, MsgKind::Warning);
+  EXPECT_EQ(window.model().rowCount(), 2);
+
+  // Cancelled: nothing is read and nothing is said.
+  person.clear();
+  press_import();
+  EXPECT_EQ(person.dialogs().size(), 1u);
+  EXPECT_TRUE(person.texts().empty());
+  EXPECT_EQ(window.model().rowCount(), 2);
 }
 
 }  // namespace

@@ -11,7 +11,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "library/library_messages.h"
+#include "library/library_paths.h"
 #include "library/session_query.h"
+#include "library/sqlite_db.h"
 #include "library_ui/library_actions.h"
 #include "library_ui/library_window.h"
 #include "library_ui/scatter_window.h"
@@ -346,6 +349,76 @@ TEST_F(LibraryWindowTest, ImportFilesTakesThreeFilesFromOneDialogWithADuplicateA
   EXPECT_EQ(person.dialogs().size(), 1u);
   EXPECT_TRUE(person.texts().empty());
   EXPECT_EQ(window.model().rowCount(), 2);
+}
+
+// Another program writes to the library while this window acts: each action
+// either works or says the library is in use, changing nothing, and the
+// index stays whole and true to the files.
+TEST_F(LibraryWindowTest, WhileAnotherProgramWritesEachActionWorksOrSaysSoAndChangesNothing) {
+  namespace fs = std::filesystem;
+  const auto log = [&](const char* name, unsigned seed) {
+    library::test::write_generated_file(dir.file(name), {.pages = 4, .seed = seed});
+    return dir.file(name);
+  };
+  const std::vector<std::string> first_two{log("one.kvl", 1), log("two.kvl", 2)};
+  const std::string third = log("three.kvl", 3);
+  window.show();
+  person.queue_files(first_two);
+  find<QPushButton>("ImportFiles")->click();
+  ASSERT_EQ(window.model().rowCount(), 2);
+  const std::string chosen = window.model().row_at(0)->path;
+  const std::string chosen_bytes = kv::test::read_file(folder + "/" + chosen);
+  const auto session_files = [&] {  // the trash aside
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+      const std::string relative = fs::relative(entry.path(), folder).string();
+      if (entry.path().extension() == ".kvl" && !relative.starts_with("trash/")) files.push_back(relative);
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+  };
+  const std::vector<std::string> files_before = session_files();
+  const std::vector<std::string> busy{library::msg::library_busy(folder)};
+  {
+    library::test::OtherProgramWriting other(folder);
+    ASSERT_TRUE(other.holding());
+    person.clear();
+    ASSERT_TRUE(window.select_path(chosen));
+    find<QLineEdit>("TrackTag")->setText("Oulton");
+    find<QPushButton>("SaveTags")->click();
+    EXPECT_EQ(person.texts(), busy);
+    person.clear();
+    ASSERT_TRUE(window.select_path(chosen));
+    find<QPushButton>("RemoveSession")->click();
+    EXPECT_EQ(person.texts(), (std::vector<std::string>{library_msg::remove_question(chosen), busy[0]}));
+    person.clear();
+    find<QPushButton>("Rebuild")->click();
+    EXPECT_EQ(person.texts(), busy);
+    person.clear();
+    person.queue_files({third});
+    find<QPushButton>("ImportFiles")->click();
+    EXPECT_EQ(person.texts(), busy);
+    EXPECT_TRUE(kv::test::read_file(folder + "/" + chosen) == chosen_bytes);
+    EXPECT_EQ(session_files(), files_before);
+    EXPECT_EQ(window.model().rowCount(), 2);
+  }
+  // The other program is done: trying again works.
+  person.clear();
+  person.queue_files({third});
+  find<QPushButton>("ImportFiles")->click();
+  EXPECT_EQ(person.texts(), std::vector<std::string>{library_msg::imported(1, 0)});
+  ASSERT_TRUE(window.select_path(chosen));
+  find<QLineEdit>("TrackTag")->setText("Oulton");
+  find<QPushButton>("SaveTags")->click();
+  ASSERT_TRUE(window.select_path(chosen));
+  EXPECT_EQ(window.model().row_at(window.model().view_row_of(chosen))->tags.track, "Oulton");
+  library::Database db(library::index_path(folder), 1000);
+  EXPECT_EQ(db.integrity_check(), "ok");
+  std::vector<std::string> indexed;
+  for (int i = 0; i < window.model().rowCount(); ++i) indexed.push_back(window.model().row_at(i)->path);
+  std::sort(indexed.begin(), indexed.end());
+  EXPECT_EQ(indexed, session_files());
+  EXPECT_EQ(indexed.size(), 3u);
 }
 
 }  // namespace

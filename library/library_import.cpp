@@ -62,6 +62,15 @@ std::vector<std::string> expand_source(const std::string& source, const fs::path
 
 }  // namespace
 
+// A busy index refused the import: its copies go again, so that trying
+// again once the other program is done brings each in once, rather than a
+// second copy beside one the index never listed.
+void SessionLibrary::Impl::take_back(ImportReport& report) const {
+  std::error_code ec;
+  for (const std::string& relative : report.added) fs::remove(root + "/" + relative, ec);
+  report.added.clear();
+}
+
 ImportReport SessionLibrary::Impl::import_sources(const std::vector<std::string>& sources) {
   ImportReport report;
   std::error_code ec;
@@ -82,6 +91,7 @@ ImportReport SessionLibrary::Impl::import_sources(const std::vector<std::string>
         const std::string failure = guarded([&](SessionIndex& idx) { known = idx.has_hash(hash); });
         if (!failure.empty()) {
           report.error = failure;
+          take_back(report);
           return report;
         }
       }
@@ -109,13 +119,12 @@ ImportReport SessionLibrary::Impl::import_sources(const std::vector<std::string>
       added_rows.push_back(std::move(row));
     }
   }
-  // The copies are whole files already; a busy index takes them in at the
-  // next scan.
   report.error = guarded([&](SessionIndex& idx) {
     Transaction change(idx.db());
     for (const SessionRow& row : added_rows) idx.put(row);
     change.commit();
   });
+  if (!report.error.empty()) take_back(report);
   return report;
 }
 

@@ -221,25 +221,43 @@ WriteResult SessionLibrary::update_archived(const std::string& path, const Setup
   });
 }
 
+WriteResult SessionLibrary::Impl::under_write_lock(const std::function<WriteResult()>& change) {
+  WriteResult result;
+  const std::string refused = guarded([&](SessionIndex& idx) {
+    Transaction hold(idx.db());
+    result = change();
+    hold.commit();
+  });
+  // Refused before anything changed. A commit refused after the file changed
+  // leaves the file right, and the next scan brings its row in step.
+  if (!refused.empty() && !result.ok && result.error.empty()) result.error = refused;
+  return result;
+}
+
+// The person waits for these two: with the index held by another program
+// they are refused as busy, rather than changing the file while the table
+// keeps showing the old row for the rest of the run.
 WriteResult SessionLibrary::set_tags(const std::string& path, const SessionTags& tags) {
-  return impl_->rewrite(path, [&](SetupSheet& kept) { put_tags(kept, tags); });
+  return impl_->under_write_lock([&] { return impl_->rewrite(path, [&](SetupSheet& kept) { put_tags(kept, tags); }); });
 }
 
 WriteResult SessionLibrary::remove_to_trash(const std::string& path) {
-  WriteResult result;
-  if (!is_safe_relative(path) || !file_stamp(absolute_path(path))) {
-    result.error = msg::not_in_library(path);
+  return impl_->under_write_lock([&] {
+    WriteResult result;
+    if (!is_safe_relative(path) || !file_stamp(absolute_path(path))) {
+      result.error = msg::not_in_library(path);
+      return result;
+    }
+    const PlacedFile moved = move_without_replacing(absolute_path(path), impl_->root, "trash/" + path);
+    if (!moved.error.empty()) {
+      result.error = msg::not_updated(path, moved.error);
+      return result;
+    }
+    result.ok = true;
+    result.path = moved.relative;
+    (void)impl_->guarded([&](SessionIndex& idx) { idx.remove(path); });
     return result;
-  }
-  const PlacedFile moved = move_without_replacing(absolute_path(path), impl_->root, "trash/" + path);
-  if (!moved.error.empty()) {
-    result.error = msg::not_updated(path, moved.error);
-    return result;
-  }
-  result.ok = true;
-  result.path = moved.relative;
-  (void)impl_->guarded([&](SessionIndex& idx) { idx.remove(path); });
-  return result;
+  });
 }
 
 ScanReport SessionLibrary::sync() { return sync(list_library_folder(impl_->root)); }

@@ -34,7 +34,11 @@ struct SessionLibrary::Impl {
   ScanReport scan(const FolderListing& listing, bool from_scratch);
   void clean_temporaries(const std::vector<std::string>& temporaries, ScanReport& report) const;
   ImportReport import_sources(const std::vector<std::string>& sources);
+  void take_back(ImportReport& report) const;
   WriteResult rewrite(const std::string& path, const std::function<void(SetupSheet&)>& change);
+  // Runs `change` holding the index's write lock; when another program holds
+  // it, nothing is changed and the result says the library is busy.
+  WriteResult under_write_lock(const std::function<WriteResult()>& change);
 };
 
 }  // namespace kv::library

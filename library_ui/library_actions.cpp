@@ -40,6 +40,10 @@ void report_unreadable(Ui& ui, const std::vector<library::UnreadableFile>& files
 
 }  // namespace
 
+FileDialogRequest import_files_request(const std::string& folder) {
+  return {"Import Sessions", "Korvanta files (*.kvl)", "kvl", folder, ""};
+}
+
 void import_into_library(library::SessionLibrary& lib, Ui& ui, const std::vector<std::string>& sources) {
   library::ImportReport report;
   {

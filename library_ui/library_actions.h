@@ -24,6 +24,10 @@ std::string rebuilt(int sessions);
 std::string unreadable_list(const std::vector<library::UnreadableFile>& files);
 }  // namespace library_msg
 
+// The open dialog of "Import Files", from `folder` on: any number of log
+// files at once.
+FileDialogRequest import_files_request(const std::string& folder);
+
 // Imports files or folders and reports what came in and what did not.
 void import_into_library(library::SessionLibrary& lib, Ui& ui, const std::vector<std::string>& sources);
 

@@ -195,10 +195,10 @@ void TForm13::open_into_a() { open_into(kDataSetA); }
 void TForm13::open_into_b() { open_into(kDataSetB); }
 
 void TForm13::import_files() {
-  const auto file = ui_.open_file({"Import Sessions", "Korvanta files (*.kvl)", "kvl", state_.dialogs.log.folder, ""});
-  library::SessionLibrary* lib = file ? library() : nullptr;
+  const auto files = ui_.open_files(import_files_request(state_.dialogs.log.folder));
+  library::SessionLibrary* lib = files.empty() ? nullptr : library();
   if (lib == nullptr) return;
-  import_into_library(*lib, ui_, {*file});
+  import_into_library(*lib, ui_, files);
   reload();
 }
 

@@ -45,7 +45,7 @@ struct ButtonSpec {
 constexpr ButtonSpec kButtons[] = {
     {"OpenA", "Open in A", "Load the chosen session into Data Set A.", &TForm13::open_into_a},
     {"OpenB", "Open in B", "Load the chosen session into Data Set B.", &TForm13::open_into_b},
-    {"ImportFiles", "Import Files", "Copy a log file into the library.", &TForm13::import_files},
+    {"ImportFiles", "Import Files", "Copy log files into the library.", &TForm13::import_files},
     {"ImportFolder", "Import Folder", "Copy every log file of a folder into the library.", &TForm13::import_folder},
     {"RemoveSession", "Remove", "Move the chosen session to the library's trash folder.", &TForm13::remove_session},
     {"Rebuild", "Rebuild", "Read every file of the library folder again.", &TForm13::rebuild},

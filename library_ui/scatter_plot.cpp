@@ -23,12 +23,11 @@ void widen(double& low, double& high) {
   high += pad;
 }
 
-// The date labels sit right of their points: room for them at the right.
+// The dates sit right of their points where there is room: more room at the right.
 void widen_for_labels(PlotBox& box) { box.x_high += (box.x_high - box.x_low) / 8; }
 
 void start_chart(TPlotChart& chart, const PlotBox& box, const std::string& x_caption, const std::string& y_caption) {
   chart.ClearItems();
-  for (int i = 1; i <= chart::kTextLabelCount; ++i) chart.TextLabel(i).Mode = chart::TTxtLblMode::tlOff;
   chart.SetActiveLayer(1);
   chart.SetLayerRange(1, box.x_low, box.y_low, box.x_high, box.y_high);
   chart.Scale1X().SetCaption(x_caption);
@@ -48,19 +47,6 @@ void add_cross(TPlotChart& chart, const PlotBox& box, double x, double y) {
   chart.AddDrawTo(x + dx, y - dy);
 }
 
-void add_label(TPlotChart& chart, int index, double x, double y, const std::string& text) {
-  if (index > chart::kTextLabelCount) return;
-  chart::TTextLabel& label = chart.TextLabel(index);
-  label.PosX = x;
-  label.PosY = y;
-  label.Layer = 1;
-  label.AttachToData = true;
-  label.Alignment = chart::TAlignment::taLeftJustify;
-  label.Transparent = true;
-  label.Mode = chart::TTxtLblMode::tlsimple;
-  label.Caption = " " + text;
-}
-
 }  // namespace
 
 PlotBox box_around(const std::vector<double>& xs, const std::vector<double>& ys) {
@@ -74,7 +60,7 @@ PlotBox box_around(const std::vector<double>& xs, const std::vector<double>& ys)
   return box;
 }
 
-void draw_scatter(TPlotChart& chart, const std::vector<library::ScatterPoint>& points, const std::string& x_caption,
+std::vector<LabelSpot> draw_scatter(TPlotChart& chart, const std::vector<library::ScatterPoint>& points, const std::string& x_caption,
                   const std::string& y_caption) {
   std::vector<double> xs, ys;
   for (const auto& p : points) {
@@ -85,15 +71,17 @@ void draw_scatter(TPlotChart& chart, const std::vector<library::ScatterPoint>& p
   widen_for_labels(box);
   start_chart(chart, box, x_caption, y_caption);
   chart.SetDataColor(kPointColor);
-  int label = 0;
+  std::vector<LabelSpot> spots;
+  spots.reserve(points.size());
   for (const auto& p : points) {
     add_cross(chart, box, p.x, p.y);
-    add_label(chart, ++label, p.x, p.y, p.label);
+    spots.push_back({p.x, p.y, p.label});
   }
   chart.Redisplay();
+  return spots;
 }
 
-void draw_progress(TPlotChart& chart, const std::vector<library::DayBest>& days, const std::string& y_caption) {
+std::vector<LabelSpot> draw_progress(TPlotChart& chart, const std::vector<library::DayBest>& days, const std::string& y_caption) {
   std::vector<double> xs, ys;
   for (const auto& day : days) {
     xs.push_back(static_cast<double>(day.day_start - days.front().day_start) / kSecondsPerDay);
@@ -107,11 +95,14 @@ void draw_progress(TPlotChart& chart, const std::vector<library::DayBest>& days,
     if (i == 0) chart.AddMoveTo(xs[i], ys[i]);
     else chart.AddDrawTo(xs[i], ys[i]);
   }
+  std::vector<LabelSpot> spots;
+  spots.reserve(days.size());
   for (std::size_t i = 0; i < days.size(); ++i) {
     add_cross(chart, box, xs[i], ys[i]);
-    add_label(chart, static_cast<int>(i) + 1, xs[i], ys[i], days[i].label);
+    spots.push_back({xs[i], ys[i], days[i].label});
   }
   chart.Redisplay();
+  return spots;
 }
 
 }  // namespace kv

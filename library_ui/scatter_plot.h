@@ -7,6 +7,7 @@
 
 #include "chart/plotchart.h"
 #include "library/session_query.h"
+#include "library_ui/scatter_labels.h"
 
 namespace kv {
 
@@ -17,13 +18,13 @@ struct PlotBox {
 };
 PlotBox box_around(const std::vector<double>& xs, const std::vector<double>& ys);
 
-// Replaces the chart's items and labels with the scatter. Only the first
-// twenty points get a date label (the chart holds twenty labels).
-void draw_scatter(chart::TPlotChart& chart, const std::vector<library::ScatterPoint>& points,
+// Replaces the chart's items with the scatter and returns every point's
+// date label, for a ScatterLabelLayer to write.
+std::vector<LabelSpot> draw_scatter(chart::TPlotChart& chart, const std::vector<library::ScatterPoint>& points,
                   const std::string& x_caption, const std::string& y_caption);
 
-// Replaces the chart's items and labels with the line of the best lap per
-// day, x in days since the first of them.
-void draw_progress(chart::TPlotChart& chart, const std::vector<library::DayBest>& days, const std::string& y_caption);
+// Replaces the chart's items with the line of the best lap per day, x in
+// days since the first of them, and returns each day's date label.
+std::vector<LabelSpot> draw_progress(chart::TPlotChart& chart, const std::vector<library::DayBest>& days, const std::string& y_caption);
 
 }  // namespace kv

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 
 #include "chart/plotchart.h"
+#include "library_ui/scatter_label_layer.h"
 #include "library_ui/scatter_plot.h"
 #include "logdata/windows1252_qt.h"
 
@@ -58,6 +59,8 @@ TForm14::TForm14(QWidget* parent) : QWidget(parent) {
   layout->addWidget(measure_box_, 0, 3);
   PlotChart1 = make_chart(this, "PlotChart1");
   PlotChart2 = make_chart(this, "PlotChart2");
+  scatter_dates_ = new ScatterLabelLayer(*PlotChart1);
+  progress_dates_ = new ScatterLabelLayer(*PlotChart2);
   layout->addWidget(PlotChart1, 1, 0, 1, 4);
   track_box_ = new QComboBox(this);
   track_box_->setObjectName("Track");
@@ -124,8 +127,8 @@ void TForm14::redraw() {
   days_ = library::best_per_day(rows_, library::rows_at_track(rows_, shown_, track()), measure());
   progress_caption_->setText(progress_caption(*track_box_));
   // The lap measure is named in the box above; the rim holds only the unit.
-  draw_scatter(*PlotChart1, points_, field_caption(axis().setup_slot), "s");
-  draw_progress(*PlotChart2, days_, "s");
+  scatter_dates_->set_spots(draw_scatter(*PlotChart1, points_, field_caption(axis().setup_slot), "s"));
+  progress_dates_->set_spots(draw_progress(*PlotChart2, days_, "s"));
 }
 
 }  // namespace kv

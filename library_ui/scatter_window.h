@@ -20,6 +20,7 @@ namespace kv {
 namespace chart {
 class TPlotChart;
 }
+class ScatterLabelLayer;
 
 class TForm14 : public QWidget {
   Q_OBJECT
@@ -43,6 +44,9 @@ class TForm14 : public QWidget {
   std::string track() const;
   chart::TPlotChart& scatter_chart() { return *PlotChart1; }
   chart::TPlotChart& progress_chart() { return *PlotChart2; }
+  // The layers writing each point's date over the two charts.
+  const ScatterLabelLayer& scatter_dates() const { return *scatter_dates_; }
+  const ScatterLabelLayer& progress_dates() const { return *progress_dates_; }
 
  private:
   library::ScatterAxis axis() const;
@@ -60,6 +64,8 @@ class TForm14 : public QWidget {
   QLabel* progress_caption_ = nullptr;
   chart::TPlotChart* PlotChart1 = nullptr;
   chart::TPlotChart* PlotChart2 = nullptr;
+  ScatterLabelLayer* scatter_dates_ = nullptr;
+  ScatterLabelLayer* progress_dates_ = nullptr;
 };
 
 }  // namespace kv

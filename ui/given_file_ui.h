@@ -18,6 +18,9 @@ class GivenFileUi : public Ui {
     return person_.message(kind, text, buttons);
   }
   std::optional<std::string> open_file(const FileDialogRequest& request) override;
+  std::vector<std::string> open_files(const FileDialogRequest& request) override {
+    return person_.open_files(request);
+  }
   std::optional<std::string> save_file(const FileDialogRequest& request) override {
     return person_.save_file(request);
   }

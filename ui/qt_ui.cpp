@@ -83,6 +83,19 @@ std::optional<std::string> QtUi::open_file(const FileDialogRequest& request) {
   return run_file_dialog(request, QFileDialog::AcceptOpen);
 }
 
+// Several files are picked only among those that exist, so Qt's own
+// checking of the names is welcome here; its dialog keeps the look of the
+// single ones.
+std::vector<std::string> QtUi::open_files(const FileDialogRequest& request) {
+  const QStringList files = QFileDialog::getOpenFileNames(
+      QApplication::activeWindow(), QString::fromStdString(request.title), QString::fromStdString(request.folder),
+      QString::fromStdString(request.filter), nullptr, QFileDialog::DontUseNativeDialog);
+  std::vector<std::string> paths;
+  paths.reserve(static_cast<std::size_t>(files.size()));
+  for (const QString& file : files) paths.push_back(file.toStdString());
+  return paths;
+}
+
 std::optional<std::string> QtUi::save_file(const FileDialogRequest& request) {
   return run_file_dialog(request, QFileDialog::AcceptSave);
 }

@@ -14,6 +14,7 @@ class QtUi : public Ui {
   Button message(MsgKind kind, const std::string& text, ButtonSet buttons) override;
   std::optional<std::string> open_file(const FileDialogRequest& request) override;
   std::optional<std::string> save_file(const FileDialogRequest& request) override;
+  std::vector<std::string> open_files(const FileDialogRequest& request) override;
   std::optional<std::string> choose_folder(const FileDialogRequest& request) override;
   void set_busy(bool busy) override;
   void pump() override;

@@ -32,6 +32,14 @@ std::optional<std::string> ScriptedUi::open_file(const FileDialogRequest& reques
   return next_file(request);
 }
 
+std::vector<std::string> ScriptedUi::open_files(const FileDialogRequest& request) {
+  dialogs_.push_back(request);
+  if (file_lists_.empty()) return {};
+  auto paths = std::move(file_lists_.front());
+  file_lists_.pop_front();
+  return paths;
+}
+
 std::optional<std::string> ScriptedUi::save_file(const FileDialogRequest& request) {
   return next_file(request);
 }

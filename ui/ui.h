@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPagedPaintDevice;
 
@@ -45,6 +46,14 @@ class Ui {
   // own those rules and their messages.
   virtual std::optional<std::string> open_file(const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> save_file(const FileDialogRequest& request) = 0;
+  // Any number of existing files from one dialog, in the order the dialog
+  // lists them; none when the user cancelled. A Ui without such a dialog
+  // asks for one file.
+  virtual std::vector<std::string> open_files(const FileDialogRequest& request) {
+    auto one = open_file(request);
+    if (!one) return {};
+    return {std::move(*one)};
+  }
   // A folder chosen from `request.folder` on, or nothing when cancelled. A
   // Ui without a folder dialog (the console) always answers nothing.
   virtual std::optional<std::string> choose_folder(const FileDialogRequest& /*request*/) { return std::nullopt; }

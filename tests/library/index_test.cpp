@@ -148,8 +148,12 @@ TEST_F(IndexTest, ASecondHandleWritingMakesTheImportSayTheLibraryIsBusy) {
     ASSERT_TRUE(other.ok());
     const ImportReport report = opened.library->import_paths({dir.file("one.kvl")});
     EXPECT_EQ(report.error, msg::library_busy(root()));
+    EXPECT_TRUE(report.added.empty());
   }
-  // The copy is whole; the index takes it in once the other program is done.
+  // Nothing was left behind, so trying again brings the file in once.
+  opened.library->sync();
+  EXPECT_TRUE(opened.library->rows().empty());
+  EXPECT_EQ(opened.library->import_paths({dir.file("one.kvl")}).added.size(), 1u);
   opened.library->sync();
   ASSERT_EQ(opened.library->rows().size(), 1u);
 }
@@ -183,6 +187,8 @@ TEST_F(IndexTest, AnotherProcessHoldingTheIndexGetsAClearMessageAndNoDamage) {
   ::waitpid(child, nullptr, 0);
 
   EXPECT_TRUE(opened.library->sync().error.empty());
+  EXPECT_EQ(opened.library->rows().size(), 4u);  // the refused import left nothing behind
+  EXPECT_TRUE(opened.library->import_paths({dir.file("late.kvl")}).error.empty());
   EXPECT_EQ(opened.library->rows().size(), 5u);
   Database db(index_path(root()), 1000);
   EXPECT_EQ(db.integrity_check(), "ok");

@@ -1,6 +1,12 @@
 #include "tests/library/library_logs.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "library/library_paths.h"
 
 #include "logdata/log_file_format.h"
 #include "tests/support/temp_dir.h"
@@ -50,6 +56,30 @@ std::time_t sample_time(int day_offset, int second_offset) {
   local.tm_sec = 12 + second_offset;
   local.tm_isdst = -1;
   return std::mktime(&local);
+}
+
+OtherProgramWriting::OtherProgramWriting(const std::string& root) {
+  int ready[2];
+  if (::pipe(ready) != 0) return;
+  child_ = ::fork();
+  if (child_ == 0) {
+    sqlite3* db = nullptr;
+    sqlite3_open(index_path(root).c_str(), &db);
+    const char byte = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK ? '1' : '0';
+    (void)::write(ready[1], &byte, 1);
+    ::pause();
+    ::_exit(0);
+  }
+  char byte = 0;
+  holding_ = child_ > 0 && ::read(ready[0], &byte, 1) == 1 && byte == '1';
+  ::close(ready[0]);
+  ::close(ready[1]);
+}
+
+OtherProgramWriting::~OtherProgramWriting() {
+  if (child_ <= 0) return;
+  ::kill(child_, SIGKILL);
+  ::waitpid(child_, nullptr, 0);
 }
 
 }  // namespace kv::library::test

@@ -28,4 +28,20 @@ std::unique_ptr<SessionLibrary> open_library(const std::string& root);
 // 2026-05-17 14:30:12 local time.
 std::time_t sample_time(int day_offset = 0, int second_offset = 0);
 
+// Another program writing to the library at `root`: a child process that
+// holds the index's write lock from construction until destruction.
+class OtherProgramWriting {
+ public:
+  explicit OtherProgramWriting(const std::string& root);
+  ~OtherProgramWriting();
+  OtherProgramWriting(const OtherProgramWriting&) = delete;
+  OtherProgramWriting& operator=(const OtherProgramWriting&) = delete;
+  // False when the child could not take the lock.
+  bool holding() const { return holding_; }
+
+ private:
+  int child_ = -1;
+  bool holding_ = false;
+};
+
 }  // namespace kv::library::test

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <filesystem>
 #include <fstream>
@@ -17,11 +18,11 @@
 #include "library/library_paths.h"
 #include "library/session_query.h"
 #include "library/sqlite_db.h"
-#include "tests/library/library_logs.h"
 #include "library_ui/library_actions.h"
 #include "library_ui/library_window.h"
 #include "library_ui/scatter_window.h"
 #include "library_ui/session_table_model.h"
+#include "tests/library/library_logs.h"
 #include "tests/support/find_child.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
@@ -455,6 +456,115 @@ TEST_F(LibraryWindowTest, AFolderThatCannotBeTheLibraryIsSaidOnce) {
   ASSERT_EQ(person.messages().size(), 1u);
   EXPECT_EQ(person.messages()[0].kind, MsgKind::Warning);
   EXPECT_EQ(window.model().rowCount(), 0);
+}
+
+// "Import Files" takes many files from one dialog and tells what came of
+// each, as an import of a folder does.
+TEST_F(LibraryWindowTest, ImportFilesTakesThreeFilesFromOneDialogWithADuplicateAndAnUnreadableOne) {
+  namespace fs = std::filesystem;
+  const auto src = [&](const std::string& name) { return (dir.path() / "src" / name).string(); };
+  const auto press_import = [&] { find<QPushButton>("ImportFiles")->click(); };
+  fs::create_directories(dir.path() / "src");
+  library::test::write_generated_file(src("first.kvl"), {.pages = 4, .seed = 1});
+  library::test::write_generated_file(src("second.kvl"), {.pages = 4, .seed = 2});
+  fs::copy_file(src("first.kvl"), src("first-again.kvl"));
+  kv::test::write_file(src("garbage.kvl"), "not a log\r\n");
+  window.show();
+  person.queue_files({src("first.kvl")});
+  press_import();
+  ASSERT_EQ(window.model().rowCount(), 1);
+  person.clear();
+
+  person.queue_files({src("second.kvl"), src("first-again.kvl"), src("garbage.kvl")});
+  press_import();
+  ASSERT_EQ(person.dialogs().size(), 1u);
+  EXPECT_EQ(person.dialogs()[0].title, "Import Sessions");
+  EXPECT_EQ(person.dialogs()[0].filter, "Korvanta files (*.kvl)");
+  EXPECT_EQ(person.texts(), (std::vector<std::string>{
+                                "Imported 1 sessions; 1 were already in the library.",
+                                "These files could not be read:\n" + src("garbage.kvl") +
+                                    ": File Format Error, No Data Loaded"}));
+  ASSERT_EQ(person.messages().size(), 2u);
+  EXPECT_EQ(person.messages()[0].kind, MsgKind::Information);
+  EXPECT_EQ(person.messages()[1].kind, MsgKind::Warning);
+  EXPECT_EQ(window.model().rowCount(), 2);
+
+  // Cancelled: nothing is read and nothing is said.
+  person.clear();
+  press_import();
+  EXPECT_EQ(person.dialogs().size(), 1u);
+  EXPECT_TRUE(person.texts().empty());
+  EXPECT_EQ(window.model().rowCount(), 2);
+}
+
+// Another program writes to the library while this window acts: each action
+// either works or says the library is in use, changing nothing, and the
+// index stays whole and true to the files.
+TEST_F(LibraryWindowTest, WhileAnotherProgramWritesEachActionWorksOrSaysSoAndChangesNothing) {
+  namespace fs = std::filesystem;
+  const auto log = [&](const char* name, unsigned seed) {
+    library::test::write_generated_file(dir.file(name), {.pages = 4, .seed = seed});
+    return dir.file(name);
+  };
+  const std::vector<std::string> first_two{log("one.kvl", 1), log("two.kvl", 2)};
+  const std::string third = log("three.kvl", 3);
+  window.show();
+  person.queue_files(first_two);
+  find<QPushButton>("ImportFiles")->click();
+  ASSERT_EQ(window.model().rowCount(), 2);
+  const std::string chosen = window.model().row_at(0)->path;
+  const std::string chosen_bytes = kv::test::read_file(folder + "/" + chosen);
+  const auto session_files = [&] {  // the trash aside
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+      const std::string relative = fs::relative(entry.path(), folder).string();
+      if (entry.path().extension() == ".kvl" && !relative.starts_with("trash/")) files.push_back(relative);
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+  };
+  const std::vector<std::string> files_before = session_files();
+  const std::vector<std::string> busy{library::msg::library_busy(folder)};
+  {
+    library::test::OtherProgramWriting other(folder);
+    ASSERT_TRUE(other.holding());
+    person.clear();
+    ASSERT_TRUE(window.select_path(chosen));
+    find<QLineEdit>("TrackTag")->setText("Oulton");
+    find<QPushButton>("SaveTags")->click();
+    EXPECT_EQ(person.texts(), busy);
+    person.clear();
+    ASSERT_TRUE(window.select_path(chosen));
+    find<QPushButton>("RemoveSession")->click();
+    EXPECT_EQ(person.texts(), (std::vector<std::string>{library_msg::remove_question(chosen), busy[0]}));
+    person.clear();
+    find<QPushButton>("Rebuild")->click();
+    EXPECT_EQ(person.texts(), busy);
+    person.clear();
+    person.queue_files({third});
+    find<QPushButton>("ImportFiles")->click();
+    EXPECT_EQ(person.texts(), busy);
+    EXPECT_TRUE(kv::test::read_file(folder + "/" + chosen) == chosen_bytes);
+    EXPECT_EQ(session_files(), files_before);
+    EXPECT_EQ(window.model().rowCount(), 2);
+  }
+  // The other program is done: trying again works.
+  person.clear();
+  person.queue_files({third});
+  find<QPushButton>("ImportFiles")->click();
+  EXPECT_EQ(person.texts(), std::vector<std::string>{library_msg::imported(1, 0)});
+  ASSERT_TRUE(window.select_path(chosen));
+  find<QLineEdit>("TrackTag")->setText("Oulton");
+  find<QPushButton>("SaveTags")->click();
+  ASSERT_TRUE(window.select_path(chosen));
+  EXPECT_EQ(window.model().row_at(window.model().view_row_of(chosen))->tags.track, "Oulton");
+  library::Database db(library::index_path(folder), 1000);
+  EXPECT_EQ(db.integrity_check(), "ok");
+  std::vector<std::string> indexed;
+  for (int i = 0; i < window.model().rowCount(); ++i) indexed.push_back(window.model().row_at(i)->path);
+  std::sort(indexed.begin(), indexed.end());
+  EXPECT_EQ(indexed, session_files());
+  EXPECT_EQ(indexed.size(), 3u);
 }
 
 }  // namespace

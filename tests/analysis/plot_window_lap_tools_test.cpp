@@ -105,6 +105,12 @@ class PlotWindowLapToolsTest : public ::testing::Test {
     find<QComboBox>("ComboBox3")->setCurrentIndex(kDistanceAxis);
     find<analysis::RadioGroup>("RadioGroup2")->setItemIndex(kLapOverlay);
   }
+  // A's first lap ran on for half a lap more (a line crossing missed).
+  void stretch_first_lap_of_a() {
+    TVector& odo = state.log.datasets[0].ch_lap_odo;
+    const lap_tools::LapRef first = lap_tools::lap_ref(state.log.datasets[0], 0);
+    for (long i = first.samples.first; i <= first.samples.last; ++i) odo.set(i, odo[i] * 1.5);
+  }
   static double column_sum(const QTableWidget& table, int column) {
     double sum = 0;
     for (int r = 0; r < table.rowCount(); ++r) sum += table.item(r, column)->text().toDouble();
@@ -364,6 +370,74 @@ TEST_F(PlotWindowLapToolsTest, LapStatsAfterAUnitSwitchMatchAFreshFill) {
       speed->itemIndex() == 1 ? "KMH" : "MPH"));
 }
 
+// Every cell as a fresh fill shows it: text, tooltip, colours, font, and
+// the column widths.
+void expect_same_table(const QTableWidget& got, const QTableWidget& want, const std::string& where) {
+  ASSERT_EQ(got.rowCount(), want.rowCount()) << where;
+  ASSERT_EQ(got.columnCount(), want.columnCount()) << where;
+  for (int c = 0; c < want.columnCount(); ++c) {
+    EXPECT_EQ(got.horizontalHeaderItem(c)->text().toStdString(), want.horizontalHeaderItem(c)->text().toStdString())
+        << where;
+    EXPECT_EQ(got.columnWidth(c), want.columnWidth(c)) << where << " column " << c;
+    for (int r = 0; r < want.rowCount(); ++r) {
+      const QTableWidgetItem* g = got.item(r, c);
+      const QTableWidgetItem* w = want.item(r, c);
+      ASSERT_EQ(g == nullptr, w == nullptr) << where << " cell " << r << "," << c;
+      if (w == nullptr) continue;
+      EXPECT_EQ(g->text().toStdString(), w->text().toStdString()) << where << " cell " << r << "," << c;
+      EXPECT_EQ(g->toolTip().toStdString(), w->toolTip().toStdString()) << where << " cell " << r << "," << c;
+      EXPECT_EQ(g->background(), w->background()) << where << " cell " << r << "," << c;
+      EXPECT_EQ(g->foreground(), w->foreground()) << where << " cell " << r << "," << c;
+      EXPECT_EQ(g->font(), w->font()) << where << " cell " << r << "," << c;
+    }
+  }
+}
+
+// The tables skip a refill when their figures have not changed. After every
+// unit of every switch, a new log in B with as many laps, and a minimise and
+// restore, both must show what a fresh fill shows: a greyed lap's reason
+// names its distance in the shown unit.
+TEST_F(PlotWindowLapToolsTest, LapTablesMatchAFreshFillAfterUnitSwitchesAndANewLog) {
+  stretch_first_lap_of_a();
+  form.show();
+  ui.clear();  // the default configuration message
+  const auto expect_fresh = [&](const std::string& where) {
+    auto* stats = find<analysis::LapStatsPanel>("LapStatistics");
+    analysis::LapStatsPanel fresh_stats(stats->parentWidget());
+    fresh_stats.show_rows(lap_tools::lap_stats_table(state.log), state.log.shown_units);
+    for (const char* name : {"LapStatsA", "LapStatsB"}) {
+      expect_same_table(*test::find_child<QTableWidget>(*stats, name),
+                        *test::find_child<QTableWidget>(fresh_stats, name), where + " " + name);
+    }
+    auto* sectors = find<analysis::SectorPanel>("SectorTimes");
+    analysis::SectorPanel fresh_sectors(sectors->parentWidget());
+    const std::vector<double> boundaries = sectors->typed_boundaries();
+    fresh_sectors.show_boundaries(boundaries, state.distance_in_feet);
+    fresh_sectors.show_table(lap_tools::sector_table(state.log, boundaries));
+    expect_same_table(*test::find_child<QTableWidget>(*sectors, "SectorTable"),
+                      *test::find_child<QTableWidget>(fresh_sectors, "SectorTable"), where + " sectors");
+  };
+  for (const char* name : {"RadioGroup4", "RadioGroup5", "RadioGroup6", "RadioGroup11"}) {
+    auto* units = find<analysis::RadioGroup>(name);
+    for (int k : {1, 2, 0}) {
+      units->setItemIndex(k);
+      expect_fresh(name + std::string(" ") + std::to_string(units->itemIndex()));
+    }
+  }
+  EXPECT_TRUE(find<QTableWidget>("SectorTable")->item(0, 4)->toolTip().contains(" m,"));
+
+  state.log.datasets[1] = lap_tools::test::dataset_of_laps({{33, 20, 27}, {30, 25, 26}}, 1200);
+  find<analysis::RadioGroup>("RadioGroup11")->setItemIndex(kFeet);
+  expect_fresh("new B");
+  EXPECT_EQ(find<QLabel>("SectorBoundaryUnit")->text(), "Sector boundaries (ft, 0 = off):");
+
+  form.showMinimized();
+  QCoreApplication::processEvents();
+  form.showNormal();
+  QCoreApplication::processEvents();
+  expect_fresh("restored");
+}
+
 TEST_F(PlotWindowLapToolsTest, HistogramTabShowsPercentagesOfTimeThatAddUpTo100) {
   form.show();
   ui.clear();  // the default configuration message
@@ -442,10 +516,7 @@ TEST_F(PlotWindowLapToolsTest, HistogramSeriesWidenedTogetherShareTheTableRows) 
 }
 
 TEST_F(PlotWindowLapToolsTest, ALapFarFromTheTypicalDistanceIsGreyedWithItsReason) {
-  // A's first lap ran on for half a lap more (a line crossing missed).
-  TVector& odo = state.log.datasets[0].ch_lap_odo;
-  const lap_tools::LapRef first = lap_tools::lap_ref(state.log.datasets[0], 0);
-  for (long i = first.samples.first; i <= first.samples.last; ++i) odo.set(i, odo[i] * 1.5);
+  stretch_first_lap_of_a();
   form.show();
   ui.clear();  // the default configuration message
   auto* table = find<QTableWidget>("SectorTable");

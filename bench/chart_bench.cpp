@@ -25,7 +25,16 @@ namespace {
 std::atomic<std::uint64_t> g_allocations{0};
 }  // namespace
 
-#if !defined(__SANITIZE_ADDRESS__) && defined(__GLIBC__)
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
+#define KV_BENCH_SANITIZED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define KV_BENCH_SANITIZED 1
+#endif
+
+#if !defined(KV_BENCH_SANITIZED) && defined(__GLIBC__)
 extern "C" {
 void* __libc_malloc(std::size_t);
 void* __libc_calloc(std::size_t, std::size_t);

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -35,19 +36,22 @@ class HelperThread {
   // machine with one core.
   void start(JobBatch& batch, std::size_t count);
   // Returns once `job` has run, running unclaimed jobs here meanwhile.
+  // Throws what a job of the batch threw, should `job` have thrown.
   void need(std::size_t job);
-  // Returns once every job has run and the helper has let go of the batch.
+  // Returns once every job has run and the helper has let go of the batch;
+  // throws nothing.
   void finish();
   bool busy() const { return batch_ != nullptr; }
 
  private:
   void helper_loop();
   bool claim_and_run();  // false once every job is claimed
+  bool wait_for(std::size_t job);  // false when the job threw
 
   JobBatch* batch_ = nullptr;
   std::size_t count_ = 0;
   std::atomic<std::size_t> next_{0};
-  std::unique_ptr<std::atomic<int>[]> done_;  // 1 once the job has run
+  std::unique_ptr<std::atomic<int>[]> done_;  // 0 until the job has run, 2 if it threw
   std::size_t done_capacity_ = 0;
 
   std::mutex mutex_;
@@ -56,6 +60,7 @@ class HelperThread {
   bool visit_owed_ = false;  // the helper has not yet looked at this batch
   bool in_batch_ = false;    // the helper may be claiming jobs
   bool stop_ = false;
+  std::exception_ptr failure_;  // the first a job of this batch threw
   std::thread thread_;
 };
 

@@ -266,6 +266,8 @@ TForm14& TForm13::scatter_window() {
 }
 
 void TForm13::show_scatter() {
+  // The points are the sessions the folder holds, not the index's older view.
+  catch_up(true);
   TForm14& scatter = scatter_window();
   scatter.set_sessions(model_.rows(), model_.shown());
   scatter.show();

@@ -417,6 +417,20 @@ TEST_F(LibraryWindowTest, AnActionWaitsForTheFolderCheckFirst) {
   EXPECT_TRUE(person.texts().empty());
 }
 
+TEST_F(LibraryWindowTest, TheScatterOpenedDuringTheFolderCheckDrawsWhatTheFolderHolds) {
+  indexed_library(folder, 3);  // Brands, Oulton, Oulton
+  add_file_by_hand(folder);    // Oulton
+  window.show();
+  window.show_scatter();  // at once, the check perhaps still listing the folder
+  const auto& tracks = window.scatter_window().tracks();
+  ASSERT_FALSE(tracks.empty());
+  EXPECT_EQ(tracks.front().track, "Oulton");
+  EXPECT_EQ(tracks.front().sessions, 3u);
+  EXPECT_EQ(window.model().rows().size(), 4u);
+  window.scatter_window().close();
+  EXPECT_TRUE(person.texts().empty());
+}
+
 TEST_F(LibraryWindowTest, ACheckThatFindsTheIndexBusySaysSoOnceAndKeepsTheRows) {
   indexed_library(folder, 3);
   add_file_by_hand(folder);

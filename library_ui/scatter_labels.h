@@ -1,9 +1,9 @@
 #pragma once
 // Where the date of each point of a "Set-up vs Lap Time" chart goes, in the
 // chart's pixels. Every point is labelled that has room: a label that would
-// cover one already placed tries the other sides of its point and is left
-// out only when none is free, so a crowded chart stays readable. The point
-// itself is the chart's and is always drawn.
+// cover one already placed, or another point's cross, tries the other sides
+// of its point and is left out only when none is free, so a crowded chart
+// stays readable. The point itself is the chart's and is always drawn.
 #include <cstddef>
 #include <functional>
 #include <string>

@@ -33,8 +33,10 @@ std::optional<std::string> ScriptedUi::open_file(const FileDialogRequest& reques
 }
 
 std::vector<std::string> ScriptedUi::open_files(const FileDialogRequest& request) {
+  // Without a list, as for the console whose names come one at a time from
+  // its arguments, the dialog takes one name as any open dialog does.
+  if (file_lists_.empty()) return Ui::open_files(request);
   dialogs_.push_back(request);
-  if (file_lists_.empty()) return {};
   auto paths = std::move(file_lists_.front());
   file_lists_.pop_front();
   return paths;

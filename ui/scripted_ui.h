@@ -21,7 +21,8 @@ class ScriptedUi : public Ui {
   Button message(MsgKind kind, const std::string& text, ButtonSet buttons) override;
   std::optional<std::string> open_file(const FileDialogRequest& request) override;
   std::optional<std::string> save_file(const FileDialogRequest& request) override;
-  // Takes its answer from its own queue, one list of files a dialog.
+  // Takes its answer from its own queue, one list of files a dialog; with
+  // no list queued, one name from the single files' queue.
   std::vector<std::string> open_files(const FileDialogRequest& request) override;
   // Takes its answer from the same queue as the file dialogs.
   std::optional<std::string> choose_folder(const FileDialogRequest& request) override;
@@ -34,8 +35,8 @@ class ScriptedUi : public Ui {
   void queue_answer(Button answer) { answers_.push_back(answer); }
   // File dialogs consume queued names in order; nothing queued means Cancel.
   void queue_file(std::optional<std::string> path) { files_.push_back(std::move(path)); }
-  // Multi-file dialogs consume queued lists in order; nothing queued, or an
-  // empty list, means Cancel.
+  // Multi-file dialogs consume queued lists in order; an empty list, or
+  // nothing queued in either queue, means Cancel.
   void queue_files(std::vector<std::string> paths) { file_lists_.push_back(std::move(paths)); }
 
   const std::vector<RecordedMessage>& messages() const { return messages_; }

@@ -509,6 +509,16 @@ TEST_F(LibraryWindowTest, ImportFilesTakesThreeFilesFromOneDialogWithADuplicateA
   EXPECT_EQ(person.dialogs().size(), 1u);
   EXPECT_TRUE(person.texts().empty());
   EXPECT_EQ(window.model().rowCount(), 2);
+
+  // A Ui that answers open dialogs one name at a time, as the console does
+  // from its arguments, still imports that name.
+  person.clear();
+  library::test::write_generated_file(src("third.kvl"), {.pages = 4, .seed = 3});
+  person.queue_file(src("third.kvl"));
+  press_import();
+  EXPECT_EQ(person.dialogs().size(), 1u);
+  EXPECT_EQ(person.texts(), std::vector<std::string>{library_msg::imported(1, 0)});
+  EXPECT_EQ(window.model().rowCount(), 3);
 }
 
 // Another program writes to the library while this window acts: each action

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cmath>
 #include <cstdio>
 
 #include "chart/plotchart.h"
@@ -39,6 +40,12 @@ void expect_readable(const LabelPlacement& placement, const std::vector<LabelSpo
     EXPECT_TRUE(beside(label.box, map.to_px(spots[label.spot].x, spots[label.spot].y))) << spots[label.spot].text;
     EXPECT_TRUE(area.contains(label.box.left, label.box.top) && area.contains(label.box.right, label.box.bottom));
     for (std::size_t j = 0; j < i; ++j) EXPECT_FALSE(label.box.intersects(placement.placed[j].box));
+    for (const LabelSpot& other : spots) {  // no cross drawn through a date
+      if (!std::isfinite(other.x) || !std::isfinite(other.y)) continue;
+      const PixelPoint p = map.to_px(other.x, other.y);
+      const PixelRect cross{p.x - kLabelGap + 1, p.y - kLabelGap + 1, p.x + kLabelGap - 1, p.y + kLabelGap - 1};
+      EXPECT_FALSE(label.box.intersects(cross)) << spots[label.spot].text << " over " << other.text;
+    }
   }
 }
 
@@ -62,6 +69,22 @@ TEST(ScatterLabelsTest, CrowdedPointsTryEverySideThenGoWithoutAndOutsidePointsHa
   EXPECT_EQ(placement.placed[3].box.top, centre.y - 7 + 14);     // below
   EXPECT_EQ(placement.placed[4].spot, 9u);
   EXPECT_LT(placement.placed[4].box.right, map.to_px(9.99, 1).x);  // left of its point
+}
+
+// A row of sessions at close set-up values: a date written to the right
+// would run through the next point, so the dates go above and below.
+TEST(ScatterLabelsTest, DatesKeepClearOfTheNeighbouringPoints) {
+  chart::ChartGeometry geometry;
+  const chart::LayerMap map = chart::make_layer_map(geometry, 0, 10, 0, 10);
+  const auto width = [](const std::string& text) { return static_cast<int>(text.size()) * 6; };
+  const int step = map.to_px(1, 5).x - map.to_px(0, 5).x;
+  ASSERT_LT(step, 60);  // closer than a date is wide
+  std::vector<LabelSpot> spots;
+  for (int i = 2; i <= 7; ++i) spots.push_back({static_cast<double>(i), 5, "2026-05-1" + std::to_string(i)});
+  const LabelPlacement placement = place_labels(spots, map, geometry.area(), width, 14);
+  EXPECT_EQ(placement.placed.size() + placement.left_out, spots.size());
+  EXPECT_GE(placement.placed.size(), 4u);
+  expect_readable(placement, spots, map, geometry.area());
 }
 
 // A season of sessions spread over a grid of track temperatures and lap times.
@@ -113,6 +136,8 @@ TEST(ScatterLabelsTest, FiftySessionsAllShowTheirDateWhereverTheRangeAndSizeMove
     return placement;
   };
   EXPECT_EQ(dates.geometry(), chart.rect());
+  // Clicks and moves over a date reach the chart, for its zoom and cross-hair.
+  EXPECT_EQ(chart.childAt(chart.rect().center()), nullptr);
   const LabelPlacement whole = check(50);
   std::vector<std::string> texts;
   for (const auto& spot : dates.spots()) texts.push_back(spot.text);

@@ -96,7 +96,7 @@ std::vector<library::SessionRow> grid_season(int columns, int rows) {
     row.session_time = kMay1 + i * kDay / 2;
     row.tags.track = "Oulton";
     row.fastest = library::FastestLap{90.0 + i / columns, 1, 2, std::nullopt};
-    row.setup[library::kTrackTempSlot - 1] = std::to_string(10 + 2 * (i % columns));
+    row.setup.set(library::kTrackTempSlot, std::to_string(10 + 2 * (i % columns)));
     row.laps = 5;
     season.push_back(row);
   }

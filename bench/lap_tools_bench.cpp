@@ -9,9 +9,7 @@
 #include "analysis/lap_tools/lap_stats.h"
 #include "analysis/lap_tools/sector_times.h"
 #include "analysis/lap_tools/time_slip.h"
-#include "emulator/log_generator.h"
-#include "logdata/decoder.h"
-#include "ui/scripted_ui.h"
+#include "emulator/generated_download.h"
 
 namespace {
 
@@ -21,16 +19,7 @@ struct FullMemory {
   kv::emu::GeneratedLog generated = kv::emu::generate_log({.pages = kv::emu::kFullMemoryPages, .sessions = 3, .seed = 1});
   kv::LogState log;
 
-  FullMemory() {
-    kv::Dataset& data = log.current();
-    data.raw_memory = generated.memory.data;
-    data.memory_valid = 1;
-    log.current().used_bytes = generated.used_bytes;
-    log.current().identity.pulses_per_mile = generated.pulses_per_mile;
-    log.current().identity.set_flags(generated.unit_flags1, generated.unit_flags2);
-    kv::ScriptedUi ui;
-    kv::process_data_packets(log, ui);
-  }
+  FullMemory() { kv::emu::decode_download(log, generated); }
   const kv::Dataset& data() const { return log.current(); }
   std::vector<double> boundaries() const {
     return {generated.circuit_metres / 4, generated.circuit_metres / 2, generated.circuit_metres * 3 / 4};

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/atomic_file.h"
-#include "emulator/log_generator.h"
+#include "emulator/generated_download.h"
 #include "library/session_library.h"
 #include "logdata/log_file_format.h"
 #include "ui/scripted_ui.h"
@@ -15,14 +15,8 @@ namespace kv::bench {
 namespace fs = std::filesystem;
 
 Dataset generated_download(int pages) {
-  const emu::GeneratedLog generated = emu::generate_log({.pages = pages, .sessions = 3, .seed = 1});
   Dataset data;
-  data.raw_memory = generated.memory.data;
-  data.memory_valid = 1;
-  data.used_bytes = generated.used_bytes;
-  data.identity.unit_version = 325;
-  data.identity.pulses_per_mile = generated.pulses_per_mile;
-  data.identity.set_flags(generated.unit_flags1, generated.unit_flags2);
+  emu::load_download(data, emu::generate_log({.pages = pages, .sessions = 3, .seed = 1}));
   return data;
 }
 

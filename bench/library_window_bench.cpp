@@ -10,10 +10,9 @@
 #include <string>
 
 #include "bench/library_bench_support.h"
-#include "emulator/log_generator.h"
+#include "emulator/generated_download.h"
 #include "library_ui/library_window.h"
 #include "library_ui/session_archiver.h"
-#include "logdata/decoder.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
 
@@ -24,17 +23,8 @@ constexpr std::int64_t kSeasonStart = 1767225600;  // 2026-01-01
 
 // A download as the window leaves it: the image decoded, the sheet empty.
 kv::LogState downloaded(int pages) {
-  const auto generated = kv::emu::generate_log({.pages = pages, .sessions = 3, .seed = 5});
   kv::LogState log;
-  kv::Dataset& data = log.current();
-  data.raw_memory = generated.memory.data;
-  data.used_bytes = generated.used_bytes;
-  data.identity.unit_version = 325;
-  data.identity.pulses_per_mile = generated.pulses_per_mile;
-  data.identity.set_flags(generated.unit_flags1, generated.unit_flags2);
-  data.memory_valid = 1;
-  kv::ScriptedUi ui;
-  kv::process_data_packets(log, ui);
+  kv::emu::decode_download(log, kv::emu::generate_log({.pages = pages, .sessions = 3, .seed = 5}));
   return log;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/text_lines.h"
-#include "emulator/log_generator.h"
+#include "emulator/generated_download.h"
 #include "logdata/csv_export.h"
 #include "logdata/decoder.h"
 #include "logdata/log_file.h"
@@ -19,12 +19,7 @@ kv::LogState full_memory() {
   static const kv::emu::GeneratedLog generated =
       kv::emu::generate_log({.pages = kv::emu::kFullMemoryPages, .sessions = 3, .seed = 1});
   kv::LogState log;
-  log.current().raw_memory = generated.memory.data;
-  log.current().memory_valid = 1;
-  log.current().used_bytes = generated.used_bytes;
-  log.current().identity.unit_version = 325;
-  log.current().identity.pulses_per_mile = generated.pulses_per_mile;
-  log.current().identity.set_flags(generated.unit_flags1, generated.unit_flags2);
+  kv::emu::load_download(log.current(), generated);
   return log;
 }
 

@@ -4,24 +4,15 @@
 #include <benchmark/benchmark.h>
 
 #include "analysis/plot_files/unit_switches.h"
-#include "emulator/log_generator.h"
-#include "logdata/decoder.h"
-#include "ui/scripted_ui.h"
+#include "emulator/generated_download.h"
 
 namespace {
 
 using kv::plot_files::UnitSwitch;
 
 void decode_full_memory(kv::LogState& log, std::uint8_t which, unsigned seed) {
-  const kv::emu::GeneratedLog generated =
-      kv::emu::generate_log({.pages = kv::emu::kFullMemoryPages, .sessions = 3, .seed = seed});
   log.current_data_set = which;
-  log.current().raw_memory = generated.memory.data;
-  log.current().used_bytes = generated.used_bytes;
-  log.current().identity.pulses_per_mile = generated.pulses_per_mile;
-  log.current().identity.set_flags(generated.unit_flags1, generated.unit_flags2);
-  kv::ScriptedUi quiet;
-  kv::process_data_packets(log, quiet);
+  kv::emu::decode_download(log, kv::emu::generate_log({.pages = kv::emu::kFullMemoryPages, .sessions = 3, .seed = seed}));
 }
 
 kv::LogState& two_full_memories() {

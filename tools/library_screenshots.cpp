@@ -6,12 +6,11 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "emulator/log_generator.h"
+#include "emulator/generated_download.h"
 #include "library/library_messages.h"
 #include "library_ui/library_window.h"
 #include "library_ui/scatter_window.h"
 #include "library_ui/session_archiver.h"
-#include "logdata/decoder.h"
 #include "ui/scripted_ui.h"
 
 namespace {
@@ -39,17 +38,9 @@ constexpr Outing kOutings[] = {
 };
 
 kv::Dataset outing_log(const Outing& outing) {
-  const auto generated = kv::emu::generate_log({.pages = 96, .sessions = 2, .seed = outing.seed});
   kv::LogState log;
+  kv::emu::decode_download(log, kv::emu::generate_log({.pages = 96, .sessions = 2, .seed = outing.seed}));
   kv::Dataset& data = log.current();
-  data.raw_memory = generated.memory.data;
-  data.used_bytes = generated.used_bytes;
-  data.identity.unit_version = 325;
-  data.identity.pulses_per_mile = generated.pulses_per_mile;
-  data.identity.set_flags(generated.unit_flags1, generated.unit_flags2);
-  data.memory_valid = 1;
-  kv::ScriptedUi quiet;
-  kv::process_data_packets(log, quiet);
   data.sheet.notes_text = {outing.notes};
   data.sheet.set_field(31, outing.track_temp);
   data.sheet.set_field(4, outing.tyre_pressure);

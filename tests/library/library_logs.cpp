@@ -6,8 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "emulator/generated_download.h"
 #include "library/library_paths.h"
-
 #include "logdata/log_file_format.h"
 #include "tests/support/temp_dir.h"
 #include "ui/scripted_ui.h"
@@ -15,15 +15,9 @@
 namespace kv::library::test {
 
 Dataset downloaded_dataset(const emu::GeneratorOptions& options, const SetupSheet& sheet) {
-  const emu::GeneratedLog log = emu::generate_log(options);
   Dataset data;
-  data.raw_memory = log.memory.data;
-  data.used_bytes = log.used_bytes;
-  data.identity.unit_version = 321;
-  data.identity.pulses_per_mile = log.pulses_per_mile;
+  emu::load_download(data, emu::generate_log(options), 321);
   data.identity.unit_word = 0x1234;
-  data.identity.set_flags(log.unit_flags1, log.unit_flags2);
-  data.memory_valid = 1;
   data.sheet = sheet;
   return data;
 }

@@ -9,6 +9,7 @@ kv_add_test(chart_core_test
           ${CMAKE_CURRENT_LIST_DIR}/chart_mouse_math_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/chart_render_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/helper_thread_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/curve_summary_test.cpp
   LIBS kv_chart_core kv_chart_demo_data)
 
 # The item store once more, without page remapping, as systems that lack it

@@ -13,14 +13,15 @@
 
 #include "chart/item_render.h"
 #include "chart/item_walk.h"
+#include "tests/chart/pixel_picture.h"
 
 namespace kv::chart {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-const ChartGeometry kGeo;
-constexpr std::uint32_t kPaper = 0xFFFFFFFF;
+using testing::kGeo;
+using testing::Picture;
 
 struct Curve {
   std::string name;
@@ -85,16 +86,6 @@ void add_curve(ItemStore& s, const Curve& c, const ItemStyle& style, bool whole,
     s.add(item);
   }
 }
-
-struct Picture {
-  std::vector<std::uint32_t> px;
-  PixelCanvas canvas;
-  Picture() : px(static_cast<std::size_t>(kGeo.area().width() * kGeo.area().height()), kPaper) {
-    const PixelRect a = kGeo.area();
-    canvas = {px.data(), a.width(), a.left, a.top, a};
-  }
-  friend bool operator==(const Picture& a, const Picture& b) { return a.px == b.px; }
-};
 
 std::array<LayerMap, kLayerCount> maps_for(double x0, double x1, double y0, double y1) {
   std::array<LayerMap, kLayerCount> maps;

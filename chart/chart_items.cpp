@@ -173,15 +173,45 @@ void ItemStore::add_samples(const ChartItem& head, const double* x, const double
                             double x_offset, double factor) {
   if (count == 0) return;
   reserve(size_ + count);
+  // Only a curve that begins a run may ever be drawn with its summary. The
+  // slot is made ready before anything is added, as it may throw.
+  RunSummary* curve = nullptr;
+  if (head.kind == ItemKind::DrawTo && run_key(head) != last_key_ && count >= kPyramidMinPoints) {
+    if (curve_count_ == curves_.size()) curves_.emplace_back();
+    curve = &curves_[curve_count_];
+    curve->pyramid.begin(count);
+  }
   join_run(head);
   ItemPoint* out = data_.data();
+  const std::size_t first = size_;
   for (std::size_t i = 0; i < count;) {
-    const std::size_t at = size_ + i;
+    const std::size_t at = first + i;
     const std::size_t n = std::min(count - i, (at / kBoxPoints + 1) * kBoxPoints - at);
     copy_points(out + at, x + i, y + i, n, x_offset, factor, box_for(at));
     i += n;
+    // The block's points are still in the nearest cache.
+    if (curve != nullptr) curve->pyramid.take(out + first, i);
   }
   size_ += count;
+  if (curve == nullptr) return;
+  curve->begin = static_cast<std::uint32_t>(first);
+  curve->end = static_cast<std::uint32_t>(size_);
+  curve->x_direction = curve->pyramid.finish(out + first);
+  ++curve_count_;
+}
+
+int ItemStore::curve_summary(std::size_t begin, std::size_t end) const {
+  const auto all = curves();
+  const auto it = std::lower_bound(all.begin(), all.end(), begin,
+                                   [](const RunSummary& c, std::size_t index) { return c.begin < index; });
+  if (it == all.end() || it->begin != begin || it->end != end) return -1;
+  return static_cast<int>(it - all.begin());
+}
+
+std::size_t ItemStore::summary_bytes() const {
+  std::size_t bytes = curves_.capacity() * sizeof(RunSummary);
+  for (const RunSummary& c : curves_) bytes += c.pyramid.memory_bytes();
+  return bytes;
 }
 
 ChartItem ItemStore::operator[](std::size_t i) const {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "chart/chart_types.h"
+#include "chart/minmax_pyramid.h"
 
 namespace kv::chart {
 
@@ -33,12 +34,6 @@ struct ChartItem {
   std::uint8_t layer;  // 1..16
   std::uint8_t mark_type;
 };
-
-struct ItemPoint {
-  double x;
-  double y;
-};
-static_assert(sizeof(ItemPoint) == 16);
 
 // Consecutive items alike in all but their point: items begin .. the next
 // run's begin (or the end of the list).
@@ -141,7 +136,8 @@ class ItemStore {
     data_.data()[size_++] = {item.x, item.y};
   }
   // `count` items like `head` at (x[i] - x_offset, factor * y[i]): a whole
-  // curve in one call, with the values add() would give.
+  // curve in one call, with the values add() would give. A curve of
+  // draw-tos that begins a run has its summary made on the way (curves()).
   void add_samples(const ChartItem& head, const double* x, const double* y, std::size_t count, double x_offset,
                    double factor);
   // Keeps the memory: the plot window clears and refills on every re-plot.
@@ -149,6 +145,7 @@ class ItemStore {
     size_ = 0;
     runs_.clear();
     boxes_.clear();
+    curve_count_ = 0;
     last_key_ = kNoRun;
     ++generation_;
   }
@@ -164,6 +161,14 @@ class ItemStore {
   // range and extent read a box instead of its points where they can.
   static constexpr std::size_t kBoxPoints = 1024;
   std::span<const PointBox> boxes() const { return boxes_; }
+  // The summaries made by add_samples(), in list order. A run's drawing may
+  // use one only while the run is exactly that curve: items added to the
+  // run since are in no summary.
+  std::span<const RunSummary> curves() const { return {curves_.data(), curve_count_}; }
+  // The index in curves() of the curve of points begin .. end - 1, or -1.
+  int curve_summary(std::size_t begin, std::size_t end) const;
+  // What the curves' summaries hold on to.
+  std::size_t summary_bytes() const;
   // Changes at every clear(), so that whoever summed up the items knows.
   std::uint64_t generation() const { return generation_; }
 
@@ -206,6 +211,9 @@ class ItemStore {
   int alloc_size_ = 1000;
   std::vector<ItemRun> runs_;
   std::vector<PointBox> boxes_;
+  // Only grows, so that a re-plot of as many items rebuilds them in place.
+  std::vector<RunSummary> curves_;
+  std::size_t curve_count_ = 0;
   std::uint64_t last_key_ = kNoRun;
   std::uint64_t generation_ = 0;
   std::vector<ItemStyle> styles_;

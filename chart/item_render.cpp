@@ -5,19 +5,8 @@
 #include <cstddef>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#endif
-
 namespace kv::chart {
 namespace {
-
-constexpr std::size_t kBlock = 4;
-// Shorter runs are drawn point by point; the pyramid would not pay.
-constexpr std::uint32_t kColumnRunMin = 64;
 
 // The last index from `first` on whose key equals key(first), given keys
 // never decrease and a guess of where the column ends: a sample or two is
@@ -101,229 +90,6 @@ void RasterSink::mark(PixelPoint p, const ItemStyle& style, int /*mark_type*/) {
   draw_pixel(canvas_, p, ink_.argb(style.color));
 }
 
-namespace {
-
-MinMaxPyramid::Bounds join(MinMaxPyramid::Bounds a, MinMaxPyramid::Bounds b) {
-  return {std::min(a.low, b.low), std::max(a.high, b.high)};
-}
-
-MinMaxPyramid::Bounds point_bounds(const ItemPoint& p) { return {p.y, p.y}; }
-
-MinMaxPyramid::Bounds as_is(const MinMaxPyramid::Bounds& b) { return b; }
-
-// out[b] bounds entries b * kBlock .. b * kBlock + 3 of `in` (fewer in the
-// last block). Whole blocks are joined as a tree with no loop-carried
-// state, so the compiler keeps everything in registers.
-template <class In, class Get>
-void fill_level(MinMaxPyramid::Bounds* out, const In* in, std::size_t count, const Get& get) {
-  const std::size_t whole = count / kBlock;
-  for (std::size_t b = 0; b < whole; ++b) {
-    const In* e = in + b * kBlock;
-    out[b] = join(join(get(e[0]), get(e[1])), join(get(e[2]), get(e[3])));
-  }
-  if (whole * kBlock == count) return;
-  MinMaxPyramid::Bounds m = get(in[whole * kBlock]);
-  for (std::size_t i = whole * kBlock + 1; i < count; ++i) m = join(m, get(in[i]));
-  out[whole] = m;
-}
-
-// Whether a run's X only grows or only shrinks, gathered with its level 0:
-// each comparison of a NaN is false, so a NaN X clears both `grows` and
-// `shrinks`; a NaN Y clears `numbers`. The flags are kept with & rather
-// than && so that the loop does not branch on them.
-struct XOrder {
-  bool grows = true;
-  bool shrinks = true;
-  bool numbers = true;
-  double prev;
-
-  void take(double x, double y) {
-    grows &= x >= prev;
-    shrinks &= x <= prev;
-    numbers &= y == y;
-    prev = x;
-  }
-  int direction() const { return !numbers ? 0 : grows ? 1 : shrinks ? -1 : 0; }
-};
-
-// XOrder and level-0 entries four items at a time.
-#if defined(__SSE2__)
-// An item's X and Y side by side in one register: two lanes per
-// instruction where one item at a time would take four. The comparisons
-// are ordered ones, false for a NaN, and min and max only ever see numbers
-// (a run with a NaN keeps no pyramid).
-static_assert(offsetof(ItemPoint, y) == offsetof(ItemPoint, x) + sizeof(double));
-static_assert(sizeof(MinMaxPyramid::Bounds) == sizeof(__m128d));
-
-class BlockLanes {
- public:
-  explicit BlockLanes(double first_x) : prev_x_(_mm_set1_pd(first_x)) {}
-
-  void take(const ItemPoint* e, MinMaxPyramid::Bounds* out) {
-    const __m128d p0 = _mm_loadu_pd(&e[0].x);
-    const __m128d p1 = _mm_loadu_pd(&e[1].x);
-    const __m128d p2 = _mm_loadu_pd(&e[2].x);
-    const __m128d p3 = _mm_loadu_pd(&e[3].x);
-    const __m128d x01 = _mm_unpacklo_pd(p0, p1);
-    const __m128d y01 = _mm_unpackhi_pd(p0, p1);
-    const __m128d x23 = _mm_unpacklo_pd(p2, p3);
-    const __m128d y23 = _mm_unpackhi_pd(p2, p3);
-    const __m128d before01 = _mm_shuffle_pd(prev_x_, x01, 1);  // the previous X, x0
-    const __m128d before23 = _mm_shuffle_pd(x01, x23, 1);      // x1, x2
-    grows_ = _mm_and_pd(grows_, _mm_and_pd(_mm_cmpge_pd(x01, before01), _mm_cmpge_pd(x23, before23)));
-    shrinks_ = _mm_and_pd(shrinks_, _mm_and_pd(_mm_cmple_pd(x01, before01), _mm_cmple_pd(x23, before23)));
-    numbers_ = _mm_and_pd(numbers_, _mm_cmpord_pd(y01, y23));
-    prev_x_ = x23;
-    const __m128d low = _mm_min_pd(y01, y23);
-    const __m128d high = _mm_max_pd(y01, y23);
-    const __m128d a = _mm_unpacklo_pd(low, high);
-    const __m128d b = _mm_unpackhi_pd(low, high);
-    const __m128d bounds = _mm_move_sd(_mm_max_pd(a, b), _mm_min_pd(a, b));  // low, high
-    std::memcpy(out, &bounds, sizeof bounds);
-  }
-  bool still_useful() const {
-    return all(numbers_) && (all(grows_) || all(shrinks_));
-  }
-  XOrder order() const {
-    double last_x[2];
-    _mm_storeu_pd(last_x, prev_x_);
-    return {all(grows_), all(shrinks_), all(numbers_), last_x[1]};
-  }
-
- private:
-  static bool all(__m128d mask) { return _mm_movemask_pd(mask) == 3; }
-
-  __m128d prev_x_;  // lane 1: the X before the next block
-  __m128d grows_ = _mm_castsi128_pd(_mm_set1_epi32(-1));
-  __m128d shrinks_ = grows_;
-  __m128d numbers_ = grows_;
-};
-#else
-class BlockLanes {
- public:
-  explicit BlockLanes(double first_x) : order_{.prev = first_x} {}
-
-  void take(const ItemPoint* e, MinMaxPyramid::Bounds* out) {
-    for (std::size_t i = 0; i < kBlock; ++i) order_.take(e[i].x, e[i].y);
-    *out = join(join(point_bounds(e[0]), point_bounds(e[1])), join(point_bounds(e[2]), point_bounds(e[3])));
-  }
-  bool still_useful() const { return order_.direction() != 0; }
-  XOrder order() const { return order_; }
-
- private:
-  XOrder order_;
-};
-#endif
-
-// The toolkit's painting code (and, it seems, the system between time
-// slices) may leave the upper halves of the wide vector registers in use,
-// and on some processors the plain SSE code of this file then runs at a
-// fraction of its speed until they are cleared. Clearing them costs one
-// instruction, where the processor has it, so the long loops do it every
-// few thousand items.
-#if defined(__x86_64__) && defined(__GNUC__)
-__attribute__((target("avx"))) void clear_upper_halves() { _mm256_zeroupper(); }
-
-void leave_wide_vector_state() {
-  static const bool has_avx = __builtin_cpu_supports("avx");
-  if (has_avx) clear_upper_halves();
-}
-#else
-void leave_wide_vector_state() {}
-#endif
-
-// Level-0 entries made per check of the storage's size.
-constexpr std::size_t kChunkBlocks = 1024;
-
-// Joins entries lo..hi-1 (lo < hi) at both ends into `m`: the three from
-// lo on and the three up to hi - 1, each held inside the range. An entry
-// taken twice changes no bound, so this covers the parts of the range
-// outside whole blocks of four without a branch on their lengths.
-template <class Get>
-void take_ends(MinMaxPyramid::Bounds& m, std::size_t lo, std::size_t hi, const Get& get) {
-  const std::size_t last = hi - 1;
-  const MinMaxPyramid::Bounds a = join(join(get(lo), get(std::min(lo + 1, last))), get(std::min(lo + 2, last)));
-  const MinMaxPyramid::Bounds b =
-      join(join(get(last), get(std::max(last, lo + 1) - 1)), get(std::max(last, lo + 2) - 2));
-  m = join(m, join(a, b));
-}
-
-}  // namespace
-
-int MinMaxPyramid::build(const ItemPoint* points, std::size_t n) {
-  if (n < kColumnRunMin) return 0;
-  const std::size_t whole = n / kBlock;
-  const std::size_t blocks = (n + kBlock - 1) / kBlock;
-  // All levels at once, to the entry: growing a vector step by step would
-  // double its capacity, and the summaries would cost 8 bytes an item
-  // rather than 5 and a third.
-  std::size_t total = blocks;
-  for (std::size_t count = blocks; count > kBlock; total += count) count = (count + kBlock - 1) / kBlock;
-  if (storage_.size() < total) {
-    storage_.reserve(total);
-    storage_.resize(total);
-  }
-  BlockLanes lanes(points[0].x);
-  // Whole blocks of four points, a chunk at a time; a run found of no use
-  // half way is left there.
-  for (std::size_t b = 0; b < whole;) {
-    leave_wide_vector_state();
-    const std::size_t stop = std::min(whole, b + kChunkBlocks);
-    for (; b < stop; ++b) lanes.take(points + b * kBlock, storage_.data() + b);
-    if (!lanes.still_useful()) return 0;
-  }
-  XOrder order = lanes.order();
-  if (whole < blocks) {  // at most three more points
-    Bounds m = point_bounds(points[whole * kBlock]);
-    for (std::size_t i = whole * kBlock; i < n; ++i) {
-      order.take(points[i].x, points[i].y);
-      m = join(m, point_bounds(points[i]));
-    }
-    storage_[whole] = m;
-  }
-  if (order.direction() == 0) return 0;
-  // The levels above; the top one holds at most kBlock entries.
-  total = blocks;
-  used_ = 1;
-  offset_[0] = 0;
-  size_[0] = blocks;
-  for (std::size_t count = blocks; count > kBlock && used_ < kMaxLevels; ++used_) {
-    count = (count + kBlock - 1) / kBlock;
-    offset_[used_] = total;
-    size_[used_] = count;
-    total += count;
-  }
-  Bounds* base = storage_.data();
-  for (std::size_t k = 1; k < used_; ++k)
-    fill_level(base + offset_[k], base + offset_[k - 1], size_[k - 1], as_is);
-  return order.direction();
-}
-
-void MinMaxPyramid::prefetch(std::size_t index) const {
-  for (std::size_t k = 0; k < used_; ++k) {
-    index /= kBlock;
-    if (index < size_[k]) __builtin_prefetch(level(k) + index);
-  }
-}
-
-MinMaxPyramid::Bounds MinMaxPyramid::query(const ItemPoint* points, std::size_t first, std::size_t last) const {
-  Bounds m = point_bounds(points[first]);
-  // The items outside whole blocks, then the same on each level above; the
-  // top level has at most four entries.
-  std::size_t lo = first;
-  std::size_t hi = last + 1;  // exclusive
-  take_ends(m, lo, hi, [points](std::size_t i) { return point_bounds(points[i]); });
-  lo = (lo + kBlock - 1) / kBlock;
-  hi /= kBlock;
-  for (std::size_t k = 0; lo < hi && k < used_; ++k) {
-    const Bounds* v = level(k);
-    take_ends(m, lo, hi, [v](std::size_t i) { return v[i]; });
-    lo = (lo + kBlock - 1) / kBlock;
-    hi /= kBlock;
-  }
-  return m;
-}
-
 void FastItemRenderer::reset() {
   finish_summaries();
   pieces_.clear();
@@ -356,18 +122,20 @@ void FastItemRenderer::prepare(const ItemStore& store) {
   prepared_ = store.size();
 }
 
-// A run of draw-tos that may be drawn by columns gets a summary slot here;
-// what is not drawn (an invisible pen) or drawn point by point (a wide pen,
-// a short run) gets none.
+// A run of draw-tos that may be drawn by columns takes the summary of the
+// curve it is, or gets a slot of its own here; what is not drawn (an
+// invisible pen) or drawn point by point (a wide pen, a short run) gets none.
 FastItemRenderer::Piece FastItemRenderer::make_piece(const ItemStore& store, std::size_t r) {
   const ItemRun& run = store.runs()[r];
   Piece piece{run.begin, static_cast<std::uint32_t>(store.run_end(r)), run.style, run.kind, run.layer,
               last_pen_layer_, last_pen_item_};
   const ItemStyle& style = store.style(run.style);
-  if (run.kind == ItemKind::DrawTo && style.pen != TPenStyle::psClear && style.width <= 1 &&
-      piece.end - piece.begin >= kColumnRunMin) {
+  const bool by_columns = run.kind == ItemKind::DrawTo && style.pen != TPenStyle::psClear && style.width <= 1 &&
+                          piece.end - piece.begin >= kPyramidMinPoints;
+  if (by_columns) piece.curve = store.curve_summary(piece.begin, piece.end);
+  if (by_columns && piece.curve < 0) {
     if (summary_count_ == summaries_.size()) summaries_.emplace_back();
-    Summary& s = summaries_[summary_count_];
+    RunSummary& s = summaries_[summary_count_];
     s.begin = piece.begin;
     s.end = piece.end;
     s.x_direction = 0;
@@ -381,7 +149,7 @@ FastItemRenderer::Piece FastItemRenderer::make_piece(const ItemStore& store, std
 }
 
 void FastItemRenderer::SummaryJobs::run(std::size_t job) {
-  Summary& s = renderer->summaries_[base + job];
+  RunSummary& s = renderer->summaries_[base + job];
   s.x_direction = s.pyramid.build(points + s.begin, s.end - s.begin);
 }
 
@@ -401,16 +169,20 @@ void FastItemRenderer::finish_summaries() {
 }
 
 std::size_t FastItemRenderer::memory_bytes() const {
-  std::size_t bytes = pieces_.capacity() * sizeof(Piece) + summaries_.capacity() * sizeof(Summary);
-  for (const Summary& s : summaries_) bytes += s.pyramid.memory_bytes();
+  std::size_t bytes = pieces_.capacity() * sizeof(Piece) + summaries_.capacity() * sizeof(RunSummary);
+  for (const RunSummary& s : summaries_) bytes += s.pyramid.memory_bytes();
   return bytes;
 }
 
-const FastItemRenderer::Summary* FastItemRenderer::summary_of(const Piece& piece) {
+const RunSummary* FastItemRenderer::summary_of(const ItemStore& store, const Piece& piece) {
+  if (piece.curve >= 0) {
+    const RunSummary& s = store.curves()[static_cast<std::size_t>(piece.curve)];
+    return s.x_direction != 0 ? &s : nullptr;
+  }
   if (piece.summary < 0) return nullptr;
   const auto slot = static_cast<std::size_t>(piece.summary);
   if (slot >= summaries_built_) helper_.need(slot - jobs_.base);
-  const Summary& s = summaries_[slot];
+  const RunSummary& s = summaries_[slot];
   return s.x_direction != 0 ? &s : nullptr;
 }
 
@@ -439,7 +211,7 @@ void FastItemRenderer::render(const ItemStore& store, const PixelCanvas& canvas,
   for (const Piece& piece : pieces_) {
     leave_wide_vector_state();
     if (piece.kind == ItemKind::Mark) draw_marks(rc, piece);
-    if (piece.kind == ItemKind::DrawTo) draw_run(rc, piece, summary_of(piece));
+    if (piece.kind == ItemKind::DrawTo) draw_run(rc, piece, summary_of(store, piece));
   }
 }
 
@@ -450,7 +222,7 @@ void FastItemRenderer::draw_marks(const RunContext& rc, const Piece& piece) cons
   for (std::uint32_t i = piece.begin; i < piece.end; ++i) draw_pixel(rc.canvas, rc.point(i, piece.layer), argb);
 }
 
-void FastItemRenderer::draw_run(const RunContext& rc, const Piece& piece, const Summary* summary) const {
+void FastItemRenderer::draw_run(const RunContext& rc, const Piece& piece, const RunSummary* summary) const {
   const ItemStyle& style = rc.store.style(piece.style);
   if (style.pen == TPenStyle::psClear) return;
   if (summary != nullptr)
@@ -476,7 +248,8 @@ void FastItemRenderer::draw_run_plain(const RunContext& rc, const Piece& piece) 
   }
 }
 
-void FastItemRenderer::draw_run_by_columns(const RunContext& rc, const Piece& piece, const Summary& summary) const {
+void FastItemRenderer::draw_run_by_columns(const RunContext& rc, const Piece& piece,
+                                           const RunSummary& summary) const {
   const ItemPoint* items = rc.store.points() + piece.begin;
   const std::int64_t n = piece.end - piece.begin;
   const LayerMap& m = rc.maps[piece.layer - 1];

@@ -9,11 +9,12 @@
 // draw exactly the vertical span between their lowest and highest pixel,
 // joined to the neighbouring columns by the segment from the column's last
 // point to the next column's first. Column boundaries are found by binary
-// search and each column's lowest and highest Y come from a min/max pyramid
-// built at the first picture after the run was added, and only for runs
-// that are drawn by columns, so a frame costs a few operations per column.
-// The pyramids are built by two threads while the picture is drawn, each
-// run waiting for its own before it is drawn.
+// search and each column's lowest and highest Y come from a min/max pyramid,
+// so a frame costs a few operations per column. A curve added whole from
+// arrays brings its pyramid along (the store builds it while copying the
+// points in); any other run drawn by columns gets one built at the first
+// picture after it was added, by two threads while the picture is drawn,
+// each run waiting for its own before it is drawn.
 // Solid pens give the identical picture; a dotted run is walked once per
 // column instead of once per sample, so its dots fall differently.
 #include <array>
@@ -49,37 +50,6 @@ class RasterSink : public ItemSink {
   InkRule ink_;
 };
 
-// Min and max over index ranges of a run's Y values: each level holds the
-// bounds of 4 entries of the level below, so a query reads a few samples at
-// each end and compact blocks in between.
-class MinMaxPyramid {
- public:
-  struct Bounds {
-    double low;
-    double high;
-  };
-  // Builds every level over the Y values of a run of `n` points and
-  // returns +1 / -1 when X never shrinks / never grows, 0 when the pyramid
-  // is of no use (X goes both ways, or a coordinate is NaN).
-  int build(const ItemPoint* points, std::size_t n);
-  Bounds query(const ItemPoint* points, std::size_t first, std::size_t last) const;  // inclusive
-  // Starts loading what a query ending near `index` will read.
-  void prefetch(std::size_t index) const;
-  std::size_t memory_bytes() const { return storage_.capacity() * sizeof(Bounds); }
-
- private:
-  // Four entries per step up from at most 2^32 items.
-  static constexpr std::size_t kMaxLevels = 17;
-  const Bounds* level(std::size_t index) const { return storage_.data() + offset_[index]; }
-
-  // All levels one after the other, level 0 (blocks of 4 items) first. It
-  // only grows, so that rebuilding after a re-plot allocates nothing.
-  std::vector<Bounds> storage_;
-  std::array<std::size_t, kMaxLevels> offset_{};
-  std::array<std::size_t, kMaxLevels> size_{};
-  std::size_t used_ = 0;
-};
-
 class FastItemRenderer {
  public:
   FastItemRenderer() = default;
@@ -112,14 +82,10 @@ class FastItemRenderer {
     std::uint8_t layer;
     std::uint8_t pen_layer = 1;
     std::int64_t pen_item = -1;  // item whose point the run starts from
-    int summary = -1;            // a run that may be drawn by columns
-  };
-  // A run's pyramid, built at the first render() after the run was added.
-  struct Summary {
-    MinMaxPyramid pyramid;
-    std::uint32_t begin = 0;
-    std::uint32_t end = 0;
-    int x_direction = 0;  // +1 / -1: X never shrinks / grows; 0: drawn point by point
+    // A run that may be drawn by columns: its summary among the store's
+    // curves, or else among those built here at the first render().
+    int curve = -1;
+    int summary = -1;
   };
   // Builds the summaries from `base` on, a job each.
   struct SummaryJobs : JobBatch {
@@ -132,14 +98,14 @@ class FastItemRenderer {
 
   Piece make_piece(const ItemStore& store, std::size_t run);
   // The summary of `piece` once built, or null when it is drawn point by point.
-  const Summary* summary_of(const Piece& piece);
-  void draw_run(const RunContext& rc, const Piece& piece, const Summary* summary) const;
+  const RunSummary* summary_of(const ItemStore& store, const Piece& piece);
+  void draw_run(const RunContext& rc, const Piece& piece, const RunSummary* summary) const;
   void draw_run_plain(const RunContext& rc, const Piece& piece) const;
-  void draw_run_by_columns(const RunContext& rc, const Piece& piece, const Summary& summary) const;
+  void draw_run_by_columns(const RunContext& rc, const Piece& piece, const RunSummary& summary) const;
   void draw_marks(const RunContext& rc, const Piece& piece) const;
 
   std::vector<Piece> pieces_;
-  std::vector<Summary> summaries_;  // the first summary_count_ are in use
+  std::vector<RunSummary> summaries_;  // the first summary_count_ are in use
   std::size_t summary_count_ = 0;
   std::size_t summaries_built_ = 0;  // summaries_[0 .. summaries_built_) are up to date
   SummaryJobs jobs_;

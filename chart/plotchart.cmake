@@ -7,6 +7,7 @@ add_library(kv_chart_core STATIC
   ${KV_CHART_DIR}/chart_mapping.h ${KV_CHART_DIR}/chart_mapping.cpp
   ${KV_CHART_DIR}/ruler_ticks.h ${KV_CHART_DIR}/ruler_ticks.cpp
   ${KV_CHART_DIR}/scale_props.h ${KV_CHART_DIR}/scale_props.cpp
+  ${KV_CHART_DIR}/minmax_pyramid.h ${KV_CHART_DIR}/minmax_pyramid.cpp
   ${KV_CHART_DIR}/chart_items.h ${KV_CHART_DIR}/chart_items.cpp
   ${KV_CHART_DIR}/chart_parts.h
   ${KV_CHART_DIR}/pixel_raster.h ${KV_CHART_DIR}/pixel_raster.cpp

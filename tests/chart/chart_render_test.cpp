@@ -10,22 +10,14 @@
 
 #include "chart/demo_traces.h"
 #include "chart/item_render.h"
+#include "tests/chart/pixel_picture.h"
 
 namespace kv::chart {
 namespace {
 
-const ChartGeometry kGeo;
-constexpr std::uint32_t kPaper = 0xFFFFFFFF;
-
-struct Picture {
-  std::vector<std::uint32_t> px;
-  PixelCanvas canvas;
-  Picture() : px(static_cast<std::size_t>(kGeo.area().width() * kGeo.area().height()), kPaper) {
-    const PixelRect a = kGeo.area();
-    canvas = {px.data(), a.width(), a.left, a.top, a};
-  }
-  bool inked(std::size_t i) const { return px[i] != kPaper; }
-};
+using testing::kGeo;
+using testing::kPaper;
+using testing::Picture;
 
 struct Scene {
   ItemStore store;

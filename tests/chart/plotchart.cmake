@@ -9,12 +9,14 @@ kv_add_test(chart_core_test
           ${CMAKE_CURRENT_LIST_DIR}/chart_mouse_math_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/chart_render_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/helper_thread_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/curve_summary_test.cpp
   LIBS kv_chart_core kv_chart_demo_data)
 
 # The item store once more, without page remapping, as systems that lack it
 # build it.
 kv_add_test(chart_item_store_portable_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/item_store_test.cpp ${PROJECT_SOURCE_DIR}/chart/chart_items.cpp)
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/item_store_test.cpp ${PROJECT_SOURCE_DIR}/chart/chart_items.cpp
+          ${PROJECT_SOURCE_DIR}/chart/minmax_pyramid.cpp)
 target_compile_definitions(chart_item_store_portable_test PRIVATE KV_ITEM_BUFFER_PORTABLE)
 target_include_directories(chart_item_store_portable_test PRIVATE ${PROJECT_SOURCE_DIR})
 

@@ -152,7 +152,12 @@ void SectorPanel::show_table(const lap_tools::SectorTable& table) {
   for (int s = 1; s <= sectors; ++s) headers << QString("Sector %1").arg(s);
   headers << "Gap to Fastest";
   const int gap_column = kFirstSector + sectors;
-  if (shown_table_ == table && shown_unit_per_metre_ == unit_per_metre_) return;
+  if (shown_table_ == table) {
+    // Only the left-out laps' tips speak of distances: the cells and their
+    // column widths stay as they are.
+    if (shown_unit_per_metre_ != unit_per_metre_) retell_left_out(table);
+    return;
+  }
   shown_table_ = table;
   shown_unit_per_metre_ = unit_per_metre_;
 
@@ -218,6 +223,19 @@ QString SectorPanel::left_out_text(double lap_metres, double typical_metres) con
   return QString("Not counted in the bests: the lap covered %1, the set's laps about %2 "
                  "(an out-lap, in-lap or partial lap)")
       .arg(shown(lap_metres), shown(typical_metres));
+}
+
+void SectorPanel::retell_left_out(const lap_tools::SectorTable& table) {
+  shown_unit_per_metre_ = unit_per_metre_;
+  const int rows = std::min(static_cast<int>(table.rows.size()), table_->rowCount());
+  for (int row = 0; row < rows; ++row) {
+    const lap_tools::SectorRow& r = table.rows[static_cast<std::size_t>(row)];
+    if (r.in_bests) continue;
+    const QString reason = left_out_text(r.lap_metres, table.typical_metres[r.lap.set == kDataSetB ? 1 : 0]);
+    for (int c = 0; c < table_->columnCount(); ++c) {
+      if (QTableWidgetItem* cell = table_->item(row, c)) cell->setToolTip(reason);
+    }
+  }
 }
 
 void SectorPanel::grey_out(int row, const QString& reason) {

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "analysis/measured_cell_delegate.h"
 #include "analysis/x_axis.h"
 #include "chart/plotchart.h"
 #include "chart/qt_paint_helpers.h"
@@ -53,6 +54,7 @@ QTableWidget* read_only_table(const char* name, QWidget* parent) {
   auto* table = new QTableWidget(parent);
   table->setObjectName(name);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setItemDelegate(new MeasuredCellDelegate(table));
   table->verticalHeader()->hide();
   table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + kRowPadding);
   table->setMinimumHeight(kTableMinHeight);

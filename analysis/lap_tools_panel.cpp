@@ -336,8 +336,12 @@ void LapStatsPanel::show_rows(const std::vector<lap_tools::LapStatsRow>& rows, c
     fields.removeFirst();  // the set, which the table stands for
     return fields;
   };
+  // Every re-plot hands the figures over again; most often they are the same,
+  // which the figures tell without writing them out.
+  if (shown_rows_ == rows && shown_units_ == units) return;
+  shown_rows_ = rows;
+  shown_units_ = units;
   std::string text = lap_tools::lap_stats_csv(rows, units);
-  // Every re-plot hands the figures over again; most often they are the same.
   if (shown_text_ == text) return;
   shown_text_ = text;
   const QStringList headers = split(lap_tools::lap_stats_header(units));

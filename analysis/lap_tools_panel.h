@@ -78,6 +78,8 @@ class LapStatsPanel : public QGroupBox {
  private:
   std::array<QTableWidget*, 2> tables_{};  // A, B
   std::optional<std::string> shown_text_;  // the figures the tables show, as saved
+  std::optional<std::vector<lap_tools::LapStatsRow>> shown_rows_;  // and as handed over
+  HeldUnits shown_units_;
 };
 
 // Which samples the histogram covers.

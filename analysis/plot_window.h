@@ -305,6 +305,7 @@ class TForm10 : public QWidget {
   struct LapToolFigures {
     lap_tools::SectorTable sectors;
     std::vector<lap_tools::LapStatsRow> stats;
+    std::vector<double> boundaries;  // the sectors' ends, in metres
   };
   // Works the figures out on another thread while the caller re-plots. The
   // log must not change until the caller has them.

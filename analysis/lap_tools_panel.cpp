@@ -15,6 +15,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "analysis/measured_cell_delegate.h"
 #include "analysis/x_axis.h"
 #include "chart/plotchart.h"
 #include "chart/qt_paint_helpers.h"
@@ -53,6 +54,7 @@ QTableWidget* read_only_table(const char* name, QWidget* parent) {
   auto* table = new QTableWidget(parent);
   table->setObjectName(name);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setItemDelegate(new MeasuredCellDelegate(table));
   table->verticalHeader()->hide();
   table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + kRowPadding);
   table->setMinimumHeight(kTableMinHeight);
@@ -152,7 +154,12 @@ void SectorPanel::show_table(const lap_tools::SectorTable& table) {
   for (int s = 1; s <= sectors; ++s) headers << QString("Sector %1").arg(s);
   headers << "Gap to Fastest";
   const int gap_column = kFirstSector + sectors;
-  if (shown_table_ == table && shown_unit_per_metre_ == unit_per_metre_) return;
+  if (shown_table_ == table) {
+    // Only the left-out laps' tips speak of distances: the cells and their
+    // column widths stay as they are.
+    if (shown_unit_per_metre_ != unit_per_metre_) retell_left_out(table);
+    return;
+  }
   shown_table_ = table;
   shown_unit_per_metre_ = unit_per_metre_;
 
@@ -218,6 +225,19 @@ QString SectorPanel::left_out_text(double lap_metres, double typical_metres) con
   return QString("Not counted in the bests: the lap covered %1, the set's laps about %2 "
                  "(an out-lap, in-lap or partial lap)")
       .arg(shown(lap_metres), shown(typical_metres));
+}
+
+void SectorPanel::retell_left_out(const lap_tools::SectorTable& table) {
+  shown_unit_per_metre_ = unit_per_metre_;
+  const int rows = std::min(static_cast<int>(table.rows.size()), table_->rowCount());
+  for (int row = 0; row < rows; ++row) {
+    const lap_tools::SectorRow& r = table.rows[static_cast<std::size_t>(row)];
+    if (r.in_bests) continue;
+    const QString reason = left_out_text(r.lap_metres, table.typical_metres[r.lap.set == kDataSetB ? 1 : 0]);
+    for (int c = 0; c < table_->columnCount(); ++c) {
+      if (QTableWidgetItem* cell = table_->item(row, c)) cell->setToolTip(reason);
+    }
+  }
 }
 
 void SectorPanel::grey_out(int row, const QString& reason) {
@@ -316,8 +336,12 @@ void LapStatsPanel::show_rows(const std::vector<lap_tools::LapStatsRow>& rows, c
     fields.removeFirst();  // the set, which the table stands for
     return fields;
   };
+  // Every re-plot hands the figures over again; most often they are the same,
+  // which the figures tell without writing them out.
+  if (shown_rows_ == rows && shown_units_ == units) return;
+  shown_rows_ = rows;
+  shown_units_ = units;
   std::string text = lap_tools::lap_stats_csv(rows, units);
-  // Every re-plot hands the figures over again; most often they are the same.
   if (shown_text_ == text) return;
   shown_text_ = text;
   const QStringList headers = split(lap_tools::lap_stats_header(units));

@@ -46,6 +46,8 @@ class SectorPanel : public QGroupBox {
   // shown unit.
   QString left_out_text(double lap_metres, double typical_metres) const;
   void grey_out(int row, const QString& reason);
+  // The shown table's left-out laps told again in the distance unit now set.
+  void retell_left_out(const lap_tools::SectorTable& table);
 
   std::array<QDoubleSpinBox*, lap_tools::kMaxSectorBoundaries> fields_{};
   // What the fields were last given: a field left as shown keeps its exact
@@ -76,6 +78,8 @@ class LapStatsPanel : public QGroupBox {
  private:
   std::array<QTableWidget*, 2> tables_{};  // A, B
   std::optional<std::string> shown_text_;  // the figures the tables show, as saved
+  std::optional<std::vector<lap_tools::LapStatsRow>> shown_rows_;  // and as handed over
+  HeldUnits shown_units_;
 };
 
 // Which samples the histogram covers.

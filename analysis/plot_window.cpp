@@ -305,13 +305,17 @@ void TForm10::copy_data_axisBA() {
 }
 
 void TForm10::change_grid_mode() {
+  set_grid();
+  PlotChart1->Redisplay();
+}
+
+void TForm10::set_grid() {
   const GridView grid = grid_view(settings());
   PlotChart1->SetGridColor(grid.color);
   PlotChart1->SetGridStyle(grid.style);
   PlotChart1->SetGridDx(grid.dx);
   PlotChart1->SetGridDy(grid.dy);
   PlotChart1->SetActiveLayer(grid.layer);
-  PlotChart1->Redisplay();
 }
 
 // ---- plot building ----

@@ -181,6 +181,8 @@ class TForm10 : public QWidget {
   void enable_stats(bool on);
   void show_dataset_names();
   void show_unit_labels();
+  // The grid of the settings on the chart, shown at its next picture.
+  void set_grid();
   void set_all_plot_captions();
   analysis::PlotState& current_plot();  // with the settings the controls hold
   analysis::PlotHooks plot_hooks();
@@ -303,6 +305,7 @@ class TForm10 : public QWidget {
   struct LapToolFigures {
     lap_tools::SectorTable sectors;
     std::vector<lap_tools::LapStatsRow> stats;
+    std::vector<double> boundaries;  // the sectors' ends, in metres
   };
   // Works the figures out on another thread while the caller re-plots. The
   // log must not change until the caller has them.

@@ -169,11 +169,10 @@ void TForm10::apply_cfg(bool loaded_by_button) {
   plot_files::load_cfg_data(applier, state_.dialogs.plot_config, ui_);
   if (!applier.changed()) return;
   // A colour set by the program raises no event of its own: redraw once here.
-  // The grid's redisplay would draw the old curves only for the re-plot to
-  // draw the new ones over them.
+  // Both re-plots below end with a picture, which shows the new grid too.
   drop_curves_before_replot();
   show_unit_labels();
-  change_grid_mode();
+  set_grid();
   if (applier.rebuild_x()) {
     change_data_axis();
   } else {

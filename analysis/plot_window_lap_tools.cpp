@@ -136,8 +136,9 @@ std::future<TForm10::LapToolFigures> TForm10::lap_tool_figures_later() const {
   std::vector<double> boundaries = lap_tools::sector_boundaries(lap_tool_settings_, state_.config.config_image);
   // Where no thread can be had, the figures are worked out when asked for.
   return std::async(std::launch::async | std::launch::deferred,
-                    [&log = state_.log, boundaries = std::move(boundaries)] {
-                      return LapToolFigures{lap_tools::sector_table(log, boundaries), lap_tools::lap_stats_table(log)};
+                    [&log = state_.log, boundaries = std::move(boundaries)]() mutable {
+                      lap_tools::SectorTable sectors = lap_tools::sector_table(log, boundaries);
+                      return LapToolFigures{std::move(sectors), lap_tools::lap_stats_table(log), std::move(boundaries)};
                     });
 }
 
@@ -147,7 +148,7 @@ void TForm10::refresh_lap_tools(const LapToolFigures& figures) {
   if (draw_time_slip()) PlotChart1->Redisplay();
   show_lap_legend();
   refresh_lap_marker_values();
-  show_sector_table(lap_tools::sector_boundaries(lap_tool_settings_, state_.config.config_image), figures.sectors);
+  show_sector_table(figures.boundaries, figures.sectors);
   stats_panel_->show_rows(figures.stats, state_.log.shown_units);
   refresh_histogram();
 }

@@ -219,7 +219,14 @@ void FastItemRenderer::draw_marks(const RunContext& rc, const Piece& piece) cons
   const ItemStyle& style = rc.store.style(piece.style);
   if (style.pen == TPenStyle::psClear) return;
   const std::uint32_t argb = rc.ink.argb(style.color);
-  for (std::uint32_t i = piece.begin; i < piece.end; ++i) draw_pixel(rc.canvas, rc.point(i, piece.layer), argb);
+  // Dense samples put many marks in a row on one pixel: it is set once.
+  PixelPoint last{kPixelClamp + 1, 0};  // no mark lands beyond the clamp
+  for (std::uint32_t i = piece.begin; i < piece.end; ++i) {
+    const PixelPoint p = rc.point(i, piece.layer);
+    if (p == last) continue;
+    draw_pixel(rc.canvas, p, argb);
+    last = p;
+  }
 }
 
 void FastItemRenderer::draw_run(const RunContext& rc, const Piece& piece, const RunSummary* summary) const {

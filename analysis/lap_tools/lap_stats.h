@@ -18,6 +18,7 @@ struct LapStats {
   double max_water_temp = 0.0;
   double min_oil_pressure = 0.0;
   double brake_percent = 0.0;  // share of the lap's samples with the brake on
+  friend bool operator==(const LapStats&, const LapStats&) = default;
 };
 
 // Statistics over `samples` of `data` (clamped to the samples it holds).
@@ -26,6 +27,7 @@ LapStats lap_stats(const Dataset& data, SampleRange samples);
 struct LapStatsRow {
   LapEntry lap;
   LapStats stats;
+  friend bool operator==(const LapStatsRow&, const LapStatsRow&) = default;
 };
 
 // One row per lap of each decoded set, A's first, over each lap's overlay

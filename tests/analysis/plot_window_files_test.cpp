@@ -116,6 +116,37 @@ TEST_F(PlotWindowFilesTest, AConfigurationLoadAppliesEveryLineAndRedrawsEvenForC
   EXPECT_EQ(form.findChild<QLabel*>("Label8")->text(), "(KMH)");
 }
 
+// The load sets the grid without a picture of its own: the re-plot's picture
+// must show it as choosing it by hand does.
+TEST_F(PlotWindowFilesTest, AConfigurationChangingOnlyTheGridShowsItAsTheControlsDo) {
+  show();
+  const analysis::PlotSettings before = form.settings();
+  analysis::PlotSettings wanted = before;
+  wanted.grid_lines = analysis::GridLines::HorizontalOnly;
+  wanted.grid_enable = analysis::GridEnable::Axis2;
+  ASSERT_NE(wanted.grid_lines, before.grid_lines);
+  ASSERT_NE(wanted.grid_enable, before.grid_enable);
+  const std::string path = dir.file("grid.cfg");
+  std::ofstream(path, std::ios::binary) << plot_files::cfg_text(plot_files::cfg_lines_of(wanted));
+  const QImage old_grid = chart().ScreenImage().copy();
+  ui.queue_file(path);
+  click("BitBtn6");
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{plot_files::cfg_msg::kLoaded});
+  const QImage loaded = chart().ScreenImage().copy();
+  EXPECT_NE(loaded, old_grid);
+
+  // Back and forth by hand: the same window, so the same picture.
+  for (const auto& [name, index] : {std::pair{"RadioGroup3", static_cast<int>(before.grid_lines)},
+                                    std::pair{"RadioGroup9", static_cast<int>(before.grid_enable)}}) {
+    group(name)->setItemIndex(index);
+  }
+  for (const auto& [name, index] : {std::pair{"RadioGroup3", static_cast<int>(wanted.grid_lines)},
+                                    std::pair{"RadioGroup9", static_cast<int>(wanted.grid_enable)}}) {
+    group(name)->setItemIndex(index);
+  }
+  EXPECT_EQ(chart().ScreenImage(), loaded);
+}
+
 TEST_F(PlotWindowFilesTest, LabelsArePlacedShownHiddenClearedAndKeptInAFile) {
   show();
   const auto place_text = [&](const char* text, double x, double y) {

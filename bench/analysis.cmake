@@ -2,7 +2,7 @@
 add_library(kv_bench_window_support STATIC ${CMAKE_CURRENT_LIST_DIR}/plot_window_bench_support.h
   ${CMAKE_CURRENT_LIST_DIR}/plot_window_bench_support.cpp)
 target_include_directories(kv_bench_window_support PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(kv_bench_window_support PUBLIC kv_plot_window kv_logdata_codec kv_emulator benchmark::benchmark)
+target_link_libraries(kv_bench_window_support PUBLIC kv_plot_window kv_generated_download benchmark::benchmark)
 
 # The plot window with two full memories: re-plots, a colour change, the
 # first picture after showing, and a pan frame.

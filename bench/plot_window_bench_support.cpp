@@ -4,22 +4,13 @@
 
 #include <QApplication>
 
-#include "emulator/log_generator.h"
-#include "logdata/decoder.h"
+#include "emulator/generated_download.h"
 
 namespace kv::bench {
 
 void decode_full_memory(LogState& log, std::uint8_t which, unsigned seed) {
-  const emu::GeneratedLog generated = emu::generate_log({.pages = emu::kFullMemoryPages, .sessions = 3, .seed = seed});
   log.current_data_set = which;
-  log.current().raw_memory = generated.memory.data;
-  log.current().memory_valid = 1;
-  log.current().used_bytes = generated.used_bytes;
-  log.current().identity.unit_version = 325;
-  log.current().identity.pulses_per_mile = generated.pulses_per_mile;
-  log.current().identity.set_flags(generated.unit_flags1, generated.unit_flags2);
-  ScriptedUi quiet;
-  process_data_packets(log, quiet);
+  emu::decode_download(log, emu::generate_log({.pages = emu::kFullMemoryPages, .sessions = 3, .seed = seed}));
   log.current().name_text = which == kDataSetA ? "Memory A" : "Memory B";
 }
 

@@ -23,6 +23,8 @@ constexpr QRgb kWhite = 0xFFFFFFFF;
 void design(TPlotChart& chart) {
   apply_plot_window_design(chart);
   chart.SetLayerRange(1, 0, 0, 573, 418);
+  chart.Scale1X().SetVisible(true);
+  chart.Scale1Y().SetVisible(true);
   chart.Scale2Y().SetVisible(true);
   chart.Scale1X().SetCaption("Time s");
   chart.Scale1Y().SetCaption("Speed");
@@ -118,6 +120,7 @@ struct Change {
 const std::vector<Change> kChanges{
     {"nothing (a re-plot)", [](TPlotChart& c) { c.ClearItems(), c.AddMoveTo(0, 100), c.AddDrawTo(573, 300); }},
     {"X range", [](TPlotChart& c) { c.SetLayerRange(1, 10, 0, 583, 418); }},
+    {"start of the Y range", [](TPlotChart& c) { c.SetLayerRange(1, 0, 20, 573, 418); }},
     {"Y range of a second layer", [](TPlotChart& c) { c.SetLayerRange(2, 0, -3, 1, 9); }},
     {"size", [](TPlotChart& c) { c.resize(700, 420); }},
     {"scale font", [](TPlotChart& c) { c.Scale1Y().SetFont({"Sans Serif", -14, true, false, clBlack}); }},

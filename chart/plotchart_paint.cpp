@@ -58,10 +58,9 @@ void TPlotChart::render_picture(QImage& whole, QImage& area, bool mono) const {
 void TPlotChart::paint_margins(QImage& whole, const InkRule& colors, bool kept) const {
   const ShownRulers rulers = shown_rulers();
   MarginCache& cache = picture_cache_.margins;
-  if (!kept) {
-    cache.forget();
-  } else if (cache.holds(geo_, wind_color_, colors, rulers.shown())) {
-    return;
+  if (kept) {
+    if (cache.holds(geo_, wind_color_, colors, rulers.shown())) return;
+    cache.forget();  // until the margins are complete again
   }
   QPainter p(&whole);
   p.fillRect(whole.rect(), paper(wind_color_, colors));

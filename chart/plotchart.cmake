@@ -16,6 +16,7 @@ add_library(kv_chart_core STATIC
   ${KV_CHART_DIR}/item_render.h ${KV_CHART_DIR}/item_render.cpp
   ${KV_CHART_DIR}/chart_geometry.h ${KV_CHART_DIR}/chart_geometry.cpp
   ${KV_CHART_DIR}/caption_place.h ${KV_CHART_DIR}/caption_place.cpp
+  ${KV_CHART_DIR}/area_paint.h ${KV_CHART_DIR}/area_paint.cpp
   ${KV_CHART_DIR}/chart_mouse.h ${KV_CHART_DIR}/chart_mouse.cpp)
 target_include_directories(kv_chart_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(kv_chart_core PUBLIC Threads::Threads)
@@ -25,6 +26,8 @@ add_library(kv_chart STATIC
   ${KV_CHART_DIR}/plotchart.h ${KV_CHART_DIR}/plotchart.cpp
   ${KV_CHART_DIR}/plotchart_paint.cpp
   ${KV_CHART_DIR}/ruler_paint.h ${KV_CHART_DIR}/ruler_paint.cpp
+  ${KV_CHART_DIR}/margin_cache.h ${KV_CHART_DIR}/margin_cache.cpp
+  ${KV_CHART_DIR}/picture_cache.h
   ${KV_CHART_DIR}/plotchart_output.cpp
   ${KV_CHART_DIR}/plotchart_mouse.cpp
   ${KV_CHART_DIR}/plotchart_design.h ${KV_CHART_DIR}/plotchart_design.cpp)

@@ -19,6 +19,7 @@
 #include "chart/chart_mouse.h"
 #include "chart/chart_parts.h"
 #include "chart/item_render.h"
+#include "chart/picture_cache.h"
 #include "chart/ruler_ticks.h"
 #include "chart/scale_props.h"
 
@@ -200,10 +201,14 @@ class TPlotChart : public QWidget, private ScaleObserver {
   InkRule ink_rule(bool mono) const;
 
   // Rendering (plotchart_paint.cpp).
+  ShownRulers shown_rulers() const;
   void render_picture(QImage& whole, QImage& area, bool mono) const;
+  void paint_margins(QImage& whole, const InkRule& colors, bool kept) const;
+  bool any_label_shows() const;
   void paint_rulers(QPainter& p, const InkRule& colors) const;
   void paint_area_background(QPainter& p, const InkRule& colors) const;
   void paint_grid(QPainter& p, const InkRule& colors) const;
+  GridView grid_view() const;
   void paint_labels(QPainter& p, const InkRule& colors) const;
   void paint_label(QPainter& p, const TTextLabel& label, const InkRule& colors) const;
   void paint_frame(QPainter& p, const InkRule& colors) const;
@@ -233,6 +238,7 @@ class TPlotChart : public QWidget, private ScaleObserver {
   std::uint32_t style_id_ = 0;
   ItemStore items_;
   mutable FastItemRenderer fast_;
+  mutable PictureCache picture_cache_;
 
   TGridStyle grid_style_ = TGridStyle::gsNone;
   double grid_dx_ = 0;

@@ -2,6 +2,7 @@
 // its background, grid, items, labels and frame, then the crosshairs.
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 #include "chart/chart_geometry.h"
 #include "chart/plotchart.h"
@@ -10,8 +11,6 @@
 
 namespace kv::chart {
 namespace {
-
-constexpr int kMaxGridLines = 1000;
 
 void outline(QPainter& p, const PixelRect& r, const QColor& c) {
   fill_px(p, r.left, r.top, r.width(), 1, c);
@@ -37,29 +36,37 @@ void TPlotChart::render_picture(QImage& whole, QImage& area, bool mono) const {
   const PixelRect a = geo_.area();
   const QSize area_size(std::max(a.width(), 1), std::max(a.height(), 1));
   if (area.size() != area_size) area = QImage(area_size, QImage::Format_RGB32);
-  {
-    QPainter p(&whole);
-    p.fillRect(whole.rect(), paper(wind_color_, colors));
-    paint_rulers(p, colors);
-  }
-  {
-    QPainter p(&area);
-    p.translate(-a.left, -a.top);
-    paint_area_background(p, colors);
-    paint_grid(p, colors);
-  }
+  paint_margins(whole, colors, &whole == &picture_);
+  const PixelCanvas canvas = area_canvas(area);
+  fill_canvas(canvas, a, argb_of(colors.paper(chart_color_)));
+  kv::chart::paint_grid(canvas, grid_view(), a, colors.argb(grid_color_), picture_cache_.grid);
   if (by_runs)
-    fast_.render(items_, area_canvas(area), layer_maps(), colors);
+    fast_.render(items_, canvas, layer_maps(), colors);
   else
     render_items_plain(area, mono);
-  {
+  if (any_label_shows()) {
     QPainter p(&area);
     p.translate(-a.left, -a.top);
     paint_labels(p, colors);
-    paint_frame(p, colors);
+  }
+  outline_canvas(canvas, a, colors.argb(frame_color_));
+  copy_image(area, whole, QPoint(a.left, a.top));
+}
+
+// Only the on-screen picture keeps its margins: the other pictures are
+// drawn into fresh images.
+void TPlotChart::paint_margins(QImage& whole, const InkRule& colors, bool kept) const {
+  const ShownRulers rulers = shown_rulers();
+  MarginCache& cache = picture_cache_.margins;
+  if (kept) {
+    if (cache.holds(geo_, wind_color_, colors, rulers.shown())) return;
+    cache.forget();  // until the margins are complete again
   }
   QPainter p(&whole);
-  p.drawImage(a.left, a.top, area);
+  p.fillRect(whole.rect(), paper(wind_color_, colors));
+  kv::chart::paint_rulers(p, rulers.shown(), geo_, colors, wind_color_);
+  p.end();
+  if (kept) cache.drawn();
 }
 
 PixelCanvas TPlotChart::area_canvas(QImage& area) const {
@@ -87,55 +94,63 @@ void TPlotChart::paint_frame(QPainter& p, const InkRule& colors) const {
   outline(p, geo_.area(), ink(frame_color_, colors));
 }
 
-void TPlotChart::paint_rulers(QPainter& p, const InkRule& colors) const {
-  std::vector<RulerView> rulers;
+ShownRulers TPlotChart::shown_rulers() const {
+  ShownRulers rulers;
   for (int k = 0; k < kLayerCount; ++k) {
     const Layer& l = layers_[static_cast<std::size_t>(k)];
     if (!l.visible) continue;
     const LayerMap m = layer_map(k + 1);
-    if (l.x.Visible()) rulers.push_back({&l.x, m.x});
-    if (l.y.Visible()) rulers.push_back({&l.y, m.y});
+    if (l.x.Visible()) rulers.views[rulers.count++] = {&l.x, m.x};
+    if (l.y.Visible()) rulers.views[rulers.count++] = {&l.y, m.y};
   }
-  kv::chart::paint_rulers(p, rulers, geo_, colors, wind_color_);
+  return rulers;
 }
 
+void TPlotChart::paint_rulers(QPainter& p, const InkRule& colors) const {
+  kv::chart::paint_rulers(p, shown_rulers().shown(), geo_, colors, wind_color_);
+}
+
+GridView TPlotChart::grid_view() const {
+  const Layer& l = layers_[static_cast<std::size_t>(active_layer_ - 1)];
+  return {grid_style_, grid_dx_, grid_dy_, &l.x, &l.y, layer_map(active_layer_)};
+}
+
+// The printer's grid: the same lines as on screen, drawn by its painter at
+// the page's scale.
 void TPlotChart::paint_grid(QPainter& p, const InkRule& colors) const {
   if (grid_style_ == TGridStyle::gsNone) return;
-  const Layer& l = layers_[static_cast<std::size_t>(active_layer_ - 1)];
-  const LayerMap m = layer_map(active_layer_);
+  const GridView grid = grid_view();
   const PixelRect a = geo_.area();
-  auto positions = [&](const TScaleProps& s, double spacing) {
-    if (spacing > 0) return spaced_positions(s.RangeLow(), s.RangeHigh(), spacing, kMaxGridLines);
-    return recorded_ticks(compute_ticks(s.RangeLow(), s.RangeHigh(), s.MinTicks(), s.ShortTicks()));
-  };
-  const std::vector<double> xs = positions(l.x, grid_dx_);
-  const std::vector<double> ys = positions(l.y, grid_dy_);
-  const bool dotted = grid_style_ == TGridStyle::gsDotLines || grid_style_ == TGridStyle::gsVertDotLines ||
-                      grid_style_ == TGridStyle::gsHorizDotLines;
-  const bool vertical = grid_style_ == TGridStyle::gsDotLines || grid_style_ == TGridStyle::gsVertDotLines ||
-                        grid_style_ == TGridStyle::gsLines || grid_style_ == TGridStyle::gsVertLines;
-  const bool horizontal = grid_style_ == TGridStyle::gsDotLines || grid_style_ == TGridStyle::gsHorizDotLines ||
-                          grid_style_ == TGridStyle::gsLines || grid_style_ == TGridStyle::gsHorizLines;
+  GridScratch& scratch = picture_cache_.grid;
+  grid_positions(*grid.x, grid.dx, scratch.ticks, scratch.xs);
+  grid_positions(*grid.y, grid.dy, scratch.ticks, scratch.ys);
+  const GridShape shape = grid_shape(grid_style_);
   const QColor color = ink(grid_color_, colors);
-  p.setPen(qpen(dotted ? TPenStyle::psDot : TPenStyle::psSolid, color, 1, false));
-  if (grid_style_ == TGridStyle::gsPoints) {
-    for (double x : xs)
-      for (double y : ys) {
-        const PixelPoint pt = m.to_px(x, y);
+  p.setPen(qpen(shape.dotted ? TPenStyle::psDot : TPenStyle::psSolid, color, 1, false));
+  if (shape.points) {
+    for (double x : scratch.xs)
+      for (double y : scratch.ys) {
+        const PixelPoint pt = grid.map.to_px(x, y);
         if (a.contains(pt.x, pt.y)) fill_px(p, pt.x, pt.y, 1, 1, color);
       }
     return;
   }
-  if (vertical)
-    for (double x : xs) {
-      const int px = m.x.to_px(x);
+  if (shape.vertical)
+    for (double x : scratch.xs) {
+      const int px = grid.map.x.to_px(x);
       if (px > a.left && px < a.right) p.drawLine(px, a.top + 1, px, a.bottom - 1);
     }
-  if (horizontal)
-    for (double y : ys) {
-      const int py = m.y.to_px(y);
+  if (shape.horizontal)
+    for (double y : scratch.ys) {
+      const int py = grid.map.y.to_px(y);
       if (py > a.top && py < a.bottom) p.drawLine(a.left + 1, py, a.right - 1, py);
     }
+}
+
+bool TPlotChart::any_label_shows() const {
+  return std::any_of(labels_.begin(), labels_.end(), [&](const TTextLabel& label) {
+    return label.Mode != TTxtLblMode::tlOff && LayerVisible(label.Layer);
+  });
 }
 
 void TPlotChart::paint_labels(QPainter& p, const InkRule& colors) const {
@@ -188,6 +203,8 @@ void TPlotChart::paint_label(QPainter& p, const TTextLabel& label, const InkRule
 }
 
 void TPlotChart::paint_crosshairs(QImage& target) const {
+  const auto shows = [](const TCrossHair& c) { return c.Mode != TCrossHMode::chOff; };
+  if (std::none_of(crosshairs_.begin(), crosshairs_.end(), shows)) return;
   const PixelRect a = geo_.area();
   const InkRule colors = ink_rule(false);
   QPainter p(&target);

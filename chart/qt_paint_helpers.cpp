@@ -1,6 +1,8 @@
 #include "chart/qt_paint_helpers.h"
 
 #include <QFontMetrics>
+#include <QImage>
+#include <cstring>
 #include <QList>
 #include <QPainter>
 
@@ -16,6 +18,15 @@ QFont qfont(const FontSpec& font) {
 
 void fill_px(QPainter& p, int x, int y, int w, int h, const QColor& c) {
   if (w > 0 && h > 0) p.fillRect(QRect(x, y, w, h), c);
+}
+
+void copy_image(const QImage& from, QImage& to, QPoint at) {
+  const QRect r = QRect(at, from.size()).intersected(to.rect());
+  if (r.isEmpty()) return;
+  const auto row_bytes = static_cast<std::size_t>(r.width()) * 4;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    std::memcpy(to.scanLine(y) + static_cast<std::ptrdiff_t>(r.left()) * 4,
+                from.constScanLine(y - at.y()) + static_cast<std::ptrdiff_t>(r.left() - at.x()) * 4, row_bytes);
 }
 
 void text_at(QPainter& p, QPoint top_left, const QString& s) {

@@ -11,6 +11,7 @@
 #include "chart/item_render.h"
 #include "chart/scale_props.h"
 
+class QImage;
 class QPainter;
 
 namespace kv::chart {
@@ -31,6 +32,10 @@ inline QRect to_qrect(const PixelRect& r) { return QRect(r.left, r.top, r.width(
 
 // A w x h block of pixels; nothing when either is not positive.
 void fill_px(QPainter& p, int x, int y, int w, int h, const QColor& c);
+
+// `from` into `to` with its top-left corner at `at`, cut to `to`: what
+// drawing one opaque 32-bit image onto another at whole pixels gives.
+void copy_image(const QImage& from, QImage& to, QPoint at);
 
 // Text written with its top-left corner at `top_left` in the painter's font.
 void text_at(QPainter& p, QPoint top_left, const QString& s);

@@ -2,6 +2,7 @@
 // The rulers in the chart's margins: line, ticks and tick labels of every
 // visible scale, and the scales' captions, which go where they hide no tick
 // label (see caption_place.h).
+#include <array>
 #include <span>
 
 #include "chart/chart_mapping.h"
@@ -15,6 +16,15 @@ namespace kv::chart {
 struct RulerView {
   const TScaleProps* scale;
   AxisMap map;
+};
+
+inline constexpr std::size_t kMaxRulers = 2 * kLayerCount;
+
+// The rulers of a picture, kept on the stack.
+struct ShownRulers {
+  std::array<RulerView, kMaxRulers> views{};
+  std::size_t count = 0;
+  std::span<const RulerView> shown() const { return {views.data(), count}; }
 };
 
 void paint_rulers(QPainter& p, std::span<const RulerView> rulers, const ChartGeometry& geo, const InkRule& colors,

@@ -29,11 +29,20 @@ bool within_range(double t, double low, double high, double step) {
 
 RulerTicks compute_ticks(double low, double high, int min_ticks, bool short_ticks) {
   RulerTicks r;
-  if (!std::isfinite(low) || !std::isfinite(high)) return r;
+  compute_ticks(low, high, min_ticks, short_ticks, r);
+  return r;
+}
+
+void compute_ticks(double low, double high, int min_ticks, bool short_ticks, RulerTicks& r) {
+  r.step = 0;
+  r.minor_intervals = 0;
+  r.major.clear();
+  r.minor.clear();
+  if (!std::isfinite(low) || !std::isfinite(high)) return;
   const double span = std::abs(high - low);
   if (span == 0.0) {
     r.major.push_back(low);
-    return r;
+    return;
   }
   double d = std::log10(span / std::max(min_ticks, 1));
   double e = d - std::floor(d);
@@ -62,7 +71,7 @@ RulerTicks compute_ticks(double low, double high, int min_ticks, bool short_tick
     if (sign * (t - high) > std::abs(step) * kStepSlack) break;
     r.major.push_back(t);
   }
-  if (!short_ticks) return r;
+  if (!short_ticks) return;
   const double minor_step = step / r.minor_intervals;
   const double m0 = t0 - step;
   for (int k = 0; k < kMaxTicksPerKind; ++k) {
@@ -70,14 +79,18 @@ RulerTicks compute_ticks(double low, double high, int min_ticks, bool short_tick
     if (sign * (t - high) > std::abs(step) * kStepSlack) break;
     if (k % r.minor_intervals != 0 && within_range(t, low, high, step)) r.minor.push_back(t);
   }
-  return r;
 }
 
 std::vector<double> recorded_ticks(const RulerTicks& ticks) {
-  std::vector<double> out(ticks.major.begin(), ticks.major.end());
+  std::vector<double> out;
+  recorded_ticks(ticks, out);
+  return out;
+}
+
+void recorded_ticks(const RulerTicks& ticks, std::vector<double>& out) {
+  out.assign(ticks.major.begin(), ticks.major.end());
   out.insert(out.end(), ticks.minor.begin(), ticks.minor.end());
   if (out.size() > static_cast<std::size_t>(kMaxRecordedTicks)) out.resize(kMaxRecordedTicks);
-  return out;
 }
 
 LabelFormat label_format(double span, int dec_places) {
@@ -105,7 +118,13 @@ std::string format_tick(double value, double span, const LabelFormat& format) {
 
 std::vector<double> spaced_positions(double low, double high, double spacing, int max_lines) {
   std::vector<double> out;
-  if (!(spacing > 0) || !std::isfinite(low) || !std::isfinite(high)) return out;
+  spaced_positions(low, high, spacing, max_lines, out);
+  return out;
+}
+
+void spaced_positions(double low, double high, double spacing, int max_lines, std::vector<double>& out) {
+  out.clear();
+  if (!(spacing > 0) || !std::isfinite(low) || !std::isfinite(high)) return;
   const double lo = std::min(low, high);
   const double hi = std::max(low, high);
   const double first = std::ceil(lo / spacing);
@@ -114,7 +133,6 @@ std::vector<double> spaced_positions(double low, double high, double spacing, in
     if (t > hi) break;
     out.push_back(t);
   }
-  return out;
 }
 
 }  // namespace kv::chart

@@ -18,10 +18,13 @@ struct RulerTicks {
 };
 
 RulerTicks compute_ticks(double range_low, double range_high, int min_ticks, bool short_ticks);
+// The same into `out`, whose lists keep their memory from picture to picture.
+void compute_ticks(double range_low, double range_high, int min_ticks, bool short_ticks, RulerTicks& out);
 
 // Tick positions that a grid with automatic spacing uses: the majors, then
 // the minors, at most kMaxRecordedTicks.
 std::vector<double> recorded_ticks(const RulerTicks& ticks);
+void recorded_ticks(const RulerTicks& ticks, std::vector<double>& out);
 
 struct LabelFormat {
   bool scientific = false;
@@ -34,5 +37,6 @@ std::string format_tick(double value, double span, const LabelFormat& format);
 // Grid positions at every multiple of `spacing` between the range's ends,
 // at most `max_lines`.
 std::vector<double> spaced_positions(double range_low, double range_high, double spacing, int max_lines);
+void spaced_positions(double range_low, double range_high, double spacing, int max_lines, std::vector<double>& out);
 
 }  // namespace kv::chart

@@ -26,5 +26,6 @@ kv_add_test(chart_widget_test
           ${CMAKE_CURRENT_LIST_DIR}/chart_output_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/chart_scheme_colors_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/chart_ruler_caption_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/chart_picture_cache_test.cpp
   LIBS kv_chart kv_chart_controls
   QT)

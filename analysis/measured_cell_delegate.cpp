@@ -1,5 +1,6 @@
 #include "analysis/measured_cell_delegate.h"
 
+#include <QEvent>
 #include <QStyle>
 #include <QWidget>
 #include <algorithm>
@@ -20,6 +21,33 @@ bool plain_text(const QStyleOptionViewItem& opt) {
 
 }  // namespace
 
+MeasuredCellDelegate::MeasuredCellDelegate(QWidget* view) : QStyledItemDelegate(view), view_(view) {
+  if (view_ != nullptr) view_->installEventFilter(this);
+}
+
+bool MeasuredCellDelegate::eventFilter(QObject* object, QEvent* event) {
+  // The base class takes what it filters for an editor: the view's own
+  // events must not reach it.
+  if (object != view_) return QStyledItemDelegate::eventFilter(object, event);
+  switch (event->type()) {
+    // A style sheet set or changed keeps the same style object, so the key
+    // cannot tell; a new screen can bring another resolution.
+    case QEvent::StyleChange:
+    case QEvent::FontChange:
+    case QEvent::ScreenChangeInternal:
+      forget();
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
+void MeasuredCellDelegate::forget() const {
+  fonts_.clear();
+  sizes_.clear();
+}
+
 size_t qHash(const MeasuredCellDelegate::Key& key, size_t seed) {
   return qHashMulti(seed, key.text, key.font, key.style, key.features, key.offered);
 }
@@ -27,10 +55,7 @@ size_t qHash(const MeasuredCellDelegate::Key& key, size_t seed) {
 std::size_t MeasuredCellDelegate::font_number(const QFont& font) const {
   const auto known = std::find(fonts_.begin(), fonts_.end(), font);
   if (known != fonts_.end()) return static_cast<std::size_t>(known - fonts_.begin());
-  if (fonts_.size() >= kMaxFonts) {
-    fonts_.clear();
-    sizes_.clear();
-  }
+  if (fonts_.size() >= kMaxFonts) forget();
   fonts_.push_back(font);
   return fonts_.size() - 1;
 }

@@ -13,9 +13,12 @@ namespace kv::analysis {
 
 class MeasuredCellDelegate : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  // `view` is the table whose cells it sizes: its style, font or screen
+  // changing makes every remembered size stale.
+  explicit MeasuredCellDelegate(QWidget* view);
 
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  bool eventFilter(QObject* object, QEvent* event) override;
 
   // What a text's size depends on besides itself.
   struct Key {
@@ -29,6 +32,9 @@ class MeasuredCellDelegate : public QStyledItemDelegate {
 
  private:
   std::size_t font_number(const QFont& font) const;
+  void forget() const;
+
+  QWidget* view_;
 
   mutable std::vector<QFont> fonts_;
   mutable QHash<Key, QSize> sizes_;

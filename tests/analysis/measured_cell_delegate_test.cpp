@@ -66,5 +66,18 @@ TEST(MeasuredCellDelegateTest, ColumnsAreAsWideAsMeasuredAfterEveryChangeOfTextF
   tables.expect_same_widths("check box");
 }
 
+// A style sheet keeps the style object the sizes were measured under.
+TEST(MeasuredCellDelegateTest, ColumnsFollowEveryChangeOfTheStyleSheet) {
+  TablePair tables;
+  tables.set(0, 0, "61.23");
+  tables.set(1, 1, "Theoretical");
+  const int plain = tables.measured.columnWidth(0);
+  for (const char* sheet : {"QTableView::item { padding-left: 5px; }", "QTableView::item { padding-left: 40px; }", ""}) {
+    tables.both([sheet](QTableWidget& t) { t.setStyleSheet(sheet); });
+    tables.expect_same_widths(sheet);
+  }
+  EXPECT_EQ(tables.measured.columnWidth(0), plain);
+}
+
 }  // namespace
 }  // namespace kv::analysis

@@ -66,20 +66,20 @@ void add_random(ItemStore& s, std::uint32_t seed, TPenStyle pen) {
   for (int i = 0; i < 400; ++i) add(s, ItemKind::Mark, i * 0.25, 60 + walk(rng), b);
 }
 
-Picture render_plain(const Scene& s) {
+Picture render_plain(const Scene& s, InkRule ink = {}) {
   Picture p;
   std::array<bool, kLayerCount> visible;
   visible.fill(true);
-  RasterSink sink(p.canvas, {});
+  RasterSink sink(p.canvas, ink);
   walk_items(s.store, s.maps, visible, sink);
   return p;
 }
 
-Picture render_fast(const Scene& s) {
+Picture render_fast(const Scene& s, InkRule ink = {}) {
   Picture p;
   FastItemRenderer r;
   r.prepare(s.store);
-  r.render(s.store, p.canvas, s.maps, {});
+  r.render(s.store, p.canvas, s.maps, ink);
   return p;
 }
 
@@ -109,6 +109,30 @@ TEST(FastRenderer, SolidPensGiveTheIdenticalPicture) {
     const Picture plain = render_plain(s);
     const Picture fast = render_fast(s);
     EXPECT_EQ(differing(plain, fast), 0) << v.name;
+  }
+}
+
+// Marks many to a pixel, with NaN, infinite and far-off coordinates (all
+// held at the clamp), runs of two colours taking turns on the same pixels,
+// in colour and in black and white.
+TEST(FastRenderer, DenseMarksOfEveryKindGiveTheIdenticalPicture) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  constexpr double kOdd[] = {kNaN, kInf, -kInf, 1e12, -1e12};
+  Scene s;
+  const ItemStyle a{clRed, TPenStyle::psSolid, 1, 0};
+  const ItemStyle b{clBlue, TPenStyle::psSolid, 1, 0};
+  for (int i = 0; i < 6000; ++i) {
+    const double x = i % 7 == 3 ? kOdd[i % 5] : i * 0.01;
+    const double y = i % 11 == 5 ? kOdd[(i + 2) % 5] : 50 + (i % 40) * 0.02;
+    add(s.store, ItemKind::Mark, x, y, (i / 25) % 2 == 0 ? a : b);
+  }
+  for (const View& v : kViews) {
+    set_ranges(s, v.x0, v.x1, v.y0, v.y1);
+    for (const bool mono : {false, true}) {
+      const InkRule ink{.mono = mono};
+      EXPECT_EQ(differing(render_plain(s, ink), render_fast(s, ink)), 0) << v.name << (mono ? " mono" : "");
+    }
   }
 }
 

@@ -172,6 +172,8 @@ void copy_points(ItemPoint* out, const double* x, const double* y, std::size_t n
 void ItemStore::add_samples(const ChartItem& head, const double* x, const double* y, std::size_t count,
                             double x_offset, double factor) {
   if (count == 0) return;
+  // size_ + count must not wrap round to a size already reserved.
+  if (count > std::numeric_limits<std::uint32_t>::max() - size_) throw std::bad_alloc();
   reserve(size_ + count);
   // Only a curve that begins a run may ever be drawn with its summary. The
   // slot is made ready before anything is added, as it may throw.

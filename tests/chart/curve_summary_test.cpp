@@ -211,5 +211,32 @@ TEST(CurveSummary, RunsThatOutgrewTheirCurveAndRefillsDrawAsThePlainWay) {
   EXPECT_EQ(s.summary_bytes(), bytes);
 }
 
+// Re-plots of other lengths in other orders reuse the summaries of curves
+// that were longer or shorter, and the points move while the list grows
+// (small AllocSize steps, past the size where the store maps its own
+// pages). The same renderer draws after every curve added.
+TEST(CurveSummary, RefillsOfOtherLengthsAndMovingPointsDrawAsThePlainWay) {
+  const std::vector<std::vector<std::size_t>> replots{
+      {4096, 64, 1024, 70'000},
+      {64, 70'000, 4097, 1023, 65},
+      {1024, 4096},
+      {70'000, 70'000, 64},
+  };
+  const std::array views{maps_for(-26'000, 26'000, -60, 180), maps_for(370, 380, 30, 70), maps_for(-380, -370, 30, 70)};
+  ItemStore s;
+  s.set_alloc_size(1);
+  FastItemRenderer r;
+  for (std::size_t k = 0; k < replots.size(); ++k) {
+    s.clear();
+    for (std::size_t j = 0; j < replots[k].size(); ++j) {
+      const std::size_t n = replots[k][j];
+      SCOPED_TRACE("re-plot " + std::to_string(k) + ", curve of " + std::to_string(n));
+      s.add({0, 0, s.style_id(style_of(j + 1)), ItemKind::Mark, 1, 0});  // moves the next curve's start
+      add_curve(s, wave("", n, j % 2 == 0 ? 0.37 : -0.37), style_of(j), true);
+      for (const auto& maps : views) EXPECT_TRUE(fast(r, s, maps) == plain(s, maps));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kv::chart

@@ -3,6 +3,8 @@
 // remapping and with the portable copying that other systems use.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <new>
 #include <vector>
 
 #include "chart/chart_items.h"
@@ -80,6 +82,21 @@ TEST(ItemStore, CurveFromArraysHoldsWhatSingleAddsHold) {
   bulk.add_samples(draw, long_x.data(), long_y.data(), long_x.size(), 0, 1);
   EXPECT_EQ(bulk.capacity(), capacity);
   EXPECT_EQ(bulk[249'999].x, 249'999.0);
+}
+
+// A count no memory could hold is refused before anything is read or
+// written, also when adding it to what is stored would wrap round.
+TEST(ItemStore, CurveTooLongForTheStoreIsRefusedAndLeavesItAsItWas) {
+  ItemStore s;
+  s.add({1, 2, 0, ItemKind::MoveTo, 1, 0});
+  s.add({3, 4, 0, ItemKind::DrawTo, 1, 0});
+  const ChartItem draw{0, 0, 1, ItemKind::DrawTo, 1, 0};
+  for (const std::size_t count : {std::numeric_limits<std::size_t>::max() - 1, std::size_t{0xFFFF'FFFF}}) {
+    EXPECT_THROW(s.add_samples(draw, nullptr, nullptr, count, 0, 1), std::bad_alloc) << count;
+    EXPECT_EQ(s.size(), 2u);
+    EXPECT_EQ(s.runs().size(), 2u);
+    EXPECT_TRUE(s.curves().empty());
+  }
 }
 
 // The plot window picks a colour after another; a re-plot starts the table

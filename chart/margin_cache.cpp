@@ -1,5 +1,6 @@
 #include "chart/margin_cache.h"
 
+#include <QGuiApplication>
 #include <algorithm>
 #include <utility>
 
@@ -36,13 +37,14 @@ void MarginLook::take(const ChartGeometry& g, TColor margin, const InkRule& colo
   margin_color = margin;
   mono = colors.mono;
   scheme = colors.scheme;
+  base_font = QGuiApplication::font();
   ruler_count = std::min(shown.size(), rulers.size());
   for (std::size_t i = 0; i < ruler_count; ++i) take_ruler(rulers[i], *shown[i].scale);
 }
 
 bool MarginLook::same_as(const MarginLook& o) const {
   return same_geometry(geo, o.geo) && margin_color == o.margin_color && mono == o.mono && scheme == o.scheme &&
-         ruler_count == o.ruler_count &&
+         base_font == o.base_font && ruler_count == o.ruler_count &&
          std::equal(rulers.begin(), rulers.begin() + static_cast<std::ptrdiff_t>(ruler_count), o.rulers.begin());
 }
 

@@ -4,6 +4,7 @@
 // redraw that leaves every scale as it was draws only the chart area again.
 // Writing text is what allocates in a picture, so this is what lets an
 // unchanged re-plot draw without touching the heap.
+#include <QFont>
 #include <array>
 #include <span>
 #include <string>
@@ -42,6 +43,9 @@ struct MarginLook {
   TColor margin_color = clBlack;
   bool mono = false;
   SchemeColors scheme{};
+  // What the scale fonts leave open (capitals, spacing, hinting) comes
+  // from the application's font.
+  QFont base_font;
   std::array<RulerLook, kMaxRulers> rulers;
   std::size_t ruler_count = 0;
 

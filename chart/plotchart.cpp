@@ -216,7 +216,8 @@ void TPlotChart::Redisplay() {
 // Puts the cached chart area into the picture and the crosshairs over it.
 void TPlotChart::show_crosshairs() {
   const int row_bytes = area_.width() * 4;
-  for (int y = 0; y < area_.height() && geo_.trim + y < picture_.height(); ++y) {
+  const bool has_area = geo_.area().width() > 0 && geo_.area().height() > 0;
+  for (int y = 0; has_area && y < area_.height() && geo_.trim + y < picture_.height(); ++y) {
     const int x0 = geo_.lrim;
     if (x0 < 0 || geo_.trim + y < 0 || x0 + area_.width() > picture_.width()) break;
     std::memcpy(picture_.scanLine(geo_.trim + y) + x0 * 4, area_.constScanLine(y), static_cast<std::size_t>(row_bytes));

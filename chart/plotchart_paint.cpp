@@ -50,7 +50,9 @@ void TPlotChart::render_picture(QImage& whole, QImage& area, bool mono) const {
     paint_labels(p, colors);
   }
   outline_canvas(canvas, a, colors.argb(frame_color_));
-  copy_image(area, whole, QPoint(a.left, a.top));
+  // A chart too small for its rims keeps a one-pixel area image that is
+  // never drawn on.
+  if (a.width() > 0 && a.height() > 0) copy_image(area, whole, QPoint(a.left, a.top));
 }
 
 // Only the on-screen picture keeps its margins: the other pictures are

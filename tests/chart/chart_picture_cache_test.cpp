@@ -3,6 +3,7 @@
 // lines are the pixels the desktop's painter gives.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <functional>
 #include <limits>
@@ -176,6 +177,38 @@ TEST(PictureCache, MonoAndOutputPicturesBetweenRedisplaysLeaveTheScreenAlone) {
   EXPECT_EQ(chart.ScreenImage(), screen);
   EXPECT_EQ(chart.Picture(true), mono);
   EXPECT_EQ(mono.pixel(5, 5), kWhite);
+}
+
+// Scale fonts take what they leave open (capitals, spacing) from the
+// application's font, which the desktop may change at any time.
+TEST(PictureCache, AnApplicationFontChangeRedrawsTheMargins) {
+  const QFont original = QGuiApplication::font();
+  TPlotChart chart;
+  design(chart);
+  chart.Redisplay();
+  QFont shouting = original;
+  shouting.setCapitalization(QFont::AllUppercase);
+  QGuiApplication::setFont(shouting);
+  chart.Redisplay();
+  const QImage afresh = chart.Picture(false);
+  QGuiApplication::setFont(original);
+  EXPECT_EQ(first_difference(chart.ScreenImage(), afresh), "");
+}
+
+// A chart too small for its rims has no area: its picture is all margin.
+TEST(PictureCache, AChartWithoutAreaShowsOnlyItsMargin) {
+  for (const QSize size : {QSize(79, 79), QSize(60, 60)}) {
+    TPlotChart chart;
+    apply_plot_window_design(chart);
+    chart.setMinimumSize(0, 0);
+    chart.resize(size);
+    chart.SetWindColor(clOlive);
+    chart.Redisplay();
+    QImage margin(size, QImage::Format_RGB32);
+    margin.fill(QColor(0x80, 0x80, 0));
+    EXPECT_EQ(first_difference(chart.ScreenImage(), margin), "") << size.width();
+    EXPECT_EQ(first_difference(chart.Picture(false), margin), "") << size.width();
+  }
 }
 
 }  // namespace

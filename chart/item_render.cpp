@@ -155,6 +155,10 @@ void FastItemRenderer::SummaryJobs::run(std::size_t job) {
 
 void FastItemRenderer::start_summaries(const ItemStore& store) {
   prepare(store);
+  // Slots this picture does not use keep nothing: once the curves come with
+  // summaries of their own, what the item-by-item adds of an earlier fill
+  // needed would otherwise stay beside them for good.
+  for (std::size_t k = summary_count_; k < summaries_.size(); ++k) summaries_[k].pyramid.release();
   if (summaries_built_ == summary_count_) return;
   jobs_.renderer = this;
   jobs_.points = store.points();

@@ -51,6 +51,11 @@ class MinMaxPyramid {
     }
   }
   std::size_t memory_bytes() const { return storage_.capacity() * sizeof(Bounds); }
+  // Gives the levels' memory back; the next build takes it again.
+  void release() {
+    std::vector<Bounds>().swap(storage_);
+    used_ = 0;
+  }
 
   // Whether a run's X only grows or only shrinks and its Y holds no NaN,
   // as far as it was read.

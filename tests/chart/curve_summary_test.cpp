@@ -211,6 +211,32 @@ TEST(CurveSummary, RunsThatOutgrewTheirCurveAndRefillsDrawAsThePlainWay) {
   EXPECT_EQ(s.summary_bytes(), bytes);
 }
 
+// A chart filled item by item once, then re-plotted from arrays, must not
+// hold the summaries of the first fill beside the curves' own: that would
+// cost about a third more memory per item for good.
+TEST(CurveSummary, SummariesOfAnEarlierItemByItemFillAreGivenBack) {
+  const Curve c = wave("", 20'000);
+  const auto maps = maps_for(-5, 7500, -60, 180);
+  ItemStore s;
+  FastItemRenderer r;
+  add_curve(s, c, style_of(1), false);
+  add_curve(s, c, style_of(2), false);
+  fast(r, s, maps);
+  const std::size_t item_by_item = r.memory_bytes();
+  for (int replot = 0; replot < 2; ++replot) {
+    s.clear();
+    add_curve(s, c, style_of(1), true);
+    add_curve(s, c, style_of(2), true);
+    EXPECT_TRUE(fast(r, s, maps) == plain(s, maps));
+    EXPECT_LT(r.memory_bytes() * 4, item_by_item) << "re-plot " << replot;
+  }
+  s.clear();
+  add_curve(s, c, style_of(1), false);
+  add_curve(s, c, style_of(2), false);
+  EXPECT_TRUE(fast(r, s, maps) == plain(s, maps));
+  EXPECT_EQ(r.memory_bytes(), item_by_item);
+}
+
 // Re-plots of other lengths in other orders reuse the summaries of curves
 // that were longer or shorter, and the points move while the list grows
 // (small AllocSize steps, past the size where the store maps its own

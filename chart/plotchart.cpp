@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <cstring>
 
+#include "chart/area_paint.h"
 #include "chart/chart_geometry.h"
 #include "chart/scheme_colors.h"
 
@@ -109,12 +110,13 @@ void TPlotChart::ClearItems() {
   items_.reset_styles(style_);
   style_id_ = 0;
   fast_.reset();
-  // The chart area shows bare until the next Redisplay() puts it on screen.
-  QPainter p(&area_);
-  p.translate(-geo_.lrim, -geo_.trim);
+  // The chart area shows bare until the next Redisplay() puts it on screen;
+  // written without a painter, a re-plot allocates nothing here.
+  if (area_.isNull()) return;
   const InkRule colors = ink_rule(false);
-  paint_area_background(p, colors);
-  paint_frame(p, colors);
+  const PixelCanvas canvas = area_canvas(area_);
+  fill_canvas(canvas, geo_.area(), argb_of(colors.paper(chart_color_)));
+  outline_canvas(canvas, geo_.area(), colors.argb(frame_color_));
 }
 
 void TPlotChart::AutoRangeLayer(int layer, double margin) {

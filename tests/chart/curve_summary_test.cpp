@@ -266,27 +266,3 @@ TEST(CurveSummary, RefillsOfOtherLengthsAndMovingPointsDrawAsThePlainWay) {
 
 }  // namespace
 }  // namespace kv::chart
-namespace kv::chart {
-namespace {
-TEST(CurveSummaryScratch, MixedFillsWithPicturesBetween) {
-  const auto maps = maps_for(-5, 7500, -60, 180);
-  const Curve a = wave("", 20'000), b = wave("", 9'000, -0.5), c3 = wave("", 3'000);
-  ItemStore s;
-  FastItemRenderer r;
-  for (int round = 0; round < 3; ++round) {
-    s.clear();
-    add_curve(s, a, style_of(1), round == 1);
-    EXPECT_TRUE(fast(r, s, maps) == plain(s, maps));
-    add_curve(s, b, style_of(2), round != 1);
-    EXPECT_TRUE(fast(r, s, maps) == plain(s, maps));
-    add_curve(s, c3, style_of(3), round == 2);
-    EXPECT_TRUE(fast(r, s, maps) == plain(s, maps));
-    s.add({1, 1, s.style_id(style_of(3)), ItemKind::DrawTo, 1, 0});
-    EXPECT_TRUE(fast(r, s, maps) == plain(s, maps));
-    r.start_summaries(s);
-    add_curve(s, a, style_of(4), false);
-    EXPECT_TRUE(fast(r, s, maps) == plain(s, maps));
-  }
-}
-}  // namespace
-}  // namespace kv::chart

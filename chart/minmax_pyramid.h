@@ -83,7 +83,8 @@ class MinMaxPyramid {
   const Bounds* level(std::size_t index) const { return storage_.data() + offset_[index]; }
 
   // All levels one after the other, level 0 (blocks of 4 items) first. It
-  // only grows, so that rebuilding after a re-plot allocates nothing.
+  // only grows until release(), so that rebuilding after a re-plot
+  // allocates nothing.
   std::vector<Bounds> storage_;
   std::array<std::size_t, kMaxLevels> offset_{};
   std::array<std::size_t, kMaxLevels> size_{};

@@ -50,6 +50,12 @@ class PlotWindowFilesTest : public ::testing::Test {
   }
   RadioGroup* group(const char* name) { return form.findChild<RadioGroup*>(name); }
   void click(const char* name) { form.findChild<QPushButton*>(name)->click(); }
+  // Writes `settings` as a .cfg at `path` and loads it with Load Config.
+  void load_cfg(const std::string& path, const analysis::PlotSettings& settings) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << plot_files::cfg_text(plot_files::cfg_lines_of(settings));
+    ui.queue_file(path);
+    click("BitBtn6");
+  }
   chart::TPlotChart& chart() { return form.chart(); }
   double speed(std::uint8_t which, long i) { return state.log.dataset(which).ch_speed.get(i); }
 
@@ -95,10 +101,8 @@ TEST_F(PlotWindowFilesTest, AConfigurationLoadAppliesEveryLineAndRedrawsEvenForC
   analysis::PlotSettings wanted = form.settings();
   wanted.trace[0].colour[0] = chart::clRed;  // RPM/100 of A
   const std::string path = dir.file("look.cfg");
-  std::ofstream(path, std::ios::binary) << plot_files::cfg_text(plot_files::cfg_lines_of(wanted));
   const QImage before = chart().ScreenImage().copy();
-  ui.queue_file(path);
-  click("BitBtn6");
+  load_cfg(path, wanted);
   EXPECT_EQ(ui.texts(), std::vector<std::string>{plot_files::cfg_msg::kLoaded});
   EXPECT_EQ(form.findChild<chart::TColorPick*>("ColorPick1")->SelColor(), chart::clRed);
   EXPECT_NE(chart().ScreenImage(), before);
@@ -107,9 +111,7 @@ TEST_F(PlotWindowFilesTest, AConfigurationLoadAppliesEveryLineAndRedrawsEvenForC
   // their groups.
   wanted.speed_unit = 1;
   wanted.grid_lines = analysis::GridLines::VerticalOnly;
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << plot_files::cfg_text(plot_files::cfg_lines_of(wanted));
-  ui.queue_file(path);
-  click("BitBtn6");
+  load_cfg(path, wanted);
   EXPECT_EQ(group("RadioGroup4")->itemIndex(), 1);
   EXPECT_EQ(group("RadioGroup3")->itemIndex(), 1);
   EXPECT_DOUBLE_EQ(speed(kDataSetB, 10), 96);
@@ -126,11 +128,8 @@ TEST_F(PlotWindowFilesTest, AConfigurationChangingOnlyTheGridShowsItAsTheControl
   wanted.grid_enable = analysis::GridEnable::Axis2;
   ASSERT_NE(wanted.grid_lines, before.grid_lines);
   ASSERT_NE(wanted.grid_enable, before.grid_enable);
-  const std::string path = dir.file("grid.cfg");
-  std::ofstream(path, std::ios::binary) << plot_files::cfg_text(plot_files::cfg_lines_of(wanted));
   const QImage old_grid = chart().ScreenImage().copy();
-  ui.queue_file(path);
-  click("BitBtn6");
+  load_cfg(dir.file("grid.cfg"), wanted);
   EXPECT_EQ(ui.texts(), std::vector<std::string>{plot_files::cfg_msg::kLoaded});
   const QImage loaded = chart().ScreenImage().copy();
   EXPECT_NE(loaded, old_grid);
